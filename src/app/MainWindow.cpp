@@ -1,0 +1,105 @@
+#include "app/MainWindow.h"
+
+#include "app/GridView.h"
+#include "app/QtUi.h"
+#include "roster/ClearForm.h"
+#include "settings/ReadStaffTxtFile.h"
+#include "settings/StarterWard.h"
+#include "util/TraceLog.h"
+
+#include <QDateEdit>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScrollArea>
+
+namespace tavrola {
+
+MainWindow::MainWindow(const QString& dataFolder, Ui* ui, QWidget* parent) : QMainWindow(parent)
+{
+    if (!ui) {
+        ownUi_ = std::make_unique<QtUi>(this);
+        ui = ownUi_.get();
+    }
+    ui_ = ui;
+    model_.Week.DataFolder = dataFolder;
+    setWindowTitle(QStringLiteral("Tavrola Version 3.01"));
+
+    grid_ = new GridView(model_.Week, this);
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidget(grid_);
+    scroll->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setCentralWidget(scroll);
+    resize(grid_->width() + 24, grid_->height() + menuBar()->sizeHint().height() + 8);
+    buildMenus();
+
+    const QDate today = QDate::currentDate();
+    model_.Week.StartupPickerDate = today;
+    model_.Week.PickerDate = today;
+    grid_->DateTimePicker->setDate(today);
+    connect(grid_->DateTimePicker, &QDateEdit::dateChanged, this,
+            [this](const QDate& d) { model_.Week.PickerDate = d; });
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildMenus()
+{
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    file->addAction(tr("Clear Form"), this, &MainWindow::ClearForm1Click);
+    file->addSeparator();
+    file->addAction(tr("E&xit"), QKeySequence::Quit, this, &QWidget::close);
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
+    help->addAction(tr("About"), this, &MainWindow::About1Click);
+}
+
+bool MainWindow::startUp()
+{
+    const QString path = model_.Week.DataFolder + kStaffFileName;
+    if (!QFileInfo::exists(path)) {
+        const Answer a = ui_->askYesNo(
+            QStringLiteral("The ward settings file \"%1\" was not found.\r\r"
+                           "Tavrola needs it for the staff list, duty codes and hours. "
+                           "Create a starter ward there now? You can then edit it.")
+                .arg(QDir::toNativeSeparators(path)));
+        if (a != Answer::Yes)
+            return false;
+        QString error;
+        if (!CreateStarterWard(model_.Week.DataFolder, &error)) {
+            ui_->showError(error);
+            return false;
+        }
+    }
+    return readStaffFile();
+}
+
+bool MainWindow::readStaffFile()
+{
+    QString error;
+    if (!Read_StaffTxtFile(model_, &error)) {
+        ui_->showError(error);
+        return false;
+    }
+    showWardNames();
+    return true;
+}
+
+void MainWindow::showWardNames()
+{
+    grid_->HospitalNameLabel->setText(model_.Settings.HOSPITAL);
+    grid_->WardNameLabel->setText(model_.Settings.WARD);
+}
+
+void MainWindow::ClearForm1Click()
+{
+    tavrola::ClearForm1Click(model_.Week, *ui_);
+}
+
+void MainWindow::About1Click()
+{
+    ui_->showInformation(QStringLiteral("Tavrola Version 3.01\r\r"
+                                        "A planner for the weekly duty roster of one hospital ward."));
+}
+
+}  // namespace tavrola

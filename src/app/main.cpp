@@ -1,0 +1,52 @@
+#include "app/MainWindow.h"
+#include "util/DataFolder.h"
+#include "util/Locale.h"
+#include "util/TraceLog.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QTimer>
+
+using namespace tavrola;
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tavrola"));
+    QApplication::setOrganizationName(QStringLiteral("Tavrola"));
+    UseDefaultLocale();
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Tavrola: the weekly duty roster of one ward"));
+    parser.addHelpOption();
+    QCommandLineOption dataOption(QStringLiteral("data"), QStringLiteral("Folder of Staff.txt and the week files."),
+                                  QStringLiteral("DIR"));
+    parser.addOption(dataOption);
+    QCommandLineOption shotOption(QStringLiteral("screenshot"),
+                                  QStringLiteral("Save a picture of the main window to FILE and quit."),
+                                  QStringLiteral("FILE"));
+    parser.addOption(shotOption);
+    parser.addPositionalArgument(QStringLiteral("week"), QStringLiteral("A week file (.rwk) to open."));
+    parser.process(app);
+
+    const QString dataFolder = ResolveDataFolder(parser.value(dataOption), QApplication::applicationDirPath());
+    OpenTraceLog(TraceFolder());
+    TraceLog(QStringLiteral("TEK I/O    in FormCreate"));
+    TraceLog(QStringLiteral("\n\r") + dataFolder);
+
+    MainWindow window(dataFolder);
+    window.startUp();
+    if (parser.isSet(shotOption)) {
+        // A picture of the window for machines without a display (and for the docs).
+        window.show();
+        QTimer::singleShot(300, &window, [&] {
+            const bool saved = window.grab().save(parser.value(shotOption));
+            QApplication::exit(saved ? 0 : 1);
+        });
+        return app.exec();
+    }
+    window.showMaximized();
+    const int rc = app.exec();
+    CloseTraceLog();
+    return rc;
+}

@@ -1,0 +1,69 @@
+#include "cli/CliCommon.h"
+
+#include "util/ConversionError.h"
+#include "util/DutyText.h"
+#include "util/TextUtil.h"
+
+#include <optional>
+
+namespace tavrola::cli {
+
+namespace {
+struct Reading {
+    std::optional<float> value;
+    QString error;
+};
+
+template <typename F>
+Reading read(F&& f)
+{
+    try {
+        return {f(), QString()};
+    } catch (const ConversionError& e) {
+        return {std::nullopt, e.message()};
+    }
+}
+}  // namespace
+
+int RunEval(const QStringList& args, const QString& programFolder)
+{
+    const CommonArgs common = ParseCommonArgs(args, programFolder);
+    if (!common.error.isEmpty() || common.rest.isEmpty()) {
+        PrintError(common.error.isEmpty() ? QStringLiteral("eval needs at least one text") : common.error);
+        return Usage;
+    }
+    WardModel model;
+    if (!LoadWard(model, common.dataFolder))
+        return BadInput;
+    const WardSettings& s = model.Settings;
+    const DutyEvaluator evaluator(s);
+    for (const QString& text : common.rest) {
+        int flags = 0;
+        const float hours = evaluator.DutyHours(text, &flags);
+        const Reading day = read([&] { return DayHoursWithCodes(text, evaluator, s); });
+        const Reading contract = read([&] { return HoursSetValue(text, false); });
+        const Reading first = read([&] { return HoursSetValue(text, true); });
+        QString error = !day.error.isEmpty() ? day.error
+                        : !contract.error.isEmpty() ? contract.error : first.error;
+        if (common.json) {
+            JsonLine j;
+            j.add("text", text).addFloat("hours", hours).add("flags", qint64(flags));
+            if (day.value) j.addFloat("day_hours", *day.value);
+            if (contract.value) j.addFloat("contract", *contract.value);
+            if (first.value) j.addFloat("contract_first", *first.value);
+            if (!error.isEmpty()) j.add("error", error);
+            PrintLine(j.text());
+        } else {
+            auto show = [](const Reading& r) { return r.value ? FloatToShortest(*r.value) : QStringLiteral("error"); };
+            QString line = QStringLiteral("%1\thours=%2 flags=%3 day_hours=%4 contract=%5 contract_first=%6")
+                               .arg(text, FloatToShortest(hours), QString::number(flags), show(day),
+                                    show(contract), show(first));
+            if (!error.isEmpty())
+                line += QStringLiteral(" (%1)").arg(error);
+            PrintLine(line);
+        }
+    }
+    return Ok;
+}
+
+}  // namespace tavrola::cli

@@ -1,0 +1,34 @@
+#include "cli/CliCommon.h"
+#include "util/Locale.h"
+
+#include <QCoreApplication>
+
+using namespace tavrola;
+
+namespace {
+const char* kUsage =
+    "usage: tavrola-cli COMMAND [--data DIR] [--json] ...\n"
+    "commands:\n"
+    "  eval TEXT...     hours, shift kinds and contract readings of duty texts\n"
+    "  settings         the ward settings and the staff lines as laid on the grid\n";
+}
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    UseDefaultLocale();
+    QStringList args = app.arguments().mid(1);
+    if (args.isEmpty() || args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h")) {
+        std::fputs(kUsage, args.isEmpty() ? stderr : stdout);
+        return args.isEmpty() ? cli::Usage : cli::Ok;
+    }
+    const QString command = args.takeFirst();
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    if (command == QLatin1String("eval"))
+        return cli::RunEval(args, programFolder);
+    if (command == QLatin1String("settings"))
+        return cli::RunSettings(args, programFolder);
+    cli::PrintError(QStringLiteral("unknown command '%1'").arg(command));
+    std::fputs(kUsage, stderr);
+    return cli::Usage;
+}

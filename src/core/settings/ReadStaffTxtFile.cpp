@@ -1,0 +1,43 @@
+#include "settings/ReadStaffTxtFile.h"
+
+#include "autofill/RequiredNurses.h"
+
+namespace tavrola {
+
+void ApplyStaffFile(WardModel& model, const StaffFileReadResult& read)
+{
+    RosterWeek& w = model.Week;
+    model.Settings = read.settings;
+    for (const StaffGridLine& s : read.lines) {
+        const int n = s.line;
+        if (n < 1 || n > kLines)
+            continue;
+        w.NameEdits[n].setText(s.name);
+        w.StaffSkillCodes[n] = s.skills;
+        w.GradeEdits[n].setText(s.grade);
+        w.HoursSetEdits[n].setText(s.hoursSet);
+        for (int day = 1; day <= kDays; ++day) {
+            w.DayCells[day][n].setHint(s.standardShift);
+            w.DayCells[day][n].setColour(s.preferred[day] ? RequestColour : White);
+        }
+    }
+    for (int day = 1; day <= kDays; ++day)
+        for (int line = 1; line <= kLines; ++line)
+            w.BaseCellColours[day][line] = w.DayCells[day][line].colour();
+    if (!w.RosterFileLoaded)
+        SetupRequiredNurses(model);
+}
+
+bool Read_StaffTxtFile(WardModel& model, QString* error)
+{
+    const StaffFileReadResult read = ReadStaffFile(model.Week.DataFolder + kStaffFileName, model.Settings);
+    if (!read.ok) {
+        if (error)
+            *error = read.error;
+        return false;
+    }
+    ApplyStaffFile(model, read);
+    return true;
+}
+
+}  // namespace tavrola

@@ -1,0 +1,21 @@
+#pragma once
+#include "roster/WardModel.h"
+#include "settings/StaffFile.h"
+
+#include <QString>
+
+namespace tavrola {
+
+inline const QString kStaffFileName = QStringLiteral("Staff.txt");
+
+// Lays a successful read onto the model: the settings, the staff lines on the grid (name,
+// skill codes, grade, hours set, standard shift as the day cells' hint, preferred days as
+// cell colours), then records BaseCellColours and rebuilds the required-staff boxes
+// unless a week file is loaded.
+void ApplyStaffFile(WardModel& model, const StaffFileReadResult& read);
+
+// Reads Staff.txt from the data folder and applies it. On failure nothing changes and
+// `error` says what went wrong, naming the file.
+bool Read_StaffTxtFile(WardModel& model, QString* error);
+
+}  // namespace tavrola

@@ -1,0 +1,68 @@
+#pragma once
+#include "settings/WardSettings.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+#include <vector>
+
+namespace tavrola {
+
+// One staff line of Staff.txt as it lands on the grid.
+struct StaffGridLine {
+    int line = 0;  // grid line 1..25
+    QString name, skills, grade, hoursSet, standardShift;
+    bool preferred[kDays + 1] = {};  // 1..7 = Monday..Sunday
+};
+
+// The outcome of reading Staff.txt. Nothing is applied by the reader itself: on success
+// the caller takes `settings` (the previous settings with the file's keys laid over them,
+// derived values computed) and lays `lines` onto the grid, so a failed read changes nothing.
+struct StaffFileReadResult {
+    bool ok = false;
+    QString error;  // names the file (and line where there is one)
+    WardSettings settings;
+    std::vector<StaffGridLine> lines;  // in file order; a 26th named line targets line 25 again
+};
+
+// Reads a Staff.txt. `previous` supplies the values of keys the file lacks.
+StaffFileReadResult ReadStaffFile(const QString& path, const WardSettings& previous);
+
+// Splits one line of the file into its (at most 21) fields, dropping characters outside
+// the kept set and trimming fields 0..10.
+QStringList SplitStaffFileLine(QStringView line);
+
+// One row of the staff editor.
+struct StaffEditorRow {
+    QString name, skills, grade, hours, standardShift;
+    bool preferred[kDays + 1] = {};  // 1..7 = Monday..Sunday
+};
+
+// Everything the staff editor hands to the writer: the texts of its boxes by setting key
+// (the head keys and every form-B key except the core hours and SkillCheckBoxes), its 25
+// rows, and its check boxes.
+struct StaffEditorData {
+    QHash<QString, QString> values;
+    StaffEditorRow rows[kLines + 1];     // 1..25
+    bool hourChecks[3][24] = {};         // [AM, PM, N][hour 0..23]
+    bool skillChecks[kSkills] = {};      // skill 1..6 at index 0..5
+};
+
+// The editor's contents as they would be filled from the current settings and staff.
+StaffEditorData EditorDataFromSettings(const WardSettings& s, const std::vector<StaffEditorRow>& staff);
+
+// The day-preference text of a staff line: for each preferred day, " ,Monday" etc.
+// padded to 12 characters.
+QString DayPrefsStr(const bool preferred[kDays + 1]);
+
+// The complete Staff.txt text (CR LF lines) for the editor's data.
+QString StaffFileText(const StaffEditorData& data);
+
+// Writes Staff.txt atomically from the editor's data. Also stores the core-hour strings
+// and SkillCheckBoxes built from the check boxes into `settings` and sets
+// StaffFileUpdated. Returns false with `error` set when the file could not be written;
+// the previous file is then untouched.
+bool UpdateStaffFile(const QString& path, const StaffEditorData& data, WardSettings& settings,
+                     QString* error);
+
+}  // namespace tavrola

@@ -1,0 +1,14 @@
+#pragma once
+#include <QString>
+
+namespace tavrola {
+
+// The folder holding Staff.txt, Clinic.rtf and the week files, ending in a separator:
+// `explicitFolder` (from --data) when given, else $TAVROLA_DATA, else the program's own
+// folder when it can be written, else the per-user application data folder.
+QString ResolveDataFolder(const QString& explicitFolder, const QString& programFolder);
+
+// The folder for the trace log: the per-user local application data folder.
+QString TraceFolder();
+
+}  // namespace tavrola

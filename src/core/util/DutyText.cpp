@@ -1,0 +1,366 @@
+#include "util/DutyText.h"
+
+#include "settings/WardSettings.h"
+#include "util/ConversionError.h"
+#include "util/TextUtil.h"
+
+#include <QVarLengthArray>
+#include <bit>
+#include <charconv>
+#include <cmath>
+
+namespace tavrola {
+
+namespace {
+
+// A day cell tracks at most this many digit groups; later digits are ignored.
+constexpr int kDutyGroups = 11;
+// Digit runs longer than any clock value saturate here instead of overflowing.
+constexpr int kGroupCap = 999999999;
+// Texts up to this length are upper-cased on the stack.
+constexpr qsizetype kStackText = 128;
+
+struct DigitGroup {
+    int value = 0;
+    int digits = 0;
+    int start = 0;  // positions from 1
+    int end = 0;
+};
+
+inline bool IsDigit(QChar c)
+{
+    return c.unicode() >= u'0' && c.unicode() <= u'9';
+}
+
+// The same per-character mapping as UpperCase, for a stack buffer.
+inline QChar UpperChar(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u < 128)
+        return (u >= 'a' && u <= 'z') ? QChar(char16_t(u - 32)) : c;
+    return c.toUpper();
+}
+
+// Slot bits (bit s = slot s, 1..24) of the "1" positions of a core-hours mask.
+quint32 MaskBits(const QString& mask)
+{
+    quint32 bits = 0;
+    const qsizetype last = std::min<qsizetype>(24, mask.size());
+    for (qsizetype p = 0; p < last; ++p)
+        if (mask[p] == u'1')
+            bits |= 1u << (p + 1);
+    return bits;
+}
+
+// Decimal value of a number text made of digits and points. Valid: at least one digit
+// and at most one point ("7", "7.5", "7.", ".5"). A value beyond single precision does
+// not convert either.
+float DecimalValue(QStringView number)
+{
+    int digits = 0, points = 0;
+    for (QChar c : number) {
+        if (IsDigit(c))
+            ++digits;
+        else if (c == u'.')
+            ++points;
+        else
+            throw ConversionError::notFloat(number.toString());
+    }
+    if (digits == 0 || points > 1)
+        throw ConversionError::notFloat(number.toString());
+
+    // from_chars wants a digit on each side of the point; give it one.
+    QVarLengthArray<char, 64> buf;
+    if (number.front() == u'.')
+        buf.append('0');
+    for (QChar c : number)
+        buf.append(char(c.unicode()));
+    if (buf.back() == '.')
+        buf.append('0');
+
+    double value = 0;
+    const auto res = std::from_chars(buf.data(), buf.data() + buf.size(), value);
+    if (res.ec == std::errc::result_out_of_range) {
+        // Underflow reads as 0; overflow does not convert.
+        bool nonZeroWhole = false;
+        for (QChar c : number) {
+            if (c == u'.')
+                break;
+            if (c != u'0')
+                nonZeroWhole = true;
+        }
+        if (nonZeroWhole)
+            throw ConversionError::notFloat(number.toString());
+        value = 0;
+    } else if (res.ec != std::errc() || res.ptr != buf.data() + buf.size()) {
+        throw ConversionError::notFloat(number.toString());
+    }
+    const float result = float(value);
+    if (std::isinf(result))
+        throw ConversionError::notFloat(number.toString());
+    return result;
+}
+
+struct NumberSpans {
+    QStringView first, second;  // empty when missing
+};
+
+// The first two groups of digits and points in a text (a point belongs to the group);
+// only these two ever take part in a value.
+NumberSpans FirstTwoNumbers(QStringView text)
+{
+    NumberSpans spans;
+    int found = 0;
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n && found < 2) {
+        if (!IsDigit(text[i]) && text[i] != u'.') {
+            ++i;
+            continue;
+        }
+        const qsizetype start = i;
+        while (i < n && (IsDigit(text[i]) || text[i] == u'.'))
+            ++i;
+        if (found == 0)
+            spans.first = text.mid(start, i - start);
+        else
+            spans.second = text.mid(start, i - start);
+        ++found;
+    }
+    return spans;
+}
+
+inline float GroupValue(QStringView group)
+{
+    return group.isEmpty() ? 0.0f : DecimalValue(group);
+}
+
+}  // namespace
+
+DutyEvaluator::DutyEvaluator(const WardSettings& settings)
+    : s_(settings),
+      upperAM_(UpperCase(settings.NameAMShift)),
+      upperPM_(UpperCase(settings.NamePMShift)),
+      upperN_(UpperCase(settings.NameNShift))
+{
+    coreCount_[0] = CountCoreHours(settings.AMShiftHours);
+    coreCount_[1] = CountCoreHours(settings.PMShiftHours);
+    coreCount_[2] = CountCoreHours(settings.NShiftHours);
+    maskBits_[0] = MaskBits(settings.AMShiftHours);
+    maskBits_[1] = MaskBits(settings.PMShiftHours);
+    maskBits_[2] = MaskBits(settings.NShiftHours);
+    for (int k = 0; k < kAbsenceCodes; ++k)
+        codes_[k] = &settings.AbsenceCode(k);
+}
+
+float DutyEvaluator::DutyHours(QStringView text, int* shiftFlags) const
+{
+    // Time digits count only before the first absence code (case-sensitive).
+    qsizetype limit = text.size();
+    for (const QString* code : codes_) {
+        const int p = Pos(*code, text);
+        if (p > 0 && p < limit)
+            limit = p - 1;
+    }
+
+    // Digit groups within 1..limit.
+    DigitGroup groups[kDutyGroups];
+    int count = 0;
+    bool open = false;
+    for (qsizetype i = 0; i < limit; ++i) {
+        const QChar c = text[i];
+        if (IsDigit(c)) {
+            if (!open) {
+                if (count == kDutyGroups)
+                    continue;
+                groups[count].start = int(i + 1);
+                ++count;
+                open = true;
+            }
+            DigitGroup& g = groups[count - 1];
+            const int d = c.unicode() - u'0';
+            g.value = g.value > (kGroupCap - d) / 10 ? kGroupCap : g.value * 10 + d;
+            if (g.digits < kGroupCap)
+                ++g.digits;
+            g.end = int(i + 1);
+        } else {
+            open = false;
+        }
+    }
+
+    // Upper case for the "PM" and shift-name tests, on the stack for ordinary cells.
+    QChar stackText[kStackText];
+    QString heapText;
+    QStringView upper;
+    if (text.size() <= kStackText) {
+        for (qsizetype i = 0; i < text.size(); ++i)
+            stackText[i] = UpperChar(text[i]);
+        upper = QStringView(stackText, text.size());
+    } else {
+        heapText = UpperCase(text);
+        upper = heapText;
+    }
+
+    int sH = 0, sM = 0, eH = 0, eM = 0;
+    const DigitGroup* startGroup = nullptr;
+    const DigitGroup* endGroup = nullptr;
+    if (count == 2) {
+        startGroup = &groups[0];
+        endGroup = &groups[1];
+    } else if (count == 4) {
+        startGroup = &groups[0];
+        sM = groups[1].value;
+        endGroup = &groups[2];
+        eM = groups[3].value;
+    } else if (count == 3) {
+        const int gap01 = groups[1].start - groups[0].end - 1;
+        const int gap12 = groups[2].start - groups[1].end - 1;
+        const int dash = Pos(u"-", upper);
+        startGroup = &groups[0];
+        if (gap01 > gap12 || (dash > 0 && dash < groups[1].end)) {
+            endGroup = &groups[1];
+            eM = groups[2].value;
+        } else {
+            sM = groups[1].value;
+            endGroup = &groups[2];
+        }
+    }
+    if (startGroup) {
+        sH = startGroup->value;
+        eH = endGroup->value;
+    }
+
+    // 24-hour clock: only three- and four-digit groups carry their minutes inside.
+    int mode = 12;
+    if (sH > 12 || eH > 12) {
+        mode = 24;
+        if (startGroup->digits == 3 || startGroup->digits == 4) {
+            sM = sH % 100;
+            sH /= 100;
+        }
+        if (endGroup->digits == 3 || endGroup->digits == 4) {
+            eM = eH % 100;
+            eH /= 100;
+        }
+    }
+
+    int slot = sH + 1;
+    if (count > 0 && mode == 12 && sH < 12) {
+        const int pm = Pos(u"PM", upper);
+        if (pm > 0 && pm < groups[count - 1].end)
+            slot += 12;
+    }
+
+    // Walk the hours, marking slots (bit s = slot s).
+    int wholeHours = 0;
+    quint32 marked = 0;
+    if (count >= 2 && eH + mode != 12 && sH <= mode && eH <= mode) {
+        int h = sH;
+        do {
+            if (slot >= 1 && slot <= 24)
+                marked |= 1u << slot;
+            ++wholeHours;
+            ++h;
+            ++slot;
+            if (mode == 24 && h == 24)
+                h = 0;
+            if (mode == 12 && h == 13)
+                h = 1;
+            if (slot == 25)
+                slot = 1;
+        } while (h != eH && wholeHours < 24);
+    }
+
+    // A shift kind needs at least 70% of its core hours (exact integer comparison).
+    int flags = 0;
+    for (int k = 0; k < 3; ++k) {
+        const int c = std::popcount(marked & maskBits_[k]);
+        if (10 * c >= 7 * coreCount_[k])
+            flags |= 1 << k;
+    }
+
+    float hours = float(double(wholeHours) - sM / 60.0 + eM / 60.0);
+    if (hours > 6.0f)
+        hours = float(double(hours) - double(s_.MidShiftBreak));
+
+    if (hours == 0) {
+        if (Contains(upper, upperAM_)) {
+            hours = s_.HoursWorkedOnAM;
+            flags = ShiftAM;
+        }
+        if (Contains(upper, upperPM_)) {
+            hours = s_.HoursWorkedOnPM;
+            flags = ShiftPM;
+        }
+        if (Contains(upper, upperN_)) {
+            hours = s_.HoursWorkedOnN;
+            flags = ShiftN;
+        }
+    }
+
+    if (shiftFlags)
+        *shiftFlags = flags;
+    return hours;
+}
+
+float DutyHours(QStringView text, const WardSettings& settings, int* shiftFlags)
+{
+    return DutyEvaluator(settings).DutyHours(text, shiftFlags);
+}
+
+float CodeHours(QStringView text, QStringView code, float hoursSoFar, const WardSettings& settings)
+{
+    const int p = Pos(code, text);
+    if (p == 0)
+        return 0;  // the code is not in the cell: it carries nothing
+
+    // Blanks, points and digits after the code; blanks are dropped.
+    QVarLengthArray<QChar, 32> number;
+    for (qsizetype i = p - 1 + code.size(); i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u' ')
+            continue;
+        if (!IsDigit(c) && c != u'.')
+            break;
+        number.append(c);
+    }
+    if (!number.isEmpty())
+        return DecimalValue(QStringView(number.constData(), number.size()));
+    return hoursSoFar == 0 ? settings.HoursHolidayFullDay : 0.0f;
+}
+
+float HoursSetValue(QStringView text, bool firstOnly)
+{
+    const NumberSpans spans = FirstTwoNumbers(text);
+    const float a = GroupValue(spans.first);
+    const float b = GroupValue(spans.second);
+    if (firstOnly)
+        return a;
+    if (Contains(text, u"-"))
+        return a - b;
+    return a + b;
+}
+
+float FirstNumber(QStringView text)
+{
+    return GroupValue(FirstTwoNumbers(text).first);
+}
+
+float DayHoursWithCodes(QStringView text, const DutyEvaluator& evaluator,
+                        const WardSettings& settings, int* shiftFlags)
+{
+    if (text.isEmpty()) {
+        if (shiftFlags)
+            *shiftFlags = 0;
+        return 0;
+    }
+    float hours = evaluator.DutyHours(text, shiftFlags);
+    for (int k = 0; k < kAbsenceCodes; ++k) {
+        const QString& code = settings.AbsenceCode(k);
+        if (Contains(text, code))
+            hours = float(hours + CodeHours(text, code, hours, settings));
+    }
+    return hours;
+}
+
+}  // namespace tavrola

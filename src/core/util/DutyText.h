@@ -1,0 +1,52 @@
+#pragma once
+#include <QString>
+#include <QStringView>
+
+namespace tavrola {
+
+struct WardSettings;
+
+inline constexpr int ShiftAM = 1;
+inline constexpr int ShiftPM = 2;
+inline constexpr int ShiftN = 4;
+
+// Evaluates day-cell texts against one set of ward settings. Construct it once per
+// recalculation: it keeps the upper-cased shift names and the mask counts at hand.
+// The settings must outlive the evaluator and stay unchanged while it is used.
+class DutyEvaluator {
+public:
+    explicit DutyEvaluator(const WardSettings& settings);
+
+    // Hours of a day-cell text (single precision) and its shift kinds (ShiftAM | ...).
+    float DutyHours(QStringView text, int* shiftFlags = nullptr) const;
+
+private:
+    const WardSettings& s_;
+    QString upperAM_, upperPM_, upperN_;
+    int coreCount_[3] = {};
+    quint32 maskBits_[3] = {};  // bit s set when mask position s (1..24) holds "1"
+    const QString* codes_[11] = {};  // the absence codes, in order
+};
+
+// One-off evaluation (builds a temporary evaluator).
+float DutyHours(QStringView text, const WardSettings& settings, int* shiftFlags = nullptr);
+
+// Hours carried by one absence code inside a cell: the number written after the code,
+// or HoursHolidayFullDay when there is none and the day has no hours yet.
+// Throws ConversionError when the number does not convert (a lone point, two points).
+float CodeHours(QStringView text, QStringView code, float hoursSoFar, const WardSettings& settings);
+
+// Contracted-hours text: the first number, or first +/- second ("37.5 +2.5" gives 40,
+// "37.5 -2.5" gives 35). Throws ConversionError on a group that does not convert.
+float HoursSetValue(QStringView text, bool firstOnly);
+
+// First number in a text (digits and points), 0 when there is none.
+// Throws ConversionError on a group that does not convert.
+float FirstNumber(QStringView text);
+
+// The hours a day cell counts towards the week: DutyHours, then every absence code
+// found in the text, in order, through CodeHours on the running total.
+float DayHoursWithCodes(QStringView text, const DutyEvaluator& evaluator,
+                        const WardSettings& settings, int* shiftFlags = nullptr);
+
+}  // namespace tavrola

@@ -1,0 +1,28 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+namespace tavrola {
+
+// Largest text file the program reads; anything bigger is not one of ours.
+inline constexpr qint64 kMaxTextFileBytes = 4 * 1024 * 1024;
+
+struct TextFileRead {
+    bool ok = false;
+    QString error;       // names the file
+    QStringList lines;   // without line ends (CR LF, LF or CR)
+};
+
+// Reads a text file as UTF-8, falling back to Windows-1252 for bytes that are not valid
+// UTF-8. Refuses files over kMaxTextFileBytes.
+TextFileRead ReadTextFile(const QString& path);
+
+// Decodes bytes as above (UTF-8, else Windows-1252 per invalid sequence).
+QString DecodeText(const QByteArray& bytes);
+
+// Replaces a file atomically with `text` (UTF-8). Lines are written as given: callers put
+// the CR LF ends in. Returns false with `error` naming the file on failure; the old file
+// is then untouched.
+bool WriteTextFileAtomically(const QString& path, const QString& text, QString* error);
+
+}  // namespace tavrola
