@@ -88,9 +88,10 @@ GridView::GridView(RosterWeek& week, QWidget* parent) : QWidget(parent), week_(w
     }
     addLabel(QStringLiteral("NAME"), kNameX, 132, kNameW);
     addLabel(QStringLiteral("GRD"), kGradeX, 132, kGradeW);
-    addLabel(QStringLiteral("HRS"), kSetX + 40, 114, 40);
+    addLabel(QStringLiteral("HRS"), kSetX + 44, 104, 40);
     addLabel(QStringLiteral("set"), kSetX, 132, kSetW);
-    addLabel(QStringLiteral("wrk'd +Hol"), kWorkX, 132, kWorkW + 8);
+    QLabel* worked = addLabel(QStringLiteral("wrk'd +Hol"), kWorkX, 116, kWorkW + 4, 32);
+    worked->setWordWrap(true);
     QLabel* notes = addLabel(QStringLiteral("TRAINING, LECTURES and/or NOTES"), kNotesX, 100, kNotesW, 44);
     notes->setWordWrap(true);
     notes->setAlignment(Qt::AlignCenter);
@@ -148,8 +149,11 @@ void GridView::show(const Field& field, QLineEdit* edit, FieldChange what)
 {
     switch (what) {
     case FieldChange::Text:
-        if (edit->text() != field.text())
+        if (edit->text() != field.text()) {
             edit->setText(field.text());
+            if (!edit->hasFocus())
+                edit->setCursorPosition(0);  // show the start of a long name, not its end
+        }
         break;
     case FieldChange::Colour: {
         QPalette p = edit->palette();

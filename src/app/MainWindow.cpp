@@ -3,6 +3,7 @@
 #include "app/GridView.h"
 #include "app/QtUi.h"
 #include "roster/ClearForm.h"
+#include "roster/Totals.h"
 #include "settings/ReadStaffTxtFile.h"
 #include "settings/StarterWard.h"
 #include "util/TraceLog.h"
@@ -24,15 +25,17 @@ MainWindow::MainWindow(const QString& dataFolder, Ui* ui, QWidget* parent) : QMa
     }
     ui_ = ui;
     model_.Week.DataFolder = dataFolder;
+    ConnectTotals(model_, ui_);
     setWindowTitle(QStringLiteral("Tavrola Version 3.01"));
 
     grid_ = new GridView(model_.Week, this);
     auto* scroll = new QScrollArea(this);
     scroll->setWidget(grid_);
     scroll->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    scroll->setFrameShape(QFrame::NoFrame);
     setCentralWidget(scroll);
-    resize(grid_->width() + 24, grid_->height() + menuBar()->sizeHint().height() + 8);
     buildMenus();
+    resize(grid_->width() + 8, grid_->height() + menuBar()->sizeHint().height() + 8);
 
     const QDate today = QDate::currentDate();
     model_.Week.StartupPickerDate = today;

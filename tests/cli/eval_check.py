@@ -146,6 +146,12 @@ WARDS = [
          ["AL", "1/2", "Sick", "Mat", "pat", "2", "DL", "EL", "AWOL", "SD", "X"],
          "7.3", "7.7", "9.6", "6.25", "3", "0.75",
          mask((7, 14)), "0" * 24, mask((23, 24), (1, 6))),
+    # Codes made of punctuation and digits (a minus sign, a point, "10"), "PM" as a code,
+    # a digit as the night name, a break longer than six hours, masks of 24, 1 and 2 hours.
+    Ward("Odd", "e", "Late Shift", "7",
+         ["-", ".", "+", "PM", "_x", "\\", "a:b", "", "1/2", "10", "HOL"],
+         "12", "0.25", "7.75", "7.5", "4", "6.5",
+         mask((1, 24)), mask((24, 24)), mask((12, 13))),
     # Nothing configured but one name and one code; every mask is zero and there is no break.
     Ward("Bare", "D", "", "",
          ["", "", "S", "", "", "", "", "", "", "", ""],
@@ -452,6 +458,7 @@ FIXED_TEXTS = [
     "\uff17-\uff13", "\u0667-\u0663", "7-\uff13", "Zo\u00eb 7-3", "\u00e97-3\u00e9",
     "37.5", "37.5 +2.5", "37.5 -2.5", ".", "7.5.5", "7.", ".5", "37,5", "+2.5", "-2.5",
     "37.5-", "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22",
+    "6-1", "6-12", "9-4", "0-7", "1-8", "7-3\n", "\r\n7-3", "\"7-3\"", "7\\3", "7\t-\t3",
 ]
 
 
@@ -545,7 +552,12 @@ def main(argv):
                       newline="") as f:
                 f.write(ward.staff_txt())
             texts = ward_texts(rng, ward)
-            results = run_cli(cli, folder, texts)
+            try:
+                results = run_cli(cli, folder, texts)
+            except (OSError, RuntimeError, subprocess.TimeoutExpired, ValueError) as err:
+                print("%s ward: %s" % (ward.label, err))
+                print("%d passed, %d failed" % (passed, failed + len(texts)))
+                return 1
             for text, got in zip(texts, results):
                 bad = compare(text, expected(text, ward), got)
                 if not bad:

@@ -170,9 +170,9 @@ TEST(DutyHours, StartEqualsEnd)
 {
     const WardSettings s = TestSettings();
 
-    Eval e = Duty(QStringLiteral("8-8"), s);
+    Eval e = Duty(QStringLiteral("8-8"), s);  // slots 9..20
     EXPECT_EQ(e.hours, 11.5f);
-    EXPECT_EQ(e.flags, ShiftAM | ShiftPM | ShiftN);
+    EXPECT_EQ(e.flags, ShiftAM | ShiftPM);
 
     e = Duty(QStringLiteral("0800-0800"), s);
     EXPECT_EQ(e.hours, 23.5f);

@@ -58,7 +58,7 @@ TEST(RosterWeekModel, EveryDayCellTextChangeMarksTheWeekAndRecalculates)
 {
     RosterWeek w;
     int recalcs = 0;
-    w.onDayCellChanged = [&] { ++recalcs; };
+    w.Recalculate = [&] { ++recalcs; };
     w.NameEdits[1].setText(QStringLiteral("Ann"));
     w.DayCells[1][1].setColour(RequestColour);
     EXPECT_FALSE(w.RosterChanged) << "names and colours are not roster changes";

@@ -157,8 +157,8 @@ TEST(WardSettings, RealsTakeTheLeadingDecimalInSinglePrecision)
     // Held as the nearest float, so it compares equal to the float literal only.
     EXPECT_EQ(ParseRealSetting(u"7.3"), 7.3f);
     EXPECT_NE(double(ParseRealSetting(u"7.3")), 7.3);
-    EXPECT_EQ(ParseRealSetting(u"1" + QString(60, u'0')), std::numeric_limits<float>::max());
-    EXPECT_EQ(ParseRealSetting(u"0." + QString(60, u'0') + u"1"), 0.0f);
+    EXPECT_EQ(ParseRealSetting(QStringLiteral("1") + QString(60, u'0')), std::numeric_limits<float>::max());
+    EXPECT_EQ(ParseRealSetting(QStringLiteral("0.") + QString(60, u'0') + u'1'), 0.0f);
 }
 
 TEST(WardSettings, CoreHoursCountOnlyTheTwentyFourPositions)
@@ -166,7 +166,7 @@ TEST(WardSettings, CoreHoursCountOnlyTheTwentyFourPositions)
     EXPECT_EQ(CountCoreHours(QString()), 0);
     EXPECT_EQ(CountCoreHours(MaskWithHours({7, 8, 9})), 3);
     EXPECT_EQ(CountCoreHours(QStringLiteral("111")), 3);
-    EXPECT_EQ(CountCoreHours(QString(24, u'1') + u"111"), 24);
+    EXPECT_EQ(CountCoreHours(QString(27, u'1')), 24);
 }
 
 TEST(WardSettings, ShiftTimesFromCoreHoursAndHours)

@@ -10,8 +10,8 @@ void SetupRequiredNurses(WardModel& model)
         for (int day = 1; day <= kDays; ++day)
             model.Week.ShiftRequiredEdits[day][shift].setText(
                 IntToText(model.Settings.StaffRequired[day][shift]));
-    if (model.Week.onDayCellChanged)
-        model.Week.onDayCellChanged();
+    if (model.Week.Recalculate)
+        model.Week.Recalculate();
 }
 
 }  // namespace tavrola

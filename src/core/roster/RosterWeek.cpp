@@ -50,7 +50,10 @@ RosterWeek::RosterWeek()
     }
     for (int day = 1; day <= kDays; ++day)
         for (int shift = 1; shift <= kShifts; ++shift)
+        {
             set(ShiftRequiredEdits[day][shift], FieldRole::Required, 0, day, shift);
+            ShiftRequiredEdits[day][shift].text_ = QStringLiteral("0");  // until requirements are set up
+        }
 }
 
 int RosterWeek::NumberOfStaff() const
@@ -100,8 +103,8 @@ void RosterWeek::notify(const Field& field, FieldChange what)
     // brush, a load, a fill), the week is changed and the totals follow.
     if (what == FieldChange::Text && field.role() == FieldRole::Day) {
         RosterChanged = true;
-        if (onDayCellChanged)
-            onDayCellChanged();
+        if (Recalculate)
+            Recalculate();
     }
 }
 

@@ -65,8 +65,9 @@ public:
     void addObserver(RosterObserver* observer);
     void removeObserver(RosterObserver* observer);
 
-    // Runs after the change handler of a day cell (set to the totals recalculation).
-    std::function<void()> onDayCellChanged;
+    // The totals recalculation, run after every day-cell change and whenever a unit has
+    // rewritten the grid. Set by whoever owns the model together with its settings.
+    std::function<void()> Recalculate;
 
 private:
     friend class Field;

@@ -5,7 +5,6 @@
 #include "util/TextUtil.h"
 
 #include <QVarLengthArray>
-#include <bit>
 #include <charconv>
 #include <cmath>
 
@@ -20,11 +19,12 @@ constexpr int kGroupCap = 999999999;
 // Texts up to this length are upper-cased on the stack.
 constexpr qsizetype kStackText = 128;
 
+// Left uninitialised until a digit opens the group: DutyHours runs per cell.
 struct DigitGroup {
-    int value = 0;
-    int digits = 0;
-    int start = 0;  // positions from 1
-    int end = 0;
+    int value;
+    int digits;
+    int start;  // positions from 1
+    int end;
 };
 
 inline bool IsDigit(QChar c)
@@ -39,6 +39,27 @@ inline QChar UpperChar(QChar c)
     if (u < 128)
         return (u >= 'a' && u <= 'z') ? QChar(char16_t(u - 32)) : c;
     return c.toUpper();
+}
+
+// ASCII character sets, one bit per code 0..127.
+inline void AddChar(quint64 set[2], QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u < 128)
+        set[u >> 6] |= quint64(1) << (u & 63);
+}
+
+void CharsOf(QStringView s, quint64 set[2])
+{
+    set[0] = set[1] = 0;
+    for (QChar c : s)
+        AddChar(set, c);
+}
+
+// False only when `need` has an ASCII character that `have` lacks.
+inline bool MayContain(const quint64 have[2], const quint64 need[2])
+{
+    return (need[0] & ~have[0]) == 0 && (need[1] & ~have[1]) == 0;
 }
 
 // Slot bits (bit s = slot s, 1..24) of the "1" positions of a core-hours mask.
@@ -149,16 +170,42 @@ DutyEvaluator::DutyEvaluator(const WardSettings& settings)
     maskBits_[0] = MaskBits(settings.AMShiftHours);
     maskBits_[1] = MaskBits(settings.PMShiftHours);
     maskBits_[2] = MaskBits(settings.NShiftHours);
-    for (int k = 0; k < kAbsenceCodes; ++k)
+    for (int k = 0; k < kAbsenceCodes; ++k) {
         codes_[k] = &settings.AbsenceCode(k);
+        CharsOf(*codes_[k], codeChars_[k]);
+    }
+    CharsOf(upperAM_, nameChars_[0]);
+    CharsOf(upperPM_, nameChars_[1]);
+    CharsOf(upperN_, nameChars_[2]);
 }
 
 float DutyEvaluator::DutyHours(QStringView text, int* shiftFlags) const
 {
+    // One pass for the upper-cased copy (on the stack for ordinary cells) and the
+    // characters present, as typed and upper-cased.
+    const qsizetype n = text.size();
+    char16_t stackText[kStackText];  // left uninitialised: only the first n are read
+    QString heapText;
+    char16_t* upperData = stackText;
+    if (n > kStackText) {
+        heapText = QString(n, Qt::Uninitialized);
+        upperData = reinterpret_cast<char16_t*>(heapText.data());
+    }
+    quint64 rawChars[2] = {}, upperChars[2] = {};
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar u = UpperChar(text[i]);
+        AddChar(rawChars, text[i]);
+        AddChar(upperChars, u);
+        upperData[i] = u.unicode();
+    }
+    const QStringView upper(upperData, n);
+
     // Time digits count only before the first absence code (case-sensitive).
-    qsizetype limit = text.size();
-    for (const QString* code : codes_) {
-        const int p = Pos(*code, text);
+    qsizetype limit = n;
+    for (int k = 0; k < kAbsenceCodes; ++k) {
+        if (!MayContain(rawChars, codeChars_[k]))
+            continue;
+        const int p = Pos(*codes_[k], text);
         if (p > 0 && p < limit)
             limit = p - 1;
     }
@@ -173,7 +220,7 @@ float DutyEvaluator::DutyHours(QStringView text, int* shiftFlags) const
             if (!open) {
                 if (count == kDutyGroups)
                     continue;
-                groups[count].start = int(i + 1);
+                groups[count] = {0, 0, int(i + 1), 0};
                 ++count;
                 open = true;
             }
@@ -186,19 +233,6 @@ float DutyEvaluator::DutyHours(QStringView text, int* shiftFlags) const
         } else {
             open = false;
         }
-    }
-
-    // Upper case for the "PM" and shift-name tests, on the stack for ordinary cells.
-    QChar stackText[kStackText];
-    QString heapText;
-    QStringView upper;
-    if (text.size() <= kStackText) {
-        for (qsizetype i = 0; i < text.size(); ++i)
-            stackText[i] = UpperChar(text[i]);
-        upper = QStringView(stackText, text.size());
-    } else {
-        heapText = UpperCase(text);
-        upper = heapText;
     }
 
     int sH = 0, sM = 0, eH = 0, eM = 0;
@@ -251,14 +285,15 @@ float DutyEvaluator::DutyHours(QStringView text, int* shiftFlags) const
             slot += 12;
     }
 
-    // Walk the hours, marking slots (bit s = slot s).
+    // Walk the hours, counting the marked slots of each mask.
     int wholeHours = 0;
-    quint32 marked = 0;
+    int marked[3] = {};
     if (count >= 2 && eH + mode != 12 && sH <= mode && eH <= mode) {
         int h = sH;
         do {
             if (slot >= 1 && slot <= 24)
-                marked |= 1u << slot;
+                for (int k = 0; k < 3; ++k)
+                    marked[k] += int((maskBits_[k] >> slot) & 1u);
             ++wholeHours;
             ++h;
             ++slot;
@@ -273,26 +308,24 @@ float DutyEvaluator::DutyHours(QStringView text, int* shiftFlags) const
 
     // A shift kind needs at least 70% of its core hours (exact integer comparison).
     int flags = 0;
-    for (int k = 0; k < 3; ++k) {
-        const int c = std::popcount(marked & maskBits_[k]);
-        if (10 * c >= 7 * coreCount_[k])
+    for (int k = 0; k < 3; ++k)
+        if (10 * marked[k] >= 7 * coreCount_[k])
             flags |= 1 << k;
-    }
 
     float hours = float(double(wholeHours) - sM / 60.0 + eM / 60.0);
     if (hours > 6.0f)
         hours = float(double(hours) - double(s_.MidShiftBreak));
 
     if (hours == 0) {
-        if (Contains(upper, upperAM_)) {
+        if (MayContain(upperChars, nameChars_[0]) && Contains(upper, upperAM_)) {
             hours = s_.HoursWorkedOnAM;
             flags = ShiftAM;
         }
-        if (Contains(upper, upperPM_)) {
+        if (MayContain(upperChars, nameChars_[1]) && Contains(upper, upperPM_)) {
             hours = s_.HoursWorkedOnPM;
             flags = ShiftPM;
         }
-        if (Contains(upper, upperN_)) {
+        if (MayContain(upperChars, nameChars_[2]) && Contains(upper, upperN_)) {
             hours = s_.HoursWorkedOnN;
             flags = ShiftN;
         }
@@ -355,7 +388,12 @@ float DayHoursWithCodes(QStringView text, const DutyEvaluator& evaluator,
         return 0;
     }
     float hours = evaluator.DutyHours(text, shiftFlags);
+    quint64 chars[2];
+    CharsOf(text, chars);
+    const bool sameSettings = &settings == &evaluator.s_;
     for (int k = 0; k < kAbsenceCodes; ++k) {
+        if (sameSettings && !MayContain(chars, evaluator.codeChars_[k]))
+            continue;
         const QString& code = settings.AbsenceCode(k);
         if (Contains(text, code))
             hours = float(hours + CodeHours(text, code, hours, settings));

@@ -26,6 +26,12 @@ private:
     int coreCount_[3] = {};
     quint32 maskBits_[3] = {};  // bit s set when mask position s (1..24) holds "1"
     const QString* codes_[11] = {};  // the absence codes, in order
+    // ASCII characters of each absence code and upper-cased shift name: a text that
+    // lacks one of them cannot contain that code or name, and is spared the search.
+    quint64 codeChars_[11][2] = {};
+    quint64 nameChars_[3][2] = {};
+
+    friend float DayHoursWithCodes(QStringView, const DutyEvaluator&, const WardSettings&, int*);
 };
 
 // One-off evaluation (builds a temporary evaluator).

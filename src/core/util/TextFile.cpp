@@ -158,17 +158,26 @@ TextFileRead ReadTextFile(const QString& path)
 bool WriteTextFileAtomically(const QString& path, const QString& text, QString* error)
 {
     QSaveFile file(path);
-    auto fail = [&](const QString& what) {
+    auto fail = [&](const QString& what, const QString& reason) {
         if (error)
-            *error = QStringLiteral("%1 \"%2\": %3").arg(what, path, file.errorString());
+            *error = QStringLiteral("%1 \"%2\": %3").arg(what, path, reason);
         file.cancelWriting();
         return false;
     };
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(QStringLiteral("Cannot create"));
+    // Unbuffered, so a short write (a full disk) shows in the count written; the size is
+    // checked again before the old file is replaced, as commit() alone can miss it.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return fail(QStringLiteral("Cannot create"), file.errorString());
     const QByteArray bytes = text.toUtf8();
-    if (file.write(bytes) != bytes.size())
-        return fail(QStringLiteral("Cannot write"));
+    const qint64 written = file.write(bytes);
+    if (written != bytes.size() || !file.flush() || file.size() != bytes.size()) {
+        const QString reason = file.error() != QFileDevice::NoError
+                                   ? file.errorString()
+                                   : QStringLiteral("only %1 of %2 bytes written")
+                                         .arg(qMax<qint64>(written, 0))
+                                         .arg(bytes.size());
+        return fail(QStringLiteral("Cannot write"), reason);
+    }
     if (!file.commit()) {
         if (error)
             *error = QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString());

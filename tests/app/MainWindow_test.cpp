@@ -1,0 +1,130 @@
+#include "ScriptedUi.h"
+#include "app/GridView.h"
+#include "app/MainWindow.h"
+#include "util/Locale.h"
+
+#include <QDateEdit>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace tavrola;
+using tavrola::test::ScriptedUi;
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    static QString demoFolder() { return QStringLiteral(TAVROLA_SOURCE_DIR "/data/demo/"); }
+
+    static QString dataCopy(QTemporaryDir& dir)
+    {
+        const QString folder = dir.path() + u'/';
+        QFile::copy(demoFolder() + QStringLiteral("Staff.txt"), folder + QStringLiteral("Staff.txt"));
+        return folder;
+    }
+
+private slots:
+    void initTestCase() { UseDefaultLocale(); }
+
+    void demoWardLandsOnTheGrid()
+    {
+        QTemporaryDir dir;
+        ScriptedUi ui;
+        MainWindow w(dataCopy(dir), &ui);
+        QVERIFY(w.startUp());
+        QVERIFY(ui.shown.empty());
+        GridView* g = w.grid();
+        const RosterWeek& week = w.model().Week;
+        QCOMPARE(g->editFor(week.NameEdits[1])->text(), QStringLiteral("Margaret Okafor"));
+        QCOMPARE(g->editFor(week.GradeEdits[1])->text(), QStringLiteral("B7"));
+        QCOMPARE(g->editFor(week.HoursSetEdits[1])->text(), QStringLiteral("37.5"));
+        QCOMPARE(g->editFor(week.NameEdits[4])->text(), QStringLiteral("Zoë Lambert"));
+        QCOMPARE(g->HospitalNameLabel->text(), QStringLiteral("Northfield General Hospital"));
+        // Line 1 prefers Monday to Friday: those cells are light green, the weekend white.
+        const QColor green = toQColor(RequestColour);
+        QCOMPARE(g->editFor(week.DayCells[1][1])->palette().color(QPalette::Base), green);
+        QCOMPARE(g->editFor(week.DayCells[5][1])->palette().color(QPalette::Base), green);
+        QCOMPARE(g->editFor(week.DayCells[6][1])->palette().color(QPalette::Base), QColor(Qt::white));
+        QCOMPARE(g->editFor(week.DayCells[3][1])->toolTip(), QStringLiteral("EARLY"));
+        QCOMPARE(g->editFor(week.ShiftRequiredEdits[1][1])->text(), QStringLiteral("5"));
+        QCOMPARE(week.NumberOfStaff(), 18);
+        QCOMPARE(g->editFor(week.NameEdits[19])->text(), QString());
+    }
+
+    void typingIntoACellReachesTheModelAndBack()
+    {
+        QTemporaryDir dir;
+        ScriptedUi ui;
+        MainWindow w(dataCopy(dir), &ui);
+        QVERIFY(w.startUp());
+        RosterWeek& week = w.model().Week;
+        QLineEdit* cell = w.grid()->editFor(week.DayCells[2][3]);
+        QTest::keyClicks(cell, QStringLiteral("7-3"));
+        QCOMPARE(week.DayCells[2][3].text(), QStringLiteral("7-3"));
+        QVERIFY(week.RosterChanged);
+        week.DayCells[2][3].setText(QStringLiteral("LATE"));
+        QCOMPARE(cell->text(), QStringLiteral("LATE"));
+        QVERIFY(!cell->actions().size());
+        QCOMPARE(cell->contextMenuPolicy(), Qt::NoContextMenu);
+    }
+
+    void firstStartWithoutStaffFileOffersAStarterWard()
+    {
+        QTemporaryDir dir;
+        ScriptedUi ui;
+        ui.answers = {Answer::Yes};
+        MainWindow w(dir.path() + u'/', &ui);
+        QVERIFY(w.startUp());
+        QCOMPARE(ui.count(QStringLiteral("yesno")), 1);
+        QVERIFY(ui.shown[0].text.contains(QStringLiteral("Staff.txt")));
+        QVERIFY(QFile::exists(dir.path() + QStringLiteral("/Staff.txt")));
+        QVERIFY(w.model().Week.NumberOfStaff() > 0);
+        QCOMPARE(ui.count(QStringLiteral("error")), 0);
+    }
+
+    void declinedStarterWardLeavesAnEmptyWorkingGrid()
+    {
+        QTemporaryDir dir;
+        ScriptedUi ui;
+        ui.answers = {Answer::No};
+        MainWindow w(dir.path() + u'/', &ui);
+        QVERIFY(!w.startUp());
+        QVERIFY(!QFile::exists(dir.path() + QStringLiteral("/Staff.txt")));
+        QCOMPARE(w.model().Week.NumberOfStaff(), 0);
+    }
+
+    void damagedStaffFileIsReportedAndChangesNothing()
+    {
+        QTemporaryDir dir;
+        QFile f(dir.path() + QStringLiteral("/Staff.txt"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray("HOSPITAL = X ;\r\n\0\0\x01\x02binary", 30));
+        f.close();
+        ScriptedUi ui;
+        MainWindow w(dir.path() + u'/', &ui);
+        QVERIFY(!w.startUp());
+        QCOMPARE(ui.count(QStringLiteral("error")), 1);
+        QVERIFY(ui.shown[0].text.contains(QStringLiteral("Staff.txt")));
+        QCOMPARE(w.model().Settings.HOSPITAL, QString());
+    }
+
+    void clearFormAsksAndClears()
+    {
+        QTemporaryDir dir;
+        ScriptedUi ui;
+        MainWindow w(dataCopy(dir), &ui);
+        QVERIFY(w.startUp());
+        RosterWeek& week = w.model().Week;
+        week.DayCells[1][1].setText(QStringLiteral("EARLY"));
+        ui.answers = {Answer::Yes};
+        w.ClearForm1Click();
+        QCOMPARE(w.grid()->editFor(week.DayCells[1][1])->text(), QString());
+        QCOMPARE(w.grid()->editFor(week.NameEdits[1])->text(), QStringLiteral("Margaret Okafor"));
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindow_test.moc"
