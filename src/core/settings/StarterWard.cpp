@@ -11,8 +11,9 @@ StaffEditorData StarterWardData()
     WardSettings s;
     s.HOSPITAL = QStringLiteral("Your Hospital");
     s.WARD = QStringLiteral("Your Ward");
-    const char* codes[14] = {"E", "L", "N", "HOL", "BH", "SICK", "MAT",
-                             "PAT", "CAR", "DOM", "EMG", "AWOL", "STUDY", "ADMIN"};
+    // No code may hide inside another: cells are searched for them by substring.
+    const char* codes[14] = {"EARLY", "LATE", "NIGHT", "HOL", "BH", "SICK", "MAT",
+                             "PAT", "CARER", "DOM", "EMERG", "AWOL", "STUDY", "ADMIN"};
     for (int k = 1; k <= 14; ++k)
         s.DutyName(k) = QString::fromLatin1(codes[k - 1]);
     s.HoursWorkedOnAM = 7.5f;
@@ -36,9 +37,9 @@ StaffEditorData StarterWardData()
 
     std::vector<StaffEditorRow> staff(2);
     staff[0] = {QStringLiteral("Example Sister"), QString(), QStringLiteral("B7"), QStringLiteral("37.5"),
-                QStringLiteral("E"), {}};
+                QStringLiteral("EARLY"), {}};
     staff[1] = {QStringLiteral("Example Nurse"), QString(), QStringLiteral("B5"), QStringLiteral("30"),
-                QStringLiteral("L"), {}};
+                QStringLiteral("LATE"), {}};
     for (int day = 1; day <= 5; ++day)
         staff[0].preferred[day] = true;
     return EditorDataFromSettings(s, staff);

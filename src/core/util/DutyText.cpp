@@ -5,6 +5,7 @@
 #include "util/TextUtil.h"
 
 #include <QVarLengthArray>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 

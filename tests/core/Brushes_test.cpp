@@ -1,0 +1,118 @@
+#include "TestWard.h"
+#include "roster/Brushes.h"
+#include "roster/Totals.h"
+
+#include <gtest/gtest.h>
+
+using namespace tavrola;
+
+namespace {
+struct Brushing {
+    WardModel model;
+    Field& cell = model.Week.DayCells[3][2];
+    Brushing()
+    {
+        test::SetUpTestWard(model, 3);
+        ConnectTotals(model, nullptr);
+    }
+    QString click(Brush b, int times = 1)
+    {
+        for (int i = 0; i < times; ++i)
+            DutyClick(model, cell, b, 200);
+        return cell.text();
+    }
+};
+}  // namespace
+
+TEST(Brushes, HolidayCyclesHalfDayWholeDayNone)
+{
+    Brushing t;
+    EXPECT_EQ(t.click(Brush::Holiday), QStringLiteral("BH "));
+    EXPECT_EQ(t.click(Brush::Holiday), QStringLiteral("HOL"));
+    EXPECT_EQ(t.click(Brush::Holiday), QString());
+    t.cell.setText(QStringLiteral("EARLY"));
+    EXPECT_EQ(t.click(Brush::Holiday), QStringLiteral("BH EARLY"));
+    EXPECT_EQ(t.click(Brush::Holiday), QStringLiteral("HOL EARLY"));
+    EXPECT_EQ(t.click(Brush::Holiday), QStringLiteral("EARLY"));
+}
+
+TEST(Brushes, SickTogglesAroundAShift)
+{
+    Brushing t;
+    t.cell.setText(QStringLiteral("LATE"));
+    EXPECT_EQ(t.click(Brush::Sick), QStringLiteral("SICK LATE"));
+    EXPECT_EQ(t.model.Week.ShiftCounts[3][2], 0) << "a sick person is not counted on the shift";
+    EXPECT_EQ(t.click(Brush::Sick), QStringLiteral("LATE"));
+    EXPECT_EQ(t.model.Week.ShiftCounts[3][2], 1);
+}
+
+TEST(Brushes, LeaveWalksSixCodesAndEndsEmpty)
+{
+    Brushing t;
+    const QStringList expected = {QStringLiteral("MAT "), QStringLiteral("PAT"), QStringLiteral("CAR"),
+                                  QStringLiteral("DOM"), QStringLiteral("EMG"), QStringLiteral("AWOL"),
+                                  QString()};
+    for (const QString& e : expected)
+        EXPECT_EQ(t.click(Brush::Leave), e);
+}
+
+TEST(Brushes, TrainingCyclesStudyAdminNone)
+{
+    Brushing t;
+    t.cell.setText(QStringLiteral("7-3"));
+    EXPECT_EQ(t.click(Brush::Training), QStringLiteral("STUDY 7-3"));
+    EXPECT_EQ(t.click(Brush::Training), QStringLiteral("ADMIN 7-3"));
+    EXPECT_EQ(t.click(Brush::Training), QStringLiteral("7-3"));
+}
+
+TEST(Brushes, ShiftBrushesReplaceTheWholeText)
+{
+    Brushing t;
+    t.cell.setText(QStringLiteral("HOL"));
+    EXPECT_EQ(t.click(Brush::AM), QStringLiteral("EARLY")) << "no standard shift on the line";
+    t.cell.setHint(QStringLiteral("7.30-15.30"));
+    t.cell.setText(QStringLiteral("HOL"));
+    EXPECT_EQ(t.click(Brush::AM), QStringLiteral("7.30-15.30"));
+    EXPECT_EQ(t.click(Brush::PM), QStringLiteral("LATE"));
+    EXPECT_EQ(t.click(Brush::N), QStringLiteral("NIGHT"));
+}
+
+TEST(Brushes, EveryClickStopsAFillButTheArrowChangesNothing)
+{
+    Brushing t;
+    t.cell.setText(QStringLiteral("EARLY"));
+    t.model.Week.RosterChanged = false;
+    t.model.Week.FillRunning = true;
+    EXPECT_EQ(t.click(Brush::None), QStringLiteral("EARLY"));
+    EXPECT_FALSE(t.model.Week.FillRunning);
+    EXPECT_FALSE(t.model.Week.RosterChanged);
+    t.click(Brush::PM);
+    EXPECT_TRUE(t.model.Week.RosterChanged);
+    EXPECT_EQ(t.model.Week.WeekHours[2], 7.5f) << "a brush recalculates like typing";
+}
+
+TEST(Brushes, RightClickTogglesTheRequestColourWithoutRecalculating)
+{
+    Brushing t;
+    t.cell.setText(QStringLiteral("EARLY"));
+    t.model.Week.RosterChanged = false;
+    EXPECT_EQ(t.model.Week.WeekNonPrefCount[2], 1);
+    DutyMouseDown(t.cell);
+    EXPECT_EQ(t.cell.colour(), RequestColour);
+    EXPECT_EQ(t.model.Week.WeekNonPrefCount[2], 1) << "no recalculation on a colour change";
+    EXPECT_FALSE(t.model.Week.RosterChanged);
+    DutyMouseDown(t.cell);
+    EXPECT_EQ(t.cell.colour(), White);
+    t.cell.setColour(AlertColour);  // a bank holiday
+    DutyMouseDown(t.cell);
+    EXPECT_EQ(t.cell.colour(), RequestColour);
+    DutyMouseDown(t.cell);
+    EXPECT_EQ(t.cell.colour(), White);
+}
+
+TEST(Brushes, SwapOutStrTrimsTheResult)
+{
+    EXPECT_EQ(SwapOutStr(QStringLiteral("  BH  EARLY "), QStringLiteral("BH"), QString()), QStringLiteral("EARLY"));
+    EXPECT_EQ(SwapOutStr(QStringLiteral("X MAT Y"), QStringLiteral("MAT"), QStringLiteral("PAT")),
+              QStringLiteral("X PAT Y"));
+}

@@ -1,0 +1,148 @@
+#include "ScriptedUi.h"
+#include "TestWard.h"
+#include "roster/Totals.h"
+
+#include <gtest/gtest.h>
+
+using namespace tavrola;
+using tavrola::test::ScriptedUi;
+
+namespace {
+struct Ward {
+    WardModel model;
+    ScriptedUi ui;
+    RosterWeek& w = model.Week;
+    explicit Ward(int named = 3)
+    {
+        test::SetUpTestWard(model, named);
+        ConnectTotals(model, &ui);
+    }
+    void put(int day, int line, const char* text) { w.DayCells[day][line].setText(QString::fromUtf8(text)); }
+};
+}  // namespace
+
+TEST(Totals, SicknessWithAShiftCountsHoursButNotTheShift)
+{
+    Ward t;
+    t.put(1, 1, "SICK EARLY");
+    t.put(1, 2, "EARLY");
+    EXPECT_EQ(t.w.ShiftCounts[1][1], 1);
+    EXPECT_EQ(t.w.WeekHours[1], 7.5f);
+    EXPECT_EQ(t.w.HoursWorkingEdits[1].text(), QStringLiteral("7.5"));
+}
+
+TEST(Totals, WorkOnAPreferredDayIsNotNonPreferred)
+{
+    Ward t;
+    t.w.DayCells[2][1].setColour(RequestColour);
+    t.put(2, 1, "7-3");
+    EXPECT_EQ(t.w.WeekNonPrefCount[1], 0);
+    t.put(3, 1, "7-3");  // a white day
+    EXPECT_EQ(t.w.WeekNonPrefCount[1], 1);
+    t.put(4, 1, "HOL");  // an absence has no worked hours of its own
+    EXPECT_EQ(t.w.WeekNonPrefCount[1], 1);
+}
+
+TEST(Totals, HoursSetColoursCompareExactly)
+{
+    Ward t;
+    for (int day = 1; day <= 5; ++day)
+        t.put(day, 1, "EARLY");  // 5 x 7.5 = 37.5
+    EXPECT_EQ(t.w.HoursSetEdits[1].colour(), RequestColour);
+    t.put(5, 1, "7-3.30");  // 8 hours less the break: 38 in all
+    EXPECT_EQ(t.w.HoursWorkingEdits[1].text(), QStringLiteral("38"));
+    EXPECT_EQ(t.w.HoursSetEdits[1].colour(), AlertColour);
+    t.put(5, 1, "");  // 30 in all
+    EXPECT_EQ(t.w.HoursWorkingEdits[1].text(), QStringLiteral("30"));
+    EXPECT_EQ(t.w.HoursSetEdits[1].colour(), White);
+}
+
+TEST(Totals, CarriedOverAdjustmentMovesTheTarget)
+{
+    Ward t;
+    for (int day = 1; day <= 5; ++day)
+        t.put(day, 1, "EARLY");
+    t.w.HoursSetEdits[1].setText(QStringLiteral("35 +2.5"));
+    t.put(6, 1, "");  // any recalculation picks the new target up
+    t.model.Week.Recalculate();
+    EXPECT_EQ(t.w.HoursSetEdits[1].colour(), RequestColour);
+    t.w.HoursSetEdits[1].setText(QStringLiteral("40 -2.5"));
+    t.model.Week.Recalculate();
+    EXPECT_EQ(t.w.HoursSetEdits[1].colour(), RequestColour);
+    t.w.HoursSetEdits[1].setText(QStringLiteral("37..5"));
+    t.model.Week.Recalculate();
+    EXPECT_EQ(t.w.HoursSetEdits[1].colour(), White) << "an unreadable target stays white";
+}
+
+TEST(Totals, AbsenceCodesAddTheirHours)
+{
+    Ward t;
+    t.put(1, 1, "HOL");          // default 7.5 on an empty day
+    t.put(2, 1, "BH 3.75");      // its own hours
+    t.put(3, 1, "7-11 STUDY 4"); // times before the code: 4 walked plus 4 written
+    t.put(4, 1, "HOL EARLY");    // a worked day takes no default
+    EXPECT_EQ(t.w.WeekHours[1], 7.5f + 3.75f + 8.0f + 7.5f);
+    t.put(5, 1, "HOL .");        // hours that do not read count nothing
+    EXPECT_EQ(t.w.WeekHours[1], 7.5f + 3.75f + 8.0f + 7.5f);
+    EXPECT_TRUE(t.ui.shown.empty());
+}
+
+TEST(Totals, RequiredBoxesTurnGreenWhenCovered)
+{
+    Ward t;
+    t.w.ShiftRequiredEdits[1][1].setText(QStringLiteral("2"));
+    t.put(1, 1, "EARLY");
+    EXPECT_EQ(t.w.ShiftRequiredEdits[1][1].colour(), White);
+    t.put(1, 2, "7-3");
+    EXPECT_EQ(t.w.ShiftRequiredEdits[1][1].colour(), RequestColour);
+    EXPECT_EQ(t.w.ShiftRequiredEdits[2][1].colour(), RequestColour) << "a required 0 is always met";
+    EXPECT_EQ(t.w.ShiftCounts[1][1], 2);
+}
+
+TEST(Totals, NightsAndLatesCountOnTheirOwnShift)
+{
+    Ward t;
+    t.put(6, 1, "NIGHT");
+    t.put(6, 2, "9pm-7");
+    t.put(6, 3, "1-9 pm");  // "pm" after the digits: read as 1 to 9 o'clock, no shift
+    t.put(7, 3, "pm 1-9");
+    EXPECT_EQ(t.w.ShiftCounts[6][3], 2);
+    EXPECT_EQ(t.w.ShiftCounts[7][2], 1);
+}
+
+TEST(Totals, LineWithoutANameCountsShiftsButNoHours)
+{
+    Ward t(2);
+    t.put(1, 5, "EARLY");
+    EXPECT_EQ(t.w.ShiftCounts[1][1], 1);
+    EXPECT_EQ(t.w.WeekHours[5], 0.0f);
+    EXPECT_TRUE(t.w.HoursWorkingEdits[5].text().isEmpty());
+}
+
+TEST(Totals, SuspendedRecalculationChangesNoTotal)
+{
+    Ward t;
+    t.put(1, 1, "EARLY");
+    t.w.RecalcSuspended = true;
+    t.put(2, 1, "EARLY");
+    EXPECT_EQ(t.w.WeekHours[1], 7.5f);
+    EXPECT_TRUE(t.w.RosterChanged);
+    t.w.RecalcSuspended = false;
+    t.model.Week.Recalculate();
+    EXPECT_EQ(t.w.WeekHours[1], 15.0f);
+}
+
+TEST(Totals, BadRequiredBoxIsReportedAndLaterBoxesKeepTheirColours)
+{
+    Ward t;
+    t.put(1, 1, "EARLY");
+    EXPECT_EQ(t.w.ShiftRequiredEdits[3][1].colour(), RequestColour);
+    t.w.ShiftRequiredEdits[2][3].setText(QStringLiteral("2x"));
+    t.w.ShiftRequiredEdits[3][1].setText(QStringLiteral("5"));
+    t.put(2, 1, "EARLY");
+    ASSERT_EQ(t.ui.count(QStringLiteral("error")), 1);
+    EXPECT_EQ(t.ui.shown.back().text, QStringLiteral("'2x' is not a valid integer value"));
+    EXPECT_EQ(t.w.ShiftRequiredEdits[3][1].colour(), RequestColour) << "not recoloured after the bad box";
+    EXPECT_EQ(t.w.ShiftRequiredEdits[2][2].colour(), RequestColour) << "boxes before it are done";
+    EXPECT_EQ(t.w.WeekHours[1], 15.0f) << "the hours are already counted";
+}

@@ -1,0 +1,49 @@
+#include "TestWard.h"
+
+namespace tavrola::test {
+
+QString CoreMask(int from, int to)
+{
+    QString m(24, u'0');
+    for (int p = from;; p = p % 24 + 1) {
+        m[p - 1] = u'1';
+        if (p == to)
+            break;
+    }
+    return m;
+}
+
+WardSettings TestWardSettings()
+{
+    WardSettings s;
+    // Shift names that would hide inside the codes are kept apart on purpose.
+    const char* names[14] = {"EARLY", "LATE", "NIGHT", "HOL", "BH", "SICK", "MAT",
+                             "PAT", "CAR", "DOM", "EMG", "AWOL", "STUDY", "ADMIN"};
+    for (int k = 1; k <= 14; ++k)
+        s.DutyName(k) = QString::fromLatin1(names[k - 1]);
+    s.HoursWorkedOnAM = 7.5f;
+    s.HoursWorkedOnPM = 7.5f;
+    s.HoursWorkedOnN = 10.0f;
+    s.HoursHolidayFullDay = 7.5f;
+    s.HoursHolidayHalfDay = 3.75f;
+    s.MidShiftBreak = 0.5f;
+    s.AMShiftHours = CoreMask(8, 15);
+    s.PMShiftHours = CoreMask(14, 21);
+    s.NShiftHours = CoreMask(22, 7);
+    ComputeDerivedSettings(s);
+    return s;
+}
+
+void SetUpTestWard(WardModel& model, int namedLines)
+{
+    model.Settings = TestWardSettings();
+    for (int line = 1; line <= namedLines; ++line) {
+        model.Week.NameEdits[line].setText(QStringLiteral("Nurse %1").arg(line));
+        model.Week.HoursSetEdits[line].setText(QStringLiteral("37.5"));
+    }
+    for (int day = 1; day <= kDays; ++day)
+        for (int shift = 1; shift <= kShifts; ++shift)
+            model.Week.ShiftRequiredEdits[day][shift].setText(QStringLiteral("0"));
+}
+
+}  // namespace tavrola::test
