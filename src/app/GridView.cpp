@@ -5,7 +5,9 @@
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
+#include <QKeyEvent>
 #include <QLocale>
+#include <QMouseEvent>
 
 namespace tavrola {
 
@@ -41,6 +43,10 @@ GridView::GridView(RosterWeek& week, QWidget* parent) : QWidget(parent), week_(w
     QPalette navy = ToolbarPanel->palette();
     navy.setColor(QPalette::Window, QColor::fromRgb(kNavy));
     ToolbarPanel->setPalette(navy);
+    ToolbarPanel->setStyleSheet(QStringLiteral(
+        "QToolButton { background: #14147a; border: 1px solid #3c3cb4; border-radius: 4px; }"
+        "QToolButton:hover { border: 1px solid #ffffff; }"
+        "QToolButton:checked { background: #dfe7ff; border: 2px solid #ffffff; }"));
 
     TavrolaLabel = addLabel(QStringLiteral("NURSING STAFF TAVROLA"), 376, 4, 250, 22);
     QFont title = font();
@@ -102,17 +108,21 @@ GridView::GridView(RosterWeek& week, QWidget* parent) : QWidget(parent), week_(w
 
     for (int line = 1; line <= kLines; ++line) {
         const int y = lineY(line);
-        addEdit(week.NameEdits[line], kNameX, y, kNameW);
-        addEdit(week.GradeEdits[line], kGradeX, y, kGradeW);
-        addEdit(week.HoursSetEdits[line], kSetX, y, kSetW);
+        table_[line][0] = addEdit(week.NameEdits[line], kNameX, y, kNameW);
+        table_[line][1] = addEdit(week.GradeEdits[line], kGradeX, y, kGradeW);
+        table_[line][2] = addEdit(week.HoursSetEdits[line], kSetX, y, kSetW);
         QLineEdit* worked = addEdit(week.HoursWorkingEdits[line], kWorkX, y, kWorkW);
         worked->setReadOnly(true);
         worked->setFocusPolicy(Qt::NoFocus);
+        table_[line][3] = worked;
         for (int day = 1; day <= kDays; ++day) {
             QLineEdit* cell = addEdit(week.DayCells[day][line], dayX(day), y, kDayW);
-            cell->setContextMenuPolicy(Qt::NoContextMenu);
+            cell->setContextMenuPolicy(Qt::NoContextMenu);  // a right click marks the day instead
+            table_[line][3 + day] = cell;
         }
-        addEdit(week.LecturesEdits[line], kNotesX, y, kNotesW);
+        table_[line][11] = addEdit(week.LecturesEdits[line], kNotesX, y, kNotesW);
+        for (QLineEdit* e : table_[line])
+            e->installEventFilter(this);
     }
     SisterSignatureLabel = addLabel(QStringLiteral("Sister / Charge Nurse: ..............................."),
                                     kDayX, lineY(kLines) + kLineStep + 8, 400, 18);
@@ -172,6 +182,79 @@ void GridView::fieldChanged(const Field& field, FieldChange what)
 {
     if (QLineEdit* edit = edits_.value(&field))
         show(field, edit, what);
+}
+
+QLineEdit* GridView::editAt(int line, int column) const
+{
+    if (line < 1 || line > kLines || column < 0 || column >= kColumns)
+        return nullptr;
+    return table_[line][column];
+}
+
+bool GridView::moveFocus(QLineEdit* from, int dLine, int dColumn)
+{
+    for (int line = 1; line <= kLines; ++line) {
+        for (int column = 0; column < kColumns; ++column) {
+            if (table_[line][column] != from)
+                continue;
+            int l = line + dLine, c = column + dColumn;
+            // Step sideways over boxes that take no focus (hours worked).
+            while (dColumn != 0 && editAt(l, c) && editAt(l, c)->focusPolicy() == Qt::NoFocus)
+                c += dColumn;
+            if (QLineEdit* to = editAt(l, c)) {
+                to->setFocus(Qt::OtherFocusReason);
+                to->selectAll();
+                return true;
+            }
+            return false;
+        }
+    }
+    return false;
+}
+
+bool GridView::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* edit = qobject_cast<QLineEdit*>(watched);
+    Field* field = edit ? fields_.value(edit) : nullptr;
+    if (!field)
+        return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        if (field->role() == FieldRole::Day && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+            emit dayCellRightClicked(field);
+            return true;
+        }
+        break;
+    case QEvent::MouseButtonRelease: {
+        auto* me = static_cast<QMouseEvent*>(event);
+        if (field->role() == FieldRole::Day && me->button() == Qt::LeftButton && edit->rect().contains(me->pos()))
+            emit dayCellClicked(field, edit->y());
+        break;
+    }
+    case QEvent::KeyPress: {
+        auto* ke = static_cast<QKeyEvent*>(event);
+        if (ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+            break;
+        switch (ke->key()) {
+        case Qt::Key_Up: return moveFocus(edit, -1, 0);
+        case Qt::Key_Down:
+        case Qt::Key_Return:
+        case Qt::Key_Enter: return moveFocus(edit, 1, 0);
+        case Qt::Key_Left:
+            if (edit->cursorPosition() == 0 && !edit->hasSelectedText())
+                return moveFocus(edit, 0, -1);
+            break;
+        case Qt::Key_Right:
+            if (edit->cursorPosition() == edit->text().size() && !edit->hasSelectedText())
+                return moveFocus(edit, 0, 1);
+            break;
+        default: break;
+        }
+        break;
+    }
+    default: break;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void GridView::refreshAll()

@@ -38,15 +38,29 @@ public:
     // Reloads every edit from its field (after the week was replaced wholesale).
     void refreshAll();
 
+    // The edit at a grid position: column 0 name, 1 grade, 2 hours set, 3 hours worked,
+    // 4..10 Monday..Sunday, 11 notes.
+    static constexpr int kColumns = 12;
+    QLineEdit* editAt(int line, int column) const;
+
+signals:
+    void dayCellClicked(tavrola::Field* cell, int top);
+    void dayCellRightClicked(tavrola::Field* cell);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void fieldChanged(const Field& field, FieldChange what) override;
     QLineEdit* addEdit(Field& field, int x, int y, int width);
+    bool moveFocus(QLineEdit* from, int dLine, int dColumn);
     QLabel* addLabel(const QString& text, int x, int y, int width, int height = 16);
     void show(const Field& field, QLineEdit* edit, FieldChange what);
 
     RosterWeek& week_;
     QHash<const Field*, QLineEdit*> edits_;
     QHash<const QLineEdit*, Field*> fields_;
+    QLineEdit* table_[kLines + 1][kColumns] = {};
 };
 
 }  // namespace tavrola

@@ -1,5 +1,7 @@
 #include "app/MainWindow.h"
 
+#include "app/BrushArt.h"
+#include "app/DutyToolbar.h"
 #include "app/GridView.h"
 #include "app/QtUi.h"
 #include "roster/ClearForm.h"
@@ -8,12 +10,16 @@
 #include "settings/StarterWard.h"
 #include "util/TraceLog.h"
 
+#include <QApplication>
 #include <QDateEdit>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <QGuiApplication>
+#include <QLineEdit>
 #include <QScrollArea>
+#include <QShortcut>
 
 namespace tavrola {
 
@@ -35,6 +41,13 @@ MainWindow::MainWindow(const QString& dataFolder, Ui* ui, QWidget* parent) : QMa
     scroll->setFrameShape(QFrame::NoFrame);
     setCentralWidget(scroll);
     buildMenus();
+    LoadDutyCursors(cursors_);
+    toolbar_ = new DutyToolbar(grid_->ToolbarPanel);
+    connect(toolbar_, &DutyToolbar::brushChosen, this, &MainWindow::chooseBrush);
+    connect(grid_, &GridView::dayCellClicked, this,
+            [this](Field* cell, int top) { DutyClick(model_, *cell, currentBrush(), top); });
+    connect(grid_, &GridView::dayCellRightClicked, this, [](Field* cell) { DutyMouseDown(*cell); });
+    buildBrushKeys();
     resize(grid_->width() + 8, grid_->height() + menuBar()->sizeHint().height() + 8);
 
     const QDate today = QDate::currentDate();
@@ -45,7 +58,51 @@ MainWindow::MainWindow(const QString& dataFolder, Ui* ui, QWidget* parent) : QMa
             [this](const QDate& d) { model_.Week.PickerDate = d; });
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    if (cursorOverridden_)
+        QGuiApplication::restoreOverrideCursor();
+}
+
+void MainWindow::chooseBrush(Brush brush)
+{
+    cursors_.choose(brush);
+    toolbar_->showChosen(brush);
+    const QCursor cursor = CursorForResource(cursors_.Registry.resourceAt(cursors_.CurrentCursorId));
+    if (brush == Brush::None) {
+        if (cursorOverridden_)
+            QGuiApplication::restoreOverrideCursor();
+        cursorOverridden_ = false;
+    } else if (cursorOverridden_) {
+        QGuiApplication::changeOverrideCursor(cursor);
+    } else {
+        QGuiApplication::setOverrideCursor(cursor);
+        cursorOverridden_ = true;
+    }
+}
+
+void MainWindow::buildBrushKeys()
+{
+    for (int b = 1; b <= kBrushCount; ++b) {
+        auto* key = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_0 + b)), this);
+        connect(key, &QShortcut::activated, this, [this, b] { chooseBrush(Brush(b)); });
+    }
+    auto* none = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(none, &QShortcut::activated, this, [this] { chooseBrush(Brush::None); });
+    // The keyboard's own click: apply the brush to the day cell that has the focus.
+    for (const QKeySequence& seq : {QKeySequence(Qt::CTRL | Qt::Key_Space), QKeySequence(Qt::Key_Insert)}) {
+        auto* apply = new QShortcut(seq, this);
+        connect(apply, &QShortcut::activated, this, &MainWindow::brushFocusedCell);
+    }
+}
+
+void MainWindow::brushFocusedCell()
+{
+    auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    Field* cell = edit ? grid_->fieldFor(edit) : nullptr;
+    if (cell && cell->role() == FieldRole::Day)
+        DutyClick(model_, *cell, currentBrush(), edit->y());
+}
 
 void MainWindow::buildMenus()
 {

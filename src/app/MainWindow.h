@@ -1,4 +1,5 @@
 #pragma once
+#include "roster/DutyCursors.h"
 #include "roster/WardModel.h"
 
 #include <QMainWindow>
@@ -6,6 +7,7 @@
 
 namespace tavrola {
 
+class DutyToolbar;
 class GridView;
 class Ui;
 
@@ -28,15 +30,26 @@ public:
     void ClearForm1Click();
     void About1Click();
 
+    // The brush in force: the application-wide cursor shows it.
+    void chooseBrush(Brush brush);
+    Brush currentBrush() const { return cursors_.currentBrush(); }
+    const DutyCursors& cursors() const { return cursors_; }
+    DutyToolbar* toolbar() const { return toolbar_; }
+
 private:
     void buildMenus();
     bool readStaffFile();
     void showWardNames();
+    void buildBrushKeys();
+    void brushFocusedCell();
 
     WardModel model_;
     std::unique_ptr<Ui> ownUi_;
     Ui* ui_ = nullptr;
     GridView* grid_ = nullptr;
+    DutyToolbar* toolbar_ = nullptr;
+    DutyCursors cursors_;
+    bool cursorOverridden_ = false;
 };
 
 }  // namespace tavrola

@@ -1,0 +1,149 @@
+#include "ScriptedUi.h"
+#include "app/DutyToolbar.h"
+#include "app/GridView.h"
+#include "app/MainWindow.h"
+#include "util/Locale.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace tavrola;
+using tavrola::test::ScriptedUi;
+
+// Drives the main window on the demo ward as a user would: toolbar buttons, clicks on
+// cells, right clicks, typing and keys.
+class DutyEntryTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+    ScriptedUi ui_;
+    std::unique_ptr<MainWindow> w_;
+
+    RosterWeek& week() { return w_->model().Week; }
+    QLineEdit* edit(const Field& f) { return w_->grid()->editFor(f); }
+    QLineEdit* cell(int day, int line) { return edit(week().DayCells[day][line]); }
+    void click(QLineEdit* e, Qt::MouseButton b = Qt::LeftButton) { QTest::mouseClick(e, b, {}, QPoint(10, 10)); }
+    void pick(Brush b) { QTest::mouseClick(w_->toolbar()->button(b), Qt::LeftButton); }
+
+private slots:
+    void initTestCase() { UseDefaultLocale(); }
+
+    void init()
+    {
+        QFile::remove(dir_.path() + QStringLiteral("/Staff.txt"));
+        QVERIFY(QFile::copy(QStringLiteral(TAVROLA_SOURCE_DIR "/data/demo/Staff.txt"),
+                            dir_.path() + QStringLiteral("/Staff.txt")));
+        w_ = std::make_unique<MainWindow>(dir_.path() + u'/', &ui_);
+        QVERIFY(w_->startUp());
+        w_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w_.get()));
+    }
+
+    void cleanup() { w_.reset(); }
+
+    void brushesFillCellsAndTheTotalsFollow()
+    {
+        pick(Brush::AM);
+        QCOMPARE(w_->currentBrush(), Brush::AM);
+        QVERIFY(QGuiApplication::overrideCursor() != nullptr);
+        for (int day = 1; day <= 5; ++day)
+            click(cell(day, 1));  // Margaret: EARLY, 7.5 a day
+        QCOMPARE(cell(3, 1)->text(), QStringLiteral("EARLY"));
+        QCOMPARE(edit(week().HoursWorkingEdits[1])->text(), QStringLiteral("37.5"));
+        QCOMPARE(edit(week().HoursSetEdits[1])->palette().color(QPalette::Base), toQColor(RequestColour));
+        QCOMPARE(week().WeekNonPrefCount[1], 0);  // all on preferred days
+
+        click(cell(1, 8));  // Grace's standard shift is a clock range
+        QCOMPARE(cell(1, 8)->text(), QStringLiteral("7-3"));
+
+        pick(Brush::Holiday);
+        click(cell(6, 1));
+        click(cell(6, 1));
+        QCOMPARE(cell(6, 1)->text(), QStringLiteral("HOL"));
+        QCOMPARE(edit(week().HoursWorkingEdits[1])->text(), QStringLiteral("45"));
+        QCOMPARE(edit(week().HoursSetEdits[1])->palette().color(QPalette::Base), toQColor(AlertColour));
+
+        pick(Brush::Sick);
+        click(cell(1, 1));
+        QCOMPARE(cell(1, 1)->text(), QStringLiteral("SICK EARLY"));
+        QCOMPARE(week().ShiftCounts[1][1], 1);  // only Grace is counted on Monday's early
+
+        pick(Brush::None);
+        QVERIFY(QGuiApplication::overrideCursor() == nullptr);
+        week().FillRunning = true;
+        click(cell(1, 1));
+        QCOMPARE(cell(1, 1)->text(), QStringLiteral("SICK EARLY"));
+        QVERIFY(!week().FillRunning);
+    }
+
+    void requiredBoxesTurnGreenWhenTheShiftIsCovered()
+    {
+        pick(Brush::N);
+        QLineEdit* box = edit(week().ShiftRequiredEdits[7][3]);  // Sunday nights need 2
+        click(cell(7, 7));
+        QCOMPARE(box->palette().color(QPalette::Base), QColor(Qt::white));
+        click(cell(7, 10));
+        QCOMPARE(box->palette().color(QPalette::Base), toQColor(RequestColour));
+    }
+
+    void rightClickTwiceRestoresTheColour()
+    {
+        QLineEdit* c = cell(6, 1);  // Margaret's Saturday: white
+        click(c, Qt::RightButton);
+        QCOMPARE(c->palette().color(QPalette::Base), toQColor(RequestColour));
+        QVERIFY(!week().RosterChanged);
+        click(c, Qt::RightButton);
+        QCOMPARE(c->palette().color(QPalette::Base), QColor(Qt::white));
+        QCOMPARE(c->text(), QString());
+    }
+
+    void typingAClockRangeUpdatesTheHoursWorked()
+    {
+        QLineEdit* c = cell(2, 4);
+        c->setFocus();
+        QTest::keyClicks(c, QStringLiteral("0730-1530"));
+        QCOMPARE(edit(week().HoursWorkingEdits[4])->text(), QStringLiteral("7.5"));
+        QTest::keyClick(c, Qt::Key_Backspace);
+        QTest::keyClick(c, Qt::Key_Backspace);  // 0730-15: half past seven to three
+        QCOMPARE(edit(week().HoursWorkingEdits[4])->text(), QStringLiteral("7"));
+        c->selectAll();
+        QTest::keyClick(c, Qt::Key_Delete);
+        QCOMPARE(edit(week().HoursWorkingEdits[4])->text(), QString());
+        QVERIFY(week().RosterChanged);
+    }
+
+    void keysMoveThroughTheGridAndChooseBrushes()
+    {
+        QLineEdit* start = cell(3, 5);
+        start->setFocus();
+        QVERIFY(start->hasFocus());
+        QTest::keyClick(start, Qt::Key_Down);
+        QVERIFY(cell(3, 6)->hasFocus());
+        QTest::keyClick(cell(3, 6), Qt::Key_Return);
+        QVERIFY(cell(3, 7)->hasFocus());
+        QTest::keyClick(cell(3, 7), Qt::Key_Right);  // empty cell: the caret is at its end
+        QVERIFY(cell(4, 7)->hasFocus());
+        QTest::keyClick(cell(4, 7), Qt::Key_Up);
+        QVERIFY(cell(4, 6)->hasFocus());
+        cell(1, 6)->setFocus();  // from Monday, left steps over the hours worked
+        QTest::keyClick(cell(1, 6), Qt::Key_Left);
+        QVERIFY(edit(week().HoursSetEdits[6])->hasFocus());
+
+        cell(4, 6)->setFocus();
+        QTest::keyClick(w_.get(), Qt::Key_3, Qt::ControlModifier);
+        QCOMPARE(w_->currentBrush(), Brush::N);
+        QVERIFY(w_->toolbar()->button(Brush::N)->isChecked());
+        QTest::keyClick(w_.get(), Qt::Key_Insert);
+        QCOMPARE(cell(4, 6)->text(), QStringLiteral("NIGHT"));
+        QTest::keyClick(w_.get(), Qt::Key_Escape);
+        QCOMPARE(w_->currentBrush(), Brush::None);
+        QVERIFY(w_->toolbar()->button(Brush::Leave)->toolTip().startsWith(QStringLiteral("Leave (")));
+    }
+};
+
+QTEST_MAIN(DutyEntryTest)
+#include "DutyEntry_test.moc"
