@@ -40,7 +40,7 @@ int RunEval(const QStringList& args, const QString& programFolder)
     for (const QString& text : common.rest) {
         int flags = 0;
         const float hours = evaluator.DutyHours(text, &flags);
-        const Reading day = read([&] { return DayHoursWithCodes(text, evaluator, s); });
+        const Reading day = read([&] { return DayHoursWithCodes(text, evaluator); });
         const Reading contract = read([&] { return HoursSetValue(text, false); });
         const Reading first = read([&] { return HoursSetValue(text, true); });
         QString error = !day.error.isEmpty() ? day.error

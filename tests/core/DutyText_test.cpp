@@ -61,7 +61,7 @@ Eval Day(const QString& text, const WardSettings& s)
 {
     int flags = -1;
     const DutyEvaluator ev(s);
-    const float h = DayHoursWithCodes(text, ev, s, &flags);
+    const float h = DayHoursWithCodes(text, ev, &flags);
     return {h, flags};
 }
 

@@ -41,24 +41,16 @@ void TavrolaChange(WardModel& model, Ui* ui)
             int flags = 0;
             float dayHours = evaluator.DutyHours(text, &flags);
             // A sick person rostered to a shift is not there to count.
-            if (!Contains(text, s.NameIllness)) {
+            if (!evaluator.HoldsIllness(text)) {
                 for (int shift = 1; shift <= kShifts; ++shift)
                     if (flags & (1 << (shift - 1)))
                         ++w.ShiftCounts[day][shift];
             }
             if (dayHours > 0 && cell.colour() != RequestColour)
                 ++w.WeekNonPrefCount[line];
-            for (int k = 0; k < kAbsenceCodes; ++k) {
-                const QString& code = s.AbsenceCode(k);
-                if (!Contains(text, code))
-                    continue;
-                try {
-                    dayHours = dayHours + CodeHours(text, code, dayHours, s);
-                } catch (const ConversionError&) {
-                    // Hours after a code that do not read as a number (a lone point while
-                    // typing "HOL .5") count nothing rather than stopping the totals.
-                }
-            }
+            // Hours after a code that do not read as a number (a lone point while typing
+            // "HOL .5") count nothing rather than stopping the totals.
+            dayHours = evaluator.AddAbsenceHours(text, dayHours, true);
             if (named)
                 w.WeekHours[line] = w.WeekHours[line] + dayHours;
             else

@@ -380,26 +380,39 @@ float FirstNumber(QStringView text)
     return GroupValue(FirstTwoNumbers(text).first);
 }
 
-float DayHoursWithCodes(QStringView text, const DutyEvaluator& evaluator,
-                        const WardSettings& settings, int* shiftFlags)
+float DutyEvaluator::AddAbsenceHours(QStringView text, float hours, bool skipUnreadable) const
+{
+    quint64 chars[2];
+    CharsOf(text, chars);
+    for (int k = 0; k < kAbsenceCodes; ++k) {
+        if (!MayContain(chars, codeChars_[k]) || !Contains(text, *codes_[k]))
+            continue;
+        try {
+            hours = float(hours + CodeHours(text, *codes_[k], hours, s_));
+        } catch (const ConversionError&) {
+            if (!skipUnreadable)
+                throw;
+        }
+    }
+    return hours;
+}
+
+bool DutyEvaluator::HoldsIllness(QStringView text) const
+{
+    constexpr int kIllness = 2;  // full day, half day, illness, ...
+    quint64 chars[2];
+    CharsOf(text, chars);
+    return MayContain(chars, codeChars_[kIllness]) && Contains(text, *codes_[kIllness]);
+}
+
+float DayHoursWithCodes(QStringView text, const DutyEvaluator& evaluator, int* shiftFlags)
 {
     if (text.isEmpty()) {
         if (shiftFlags)
             *shiftFlags = 0;
         return 0;
     }
-    float hours = evaluator.DutyHours(text, shiftFlags);
-    quint64 chars[2];
-    CharsOf(text, chars);
-    const bool sameSettings = &settings == &evaluator.s_;
-    for (int k = 0; k < kAbsenceCodes; ++k) {
-        if (sameSettings && !MayContain(chars, evaluator.codeChars_[k]))
-            continue;
-        const QString& code = settings.AbsenceCode(k);
-        if (Contains(text, code))
-            hours = float(hours + CodeHours(text, code, hours, settings));
-    }
-    return hours;
+    return evaluator.AddAbsenceHours(text, evaluator.DutyHours(text, shiftFlags));
 }
 
 }  // namespace tavrola

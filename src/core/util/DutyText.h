@@ -20,6 +20,14 @@ public:
     // Hours of a day-cell text (single precision) and its shift kinds (ShiftAM | ...).
     float DutyHours(QStringView text, int* shiftFlags = nullptr) const;
 
+    // Adds the hours of every absence code in the text, in code order, to `hours`; each
+    // code sees the running total. A code whose hours do not convert throws
+    // ConversionError, or adds nothing when `skipUnreadable` is set.
+    float AddAbsenceHours(QStringView text, float hours, bool skipUnreadable = false) const;
+
+    // Whether the text holds the illness code.
+    bool HoldsIllness(QStringView text) const;
+
 private:
     const WardSettings& s_;
     QString upperAM_, upperPM_, upperN_;
@@ -30,8 +38,6 @@ private:
     // lacks one of them cannot contain that code or name, and is spared the search.
     quint64 codeChars_[11][2] = {};
     quint64 nameChars_[3][2] = {};
-
-    friend float DayHoursWithCodes(QStringView, const DutyEvaluator&, const WardSettings&, int*);
 };
 
 // One-off evaluation (builds a temporary evaluator).
@@ -52,7 +58,6 @@ float FirstNumber(QStringView text);
 
 // The hours a day cell counts towards the week: DutyHours, then every absence code
 // found in the text, in order, through CodeHours on the running total.
-float DayHoursWithCodes(QStringView text, const DutyEvaluator& evaluator,
-                        const WardSettings& settings, int* shiftFlags = nullptr);
+float DayHoursWithCodes(QStringView text, const DutyEvaluator& evaluator, int* shiftFlags = nullptr);
 
 }  // namespace tavrola

@@ -71,8 +71,10 @@ QString FloatToGeneral(double value, int digits)
     if (value == 0)
         return QStringLiteral("0");
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*G", digits, value);
-    return QString::fromLatin1(buf);
+    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, digits);
+    QString out = QString::fromLatin1(buf, int(res.ptr - buf));
+    out.replace(u'e', u'E');
+    return out;
 }
 
 }  // namespace tavrola
