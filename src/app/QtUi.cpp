@@ -1,5 +1,7 @@
 #include "app/QtUi.h"
 
+#include "util/FileAssociation.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -91,9 +93,9 @@ bool QtUi::openDocument(const QString& path)
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
-bool QtUi::registerFileType(const QString&, const QString&)
+bool QtUi::registerFileType(const QString& extension, const QString& programPath)
 {
-    return false;  // the desktop association comes with the week files
+    return RegisterFileType(extension, programPath);
 }
 
 }  // namespace tavrola
