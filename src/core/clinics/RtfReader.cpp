@@ -194,7 +194,7 @@ private:
 
     void OpenGroup()
     {
-        // pendingSkip_ = 0;  // a fallback never reaches into another group
+        pendingSkip_ = 0;  // a fallback never reaches into another group
         if (stack_.empty())
             stack_.push_back(GroupState{});
         else if (int(stack_.size()) < kMaxRtfDepth)
