@@ -2,8 +2,10 @@
 
 #include "app/BrushArt.h"
 #include "app/DutyToolbar.h"
+#include "app/AboutBox.h"
 #include "app/GridView.h"
 #include "app/QtUi.h"
+#include "autofill/RequiredNurses.h"
 #include "roster/ClearForm.h"
 #include "roster/Totals.h"
 #include "settings/ReadStaffTxtFile.h"
@@ -32,7 +34,6 @@ MainWindow::MainWindow(const QString& dataFolder, Ui* ui, QWidget* parent) : QMa
     ui_ = ui;
     model_.Week.DataFolder = dataFolder;
     ConnectTotals(model_, ui_);
-    setWindowTitle(QStringLiteral("Tavrola Version 3.01"));
 
     grid_ = new GridView(model_.Week, this);
     auto* scroll = new QScrollArea(this);
@@ -41,7 +42,6 @@ MainWindow::MainWindow(const QString& dataFolder, Ui* ui, QWidget* parent) : QMa
     scroll->setFrameShape(QFrame::NoFrame);
     setCentralWidget(scroll);
     buildMenus();
-    LoadDutyCursors(cursors_);
     toolbar_ = new DutyToolbar(grid_->ToolbarPanel);
     connect(toolbar_, &DutyToolbar::brushChosen, this, &MainWindow::chooseBrush);
     connect(grid_, &GridView::dayCellClicked, this,
@@ -49,17 +49,14 @@ MainWindow::MainWindow(const QString& dataFolder, Ui* ui, QWidget* parent) : QMa
     connect(grid_, &GridView::dayCellRightClicked, this, [](Field* cell) { DutyMouseDown(*cell); });
     buildBrushKeys();
     resize(grid_->width() + 8, grid_->height() + menuBar()->sizeHint().height() + 8);
-
-    const QDate today = QDate::currentDate();
-    model_.Week.StartupPickerDate = today;
-    model_.Week.PickerDate = today;
-    grid_->DateTimePicker->setDate(today);
     connect(grid_->DateTimePicker, &QDateEdit::dateChanged, this,
             [this](const QDate& d) { model_.Week.PickerDate = d; });
 }
 
 MainWindow::~MainWindow()
 {
+    // The grid watches the model: it must go before the model does.
+    delete takeCentralWidget();
     if (cursorOverridden_)
         QGuiApplication::restoreOverrideCursor();
 }
@@ -109,8 +106,9 @@ void MainWindow::buildMenus()
     QMenu* file = menuBar()->addMenu(tr("&File"));
     file->addAction(tr("Clear Form"), this, &MainWindow::ClearForm1Click);
     file->addSeparator();
-    file->addAction(tr("E&xit"), QKeySequence::Quit, this, &QWidget::close);
+    file->addAction(tr("E&xit"), QKeySequence::Quit, this, &MainWindow::Exit1Click);
     QMenu* help = menuBar()->addMenu(tr("&Help"));
+    help->addAction(tr("Display Help File (PDF)"), QKeySequence::HelpContents, this, &MainWindow::Contents1Click);
     help->addAction(tr("About"), this, &MainWindow::About1Click);
 }
 
@@ -151,6 +149,15 @@ void MainWindow::showWardNames()
     grid_->WardNameLabel->setText(model_.Settings.WARD);
 }
 
+void MainWindow::runWeekSelection(bool)
+{
+    SetupRequiredNurses(model_);
+}
+
+void MainWindow::saveWeek()
+{
+}
+
 void MainWindow::ClearForm1Click()
 {
     tavrola::ClearForm1Click(model_.Week, *ui_);
@@ -158,8 +165,7 @@ void MainWindow::ClearForm1Click()
 
 void MainWindow::About1Click()
 {
-    ui_->showInformation(QStringLiteral("Tavrola Version 3.01\r\r"
-                                        "A planner for the weekly duty roster of one hospital ward."));
+    ShowAboutBox(this);
 }
 
 }  // namespace tavrola

@@ -19,6 +19,11 @@ public:
     MainWindow(const QString& dataFolder, Ui* ui = nullptr, QWidget* parent = nullptr);
     ~MainWindow() override;
 
+    // The start-up steps in their order, with their trace lines; `arguments` are the
+    // command-line arguments (the first may name a week file to open). Returns whether
+    // ward settings are in force afterwards. The deferred first action follows 100 ms later.
+    bool FormCreate(const QStringList& arguments = {});
+
     // Reads Staff.txt and lays it onto the grid; a first start without one offers a
     // starter ward. Returns whether ward settings are in force afterwards.
     bool startUp();
@@ -29,6 +34,12 @@ public:
 
     void ClearForm1Click();
     void About1Click();
+    void Contents1Click();
+    void Exit1Click();
+
+    // The deferred first action: open the week file named on the command line, or set up
+    // today's week.
+    void NonPrefTimerTimer();
 
     // The brush in force: the application-wide cursor shows it.
     void chooseBrush(Brush brush);
@@ -36,11 +47,17 @@ public:
     const DutyCursors& cursors() const { return cursors_; }
     DutyToolbar* toolbar() const { return toolbar_; }
 
+protected:
+    void closeEvent(QCloseEvent* event) override;  // FormCloseQuery and FormClose
+
 private:
     void buildMenus();
     bool readStaffFile();
     void showWardNames();
     void buildBrushKeys();
+    // The week chain: the selection of the picked (fromUser) or current week, and saving.
+    void runWeekSelection(bool fromUser);
+    void saveWeek();
     void brushFocusedCell();
 
     WardModel model_;
@@ -50,6 +67,8 @@ private:
     DutyToolbar* toolbar_ = nullptr;
     DutyCursors cursors_;
     bool cursorOverridden_ = false;
+    QStringList arguments_;
+    QString helpFile_;
 };
 
 }  // namespace tavrola

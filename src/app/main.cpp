@@ -31,11 +31,9 @@ int main(int argc, char** argv)
 
     const QString dataFolder = ResolveDataFolder(parser.value(dataOption), QApplication::applicationDirPath());
     OpenTraceLog(TraceFolder());
-    TraceLog(QStringLiteral("TEK I/O    in FormCreate"));
-    TraceLog(QStringLiteral("\n\r") + dataFolder);
 
     MainWindow window(dataFolder);
-    window.startUp();
+    window.FormCreate(parser.positionalArguments());
     if (parser.isSet(shotOption)) {
         // A picture of the window for machines without a display (and for the docs).
         window.show();

@@ -1,0 +1,126 @@
+// The main window's life around the grid: start-up in its documented order, the deferred
+// first action, help, and the orderly close with its save question.
+#include "app/GridView.h"
+#include "app/MainWindow.h"
+#include "roster/Totals.h"
+#include "util/TraceLog.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDateEdit>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QSysInfo>
+#include <QTimer>
+
+namespace tavrola {
+
+namespace {
+const QString kLfCr = QStringLiteral("\n\r");
+const QString kSaveQuestion = QStringLiteral("You have made Tavrola changes, do you wish to Save ?");
+
+void OSInfo()
+{
+    QString id = QStringLiteral("osUnknown");
+#ifdef Q_OS_WIN
+    const QString v = QSysInfo::kernelVersion();
+    if (v.startsWith(QLatin1String("5.0")))
+        id = QStringLiteral("osWin2000");
+    else if (v.startsWith(QLatin1String("5.1")))
+        id = QStringLiteral("osWinXP");
+    else if (v.startsWith(QLatin1String("5.2")))
+        id = QStringLiteral("osWinServer2003");
+#endif
+    TraceLog(QStringLiteral("      OSid:") + id + u' ' + QSysInfo::prettyProductName());
+    TraceLog(QStringLiteral("WindowsDIR:") + qEnvironmentVariable("WINDIR"));
+    TraceLog(QStringLiteral(" SystemDIR:") + qEnvironmentVariable("SystemRoot"));
+}
+}  // namespace
+
+bool MainWindow::FormCreate(const QStringList& arguments)
+{
+    arguments_ = arguments;
+    RosterWeek& w = model_.Week;
+    // 1. The data folder is given; the help file sits there or beside the program.
+    helpFile_ = w.DataFolder + QStringLiteral("TVHelp.pdf");
+    if (!QFileInfo::exists(helpFile_))
+        helpFile_ = QApplication::applicationDirPath() + QStringLiteral("/TVHelp.pdf");
+    // 2. Week flags.
+    w.RosterChanged = w.RosterFileLoaded = w.RecalcSuspended = false;
+    model_.Settings.StaffFileUpdated = false;
+    // 3. Today in the picker: the week does not count as chosen yet.
+    const QDate today = QDate::currentDate();
+    w.StartupPickerDate = today;
+    w.PickerDate = today;
+    grid_->DateTimePicker->setDate(today);
+    // 4. Trace (the log itself is opened by the program entry).
+    TraceLog(QStringLiteral("TEK I/O    in FormCreate"));
+    TraceLog(kLfCr + w.DataFolder);
+    OSInfo();
+    // 5. The ".rwk" association, at every start.
+    ui_->registerFileType(QStringLiteral("rwk"), QApplication::applicationFilePath());
+    // 6. The arguments.
+    for (int i = 0; i < arguments.size(); ++i)
+        TraceLog(QStringLiteral("ParamStr[%1] ").arg(i + 1) + arguments[i]);
+    // 7. The brush cursors. (8 and 9: the tables and the cells' empty menus are built
+    // with the grid.)
+    LoadDutyCursors(cursors_);
+    // 10. The precision timer.
+    const bool precise = QElapsedTimer::isMonotonic();
+    const double frequency = QElapsedTimer::clockType() == QElapsedTimer::PerformanceCounter ? 1e7 : 1e9;
+    TraceLog(QStringLiteral("Precision Timer OK ") + (precise ? QStringLiteral("true") : QStringLiteral("false")));
+    TraceLog(QStringLiteral("Precision Timer Frequency =") + QString::number(frequency, 'g', 15));
+    TraceLog(QStringLiteral("OneUs =") + QString::number(frequency * 0.000001, 'g', 15));
+    if (!precise || frequency < 1000000)
+        ui_->showWarning(QStringLiteral("Warning - Precision Timer Frequency ") + QString::number(frequency, 'g', 15) +
+                         u' ');
+    // 11. The ward settings.
+    const bool settingsRead = startUp();
+    // 13. Caption.
+    setWindowTitle(QStringLiteral("Tavrola Version 3.01"));
+    // 14. The deferred first action; no fill is running, no requests are saved.
+    w.FillRunning = false;
+    w.RequestsSaved = false;
+    QTimer::singleShot(100, this, &MainWindow::NonPrefTimerTimer);
+    return settingsRead;
+}
+
+void MainWindow::NonPrefTimerTimer()
+{
+    runWeekSelection(false);
+}
+
+void MainWindow::Contents1Click()
+{
+    if (!QFileInfo::exists(helpFile_) || !ui_->openDocument(helpFile_))
+        ui_->showError(QStringLiteral("The help file \"%1\" could not be opened.").arg(QDir::toNativeSeparators(helpFile_)));
+}
+
+void MainWindow::Exit1Click()
+{
+    TraceLog(kLfCr + kLfCr + QStringLiteral("INTO Exit1Click"));
+    close();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    TraceLog(kLfCr + kLfCr + QStringLiteral("INTO FormCloseQuery"));
+    if (model_.Week.RosterChanged) {
+        switch (ui_->askYesNoCancel(kSaveQuestion)) {
+        case Answer::No: break;
+        case Answer::Yes:
+            // Save, and keep the window open: a second close then goes through.
+            saveWeek();
+            event->ignore();
+            return;
+        default:
+            event->ignore();
+            return;
+        }
+    }
+    TraceLog(QStringLiteral("INTO FormClose - Free & Dispose vars"));
+    event->accept();
+}
+
+}  // namespace tavrola
