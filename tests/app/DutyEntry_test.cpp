@@ -38,7 +38,7 @@ private slots:
         QVERIFY(QFile::copy(QStringLiteral(TAVROLA_SOURCE_DIR "/data/demo/Staff.txt"),
                             dir_.path() + QStringLiteral("/Staff.txt")));
         w_ = std::make_unique<MainWindow>(dir_.path() + u'/', &ui_);
-        QVERIFY(w_->startUp());
+        QVERIFY(w_->FormCreate());
         w_->show();
         QVERIFY(QTest::qWaitForWindowExposed(w_.get()));
     }

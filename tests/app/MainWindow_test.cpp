@@ -34,7 +34,7 @@ private slots:
         QTemporaryDir dir;
         ScriptedUi ui;
         MainWindow w(dataCopy(dir), &ui);
-        QVERIFY(w.startUp());
+        QVERIFY(w.FormCreate());
         QVERIFY(ui.shown.empty());
         GridView* g = w.grid();
         const RosterWeek& week = w.model().Week;
@@ -59,7 +59,7 @@ private slots:
         QTemporaryDir dir;
         ScriptedUi ui;
         MainWindow w(dataCopy(dir), &ui);
-        QVERIFY(w.startUp());
+        QVERIFY(w.FormCreate());
         RosterWeek& week = w.model().Week;
         QLineEdit* cell = w.grid()->editFor(week.DayCells[2][3]);
         QTest::keyClicks(cell, QStringLiteral("7-3"));
@@ -77,7 +77,7 @@ private slots:
         ScriptedUi ui;
         ui.answers = {Answer::Yes};
         MainWindow w(dir.path() + u'/', &ui);
-        QVERIFY(w.startUp());
+        QVERIFY(w.FormCreate());
         QCOMPARE(ui.count(QStringLiteral("yesno")), 1);
         QVERIFY(ui.shown[0].text.contains(QStringLiteral("Staff.txt")));
         QVERIFY(QFile::exists(dir.path() + QStringLiteral("/Staff.txt")));
@@ -91,7 +91,7 @@ private slots:
         ScriptedUi ui;
         ui.answers = {Answer::No};
         MainWindow w(dir.path() + u'/', &ui);
-        QVERIFY(!w.startUp());
+        QVERIFY(!w.FormCreate());
         QVERIFY(!QFile::exists(dir.path() + QStringLiteral("/Staff.txt")));
         QCOMPARE(w.model().Week.NumberOfStaff(), 0);
     }
@@ -105,7 +105,7 @@ private slots:
         f.close();
         ScriptedUi ui;
         MainWindow w(dir.path() + u'/', &ui);
-        QVERIFY(!w.startUp());
+        QVERIFY(!w.FormCreate());
         QCOMPARE(ui.count(QStringLiteral("error")), 1);
         QVERIFY(ui.shown[0].text.contains(QStringLiteral("Staff.txt")));
         QCOMPARE(w.model().Settings.HOSPITAL, QString());
@@ -116,7 +116,7 @@ private slots:
         QTemporaryDir dir;
         ScriptedUi ui;
         MainWindow w(dataCopy(dir), &ui);
-        QVERIFY(w.startUp());
+        QVERIFY(w.FormCreate());
         RosterWeek& week = w.model().Week;
         week.DayCells[1][1].setText(QStringLiteral("EARLY"));
         ui.answers = {Answer::Yes};
