@@ -1,0 +1,47 @@
+#pragma once
+#include "roster/Colours.h"
+
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <QVector>
+
+namespace tavrola {
+
+// One drawing API for the screen, bitmaps, the printer and tests. Colours are the
+// program's 0x00BBGGRR values. Text is positioned by its top-left corner.
+class Canvas {
+public:
+    virtual ~Canvas() = default;
+
+    virtual int width() const = 0;
+    virtual int height() const = 0;
+
+    struct Font {
+        QString face = QStringLiteral("DejaVu Sans");
+        int pixelHeight = 12;
+        bool bold = false;
+        int angle = 0;  // degrees, counter-clockwise
+        Colour colour = 0x000000;
+        bool operator==(const Font&) const = default;
+    };
+    virtual void setFont(const Font& font) = 0;
+    virtual Font font() const = 0;
+
+    virtual void setPen(Colour colour, int width) = 0;
+    virtual void setBrush(Colour colour) = 0;
+    virtual Colour brush() const = 0;
+
+    // Filled with the brush, no outline.
+    virtual void fillRect(const QRect& r) = 0;
+    // Outlined with the pen, filled with the brush.
+    virtual void rectangle(const QRect& r) = 0;
+    virtual void polygon(const QVector<QPoint>& points) = 0;
+    virtual void line(QPoint from, QPoint to) = 0;
+    // Text on the brush colour as its background.
+    virtual void textOut(int x, int y, const QString& text) = 0;
+    virtual int textWidth(const QString& text) const = 0;
+    virtual int textHeight(const QString& text) const = 0;
+};
+
+}  // namespace tavrola

@@ -1,0 +1,73 @@
+#include "render/RecordingCanvas.h"
+
+namespace tavrola {
+
+namespace {
+QString hex(Colour c) { return QStringLiteral("%1").arg(c, 6, 16, QLatin1Char('0')); }
+QString rect(const QRect& r)
+{
+    return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+}
+}  // namespace
+
+void RecordingCanvas::setFont(const Font& font)
+{
+    font_ = font;
+    calls += QStringLiteral("font %1 %2%3 angle %4 %5")
+                 .arg(font.face)
+                 .arg(font.pixelHeight)
+                 .arg(font.bold ? QStringLiteral(" bold") : QString())
+                 .arg(font.angle)
+                 .arg(hex(font.colour));
+}
+
+void RecordingCanvas::setPen(Colour colour, int width)
+{
+    calls += QStringLiteral("pen %1 %2").arg(hex(colour)).arg(width);
+}
+
+void RecordingCanvas::setBrush(Colour colour)
+{
+    brush_ = colour;
+    calls += QStringLiteral("brush %1").arg(hex(colour));
+}
+
+void RecordingCanvas::fillRect(const QRect& r)
+{
+    calls += QStringLiteral("fill ") + rect(r);
+}
+
+void RecordingCanvas::rectangle(const QRect& r)
+{
+    calls += QStringLiteral("rectangle ") + rect(r);
+}
+
+void RecordingCanvas::polygon(const QVector<QPoint>& points)
+{
+    QStringList pts;
+    for (const QPoint& p : points)
+        pts += QStringLiteral("%1,%2").arg(p.x()).arg(p.y());
+    calls += QStringLiteral("polygon ") + pts.join(u' ');
+}
+
+void RecordingCanvas::line(QPoint from, QPoint to)
+{
+    calls += QStringLiteral("line %1,%2 %3,%4").arg(from.x()).arg(from.y()).arg(to.x()).arg(to.y());
+}
+
+void RecordingCanvas::textOut(int x, int y, const QString& text)
+{
+    calls += QStringLiteral("text %1,%2 %3").arg(x).arg(y).arg(text);
+}
+
+int RecordingCanvas::textWidth(const QString& text) const
+{
+    return int(text.size()) * font_.pixelHeight / 2;
+}
+
+int RecordingCanvas::textHeight(const QString&) const
+{
+    return font_.pixelHeight;
+}
+
+}  // namespace tavrola
