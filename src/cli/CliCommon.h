@@ -45,5 +45,6 @@ private:
 
 int RunEval(const QStringList& args, const QString& programFolder);
 int RunSettings(const QStringList& args, const QString& programFolder);
+int RunWeek(const QStringList& args, const QString& programFolder);
 
 }  // namespace tavrola::cli

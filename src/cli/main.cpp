@@ -10,7 +10,9 @@ const char* kUsage =
     "usage: tavrola-cli COMMAND [--data DIR] [--json] ...\n"
     "commands:\n"
     "  eval TEXT...     hours, shift kinds and contract readings of duty texts\n"
-    "  settings         the ward settings and the staff lines as laid on the grid\n";
+    "  settings         the ward settings and the staff lines as laid on the grid\n"
+    "  week FILE.rwk    a stored week as the program shows it after loading\n"
+    "                   (--save OUT.rwk saves it again)\n";
 }
 
 int main(int argc, char** argv)
@@ -28,6 +30,8 @@ int main(int argc, char** argv)
         return cli::RunEval(args, programFolder);
     if (command == QLatin1String("settings"))
         return cli::RunSettings(args, programFolder);
+    if (command == QLatin1String("week"))
+        return cli::RunWeek(args, programFolder);
     cli::PrintError(QStringLiteral("unknown command '%1'").arg(command));
     std::fputs(kUsage, stderr);
     return cli::Usage;

@@ -1,6 +1,5 @@
 #include "weeks/WeekFileNumbers.h"
 
-#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -95,37 +94,26 @@ std::optional<float> WeekFileReal(const QString& text)
     if (i != t.size())
         return std::nullopt;
 
-    // from_chars wants a digit on each side of the point.
-    std::string canonical;
-    for (size_t k = 0; k < number.size(); ++k) {
-        if (number[k] == '.' && (k == 0 || !std::isdigit(static_cast<unsigned char>(number[k - 1]))))
-            canonical += '0';
-        canonical += number[k];
-        if (number[k] == '.' && (k + 1 == number.size() || !std::isdigit(static_cast<unsigned char>(number[k + 1]))))
-            canonical += '0';
-    }
-    double value = 0;
-    const auto res = std::from_chars(canonical.data(), canonical.data() + canonical.size(), value);
-    if (res.ptr != canonical.data() + canonical.size())
+    // Straight to single precision, as the settings reader rounds it.
+    float value = 0;
+    const auto res = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (res.ptr != number.data() + number.size())
         return std::nullopt;
     if (res.ec == std::errc::result_out_of_range) {
         // Too small reads as zero; too large is not a number the file can hold. Small
         // means a negative exponent, or without one no non-zero digit before the point.
-        const size_t e = canonical.find('e');
+        const size_t e = number.find('e');
         const bool tooSmall =
             e != std::string::npos
-                ? e + 1 < canonical.size() && canonical[e + 1] == '-'
-                : canonical.substr(0, canonical.find('.')).find_first_not_of("-0") == std::string::npos;
+                ? e + 1 < number.size() && number[e + 1] == '-'
+                : number.substr(0, number.find('.')).find_first_not_of("-0") == std::string::npos;
         if (!tooSmall)
             return std::nullopt;
         value = 0;
-    } else if (res.ec != std::errc()) {
+    } else if (res.ec != std::errc() || !std::isfinite(value)) {
         return std::nullopt;
     }
-    const float result = float(value);
-    if (!std::isfinite(result))
-        return std::nullopt;
-    return result;
+    return value;
 }
 
 std::optional<qint32> WeekFileWhole(const QString& text)

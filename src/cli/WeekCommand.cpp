@@ -1,0 +1,220 @@
+#include "cli/CliCommon.h"
+
+#include "Ui.h"
+#include "roster/Totals.h"
+#include "util/TextUtil.h"
+#include "weeks/WeekFileCommands.h"
+#include "weeks/WeekFileFormat.h"
+#include "weeks/WeekLabels.h"
+
+#include <QFileInfo>
+#include <QLocale>
+
+namespace tavrola::cli {
+
+namespace {
+
+const char* const kDayNames[kDays + 1] = {"", "Monday", "Tuesday", "Wednesday", "Thursday",
+                                          "Friday", "Saturday", "Sunday"};
+const char* const kShiftNames[kShifts + 1] = {"", "AM", "PM", "N"};
+const char* const kDutyKeys[15] = {"",
+                                   "NameAMShift", "NamePMShift", "NameNShift",
+                                   "NameHolidayFullDay", "NameHolidayHalfDay", "NameIllness",
+                                   "NameLeaveMaternity", "NameLeavePaternity", "NameLeaveCarers",
+                                   "NameLeaveDomestic", "NameLeaveEmergency", "NameLeaveAbsent",
+                                   "NameTrainingStudyDay", "NameTrainingAdminDay"};
+const char* const kHourKeys[kWeekFileHourSettings] = {"HoursWorkedOnAM", "HoursWorkedOnPM",
+                                                      "HoursWorkedOnN", "MidShiftBreak",
+                                                      "HoursHolidayFullDay", "HoursHolidayHalfDay"};
+
+// No one to ask: questions are answered No, the open dialog is cancelled and the save
+// dialog answers with the --save file. Messages are kept for the one-line report.
+class BatchUi : public Ui {
+public:
+    QString saveTo;
+    QStringList errors;
+
+    void showError(const QString& text) override { errors += text; }
+    void showWarning(const QString& text) override { errors += text; }
+    void showInformation(const QString&) override {}
+    Answer askYesNo(const QString&) override { return Answer::No; }
+    Answer askYesNoCancel(const QString&) override { return Answer::Cancel; }
+    Answer askYesNoAll(const QString&) override { return Answer::No; }
+    QString chooseOpenFile(const QString&, const QString&, const QString&) override { return QString(); }
+    QString chooseSaveFile(const QString&, const QString&, const QString&, const QString&) override
+    {
+        return saveTo;
+    }
+    void processEvents() override {}
+    void setBusy(bool) override {}
+    bool openDocument(const QString&) override { return false; }
+    bool registerFileType(const QString&, const QString&) override { return false; }
+};
+
+// A message as one line.
+QString OneLine(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    text.replace(u'\r', u' ');
+    text.replace(u'\n', u' ');
+    return text;
+}
+
+qint64 BoxNumber(const Field& box)
+{
+    return box.text().trimmed().toLongLong();
+}
+
+void PrintJson(const WardModel& model, const WeekLabels& labels, const QString& file)
+{
+    const RosterWeek& w = model.Week;
+    const WardSettings& s = model.Settings;
+    JsonLine duties;
+    for (int k = 1; k <= 14; ++k)
+        duties.add(kDutyKeys[k], s.DutyName(k));
+    JsonLine hours;
+    for (int k = 0; k < kWeekFileHourSettings; ++k)
+        hours.addFloat(kHourKeys[k], WeekFileHourSetting(s, k));
+    QStringList holidays;
+    for (int day = 1; day <= kDays; ++day)
+        holidays += labels.HolidayLabels[day];
+    PrintLine(JsonLine()
+                  .add("file", file)
+                  .add("week", w.PickerDate.toString(Qt::ISODate))
+                  .add("week_label", labels.WeekOfMonthLabel)
+                  .add("hospital", s.HOSPITAL)
+                  .add("ward", s.WARD)
+                  .addStrings("holidays", holidays)
+                  .addRaw("duty_names", duties.text())
+                  .addRaw("duty_hours", hours.text())
+                  .text());
+    for (int line = 1; line <= kLines; ++line) {
+        QStringList days;
+        QString colours;
+        for (int day = 1; day <= kDays; ++day) {
+            days += w.DayCells[day][line].text();
+            colours += (day > 1 ? QStringLiteral(",") : QString()) + QString::number(w.DayCells[day][line].colour());
+        }
+        PrintLine(JsonLine()
+                      .add("line", qint64(line))
+                      .add("name", w.NameEdits[line].text())
+                      .add("hours_set", w.HoursSetEdits[line].text())
+                      .addStrings("days", days)
+                      .add("hours_worked", w.HoursWorkingEdits[line].text())
+                      .add("non_preferred", qint64(w.WeekNonPrefCount[line]))
+                      .addRaw("colours", QStringLiteral("[") + colours + QStringLiteral("]"))
+                      .add("notes", w.LecturesEdits[line].text())
+                      .text());
+    }
+    for (int day = 1; day <= kDays; ++day) {
+        QString required, counted;
+        for (int shift = 1; shift <= kShifts; ++shift) {
+            const QString sep = shift > 1 ? QStringLiteral(",") : QString();
+            required += sep + QString::number(BoxNumber(w.ShiftRequiredEdits[day][shift]));
+            counted += sep + QString::number(w.ShiftCounts[day][shift]);
+        }
+        PrintLine(JsonLine()
+                      .add("day", QString::fromLatin1(kDayNames[day]))
+                      .addRaw("required", QStringLiteral("[") + required + QStringLiteral("]"))
+                      .addRaw("counted", QStringLiteral("[") + counted + QStringLiteral("]"))
+                      .text());
+    }
+}
+
+void PrintText(const WardModel& model, const WeekLabels& labels)
+{
+    const RosterWeek& w = model.Week;
+    const WardSettings& s = model.Settings;
+    PrintLine(QStringLiteral("Week commencing %1  %2")
+                  .arg(QLocale().toString(w.PickerDate, QLocale::LongFormat), labels.WeekOfMonthLabel));
+    PrintLine(QStringLiteral("%1, %2").arg(s.HOSPITAL, s.WARD));
+    for (int day = 1; day <= kDays; ++day)
+        if (!labels.HolidayLabels[day].isEmpty())
+            PrintLine(QStringLiteral("Holiday: %1 %2").arg(QString::fromLatin1(kDayNames[day]), labels.HolidayLabels[day]));
+    for (int k = 1; k <= 14; ++k)
+        PrintLine(QStringLiteral("%1 = %2").arg(QString::fromLatin1(kDutyKeys[k]), s.DutyName(k)));
+    for (int k = 0; k < kWeekFileHourSettings; ++k)
+        PrintLine(QStringLiteral("%1 = %2")
+                      .arg(QString::fromLatin1(kHourKeys[k]), FloatToShortest(WeekFileHourSetting(s, k))));
+    PrintLine(QString());
+    PrintLine(QStringLiteral("line\tname\tset\tMon\tTue\tWed\tThu\tFri\tSat\tSun\twrk'd\tnon-pref\tcolours"));
+    for (int line = 1; line <= w.LinesUsedonTableGrid(); ++line) {
+        QStringList row{QString::number(line), w.NameEdits[line].text(), w.HoursSetEdits[line].text()};
+        QStringList colours;
+        for (int day = 1; day <= kDays; ++day) {
+            row += w.DayCells[day][line].text();
+            colours += QString::number(w.DayCells[day][line].colour());
+        }
+        row += w.HoursWorkingEdits[line].text();
+        row += QString::number(w.WeekNonPrefCount[line]);
+        row += colours.join(QLatin1Char(' '));
+        PrintLine(row.join(QLatin1Char('\t')));
+    }
+    PrintLine(QString());
+    PrintLine(QStringLiteral("day\tshift\trequired\tcounted"));
+    for (int day = 1; day <= kDays; ++day)
+        for (int shift = 1; shift <= kShifts; ++shift)
+            PrintLine(QStringLiteral("%1\t%2\t%3\t%4")
+                          .arg(QString::fromLatin1(kDayNames[day]), QString::fromLatin1(kShiftNames[shift]))
+                          .arg(BoxNumber(w.ShiftRequiredEdits[day][shift]))
+                          .arg(w.ShiftCounts[day][shift]));
+}
+
+}  // namespace
+
+int RunWeek(const QStringList& args, const QString& programFolder)
+{
+    QStringList rest;
+    QString saveTo;
+    for (int i = 0; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--save")) {
+            if (i + 1 >= args.size()) {
+                PrintError(QStringLiteral("--save needs a file"));
+                return Usage;
+            }
+            saveTo = args[++i];
+        } else if (args[i].startsWith(QLatin1String("--save="))) {
+            saveTo = args[i].mid(7);
+        } else {
+            rest += args[i];
+        }
+    }
+    const CommonArgs common = ParseCommonArgs(rest, programFolder);
+    if (!common.error.isEmpty() || common.rest.size() != 1) {
+        PrintError(common.error.isEmpty() ? QStringLiteral("usage: tavrola-cli week FILE.rwk [--data DIR] [--json] [--save OUT.rwk]")
+                                          : common.error);
+        return Usage;
+    }
+    const QString file = QFileInfo(common.rest[0]).absoluteFilePath();
+
+    WardModel model;
+    WeekLabels labels;
+    BatchUi ui;
+    model.Week.StartupPickerDate = model.Week.PickerDate = QDate::currentDate();
+    ConnectTotals(model, &ui);
+    if (!LoadWard(model, common.dataFolder))
+        return BadInput;
+    if (!AutoLoadRWKfile(model, labels, ui, file)) {
+        PrintError(OneLine(ui.errors.value(0)));
+        return BadInput;
+    }
+    // Messages of a week that did load (a required box that is not a number, an
+    // unreadable clinic schedule) are passed on without failing the command.
+    for (const QString& message : ui.errors)
+        PrintError(OneLine(message));
+    if (!saveTo.isEmpty()) {
+        ui.saveTo = QFileInfo(saveTo).absoluteFilePath();
+        ui.errors.clear();
+        if (!SaveClick(model, ui)) {
+            PrintError(OneLine(ui.errors.value(0, QStringLiteral("the week was not saved"))));
+            return BadInput;
+        }
+    }
+    if (common.json)
+        PrintJson(model, labels, file);
+    else
+        PrintText(model, labels);
+    return Ok;
+}
+
+}  // namespace tavrola::cli

@@ -1,0 +1,19 @@
+#pragma once
+#include "roster/WardModel.h"
+
+#include <QString>
+
+namespace tavrola {
+
+// The text with every character that cannot stand in a file name (/ \ : * ? " < > |
+// and control characters) replaced by "-".
+QString SafeFileNamePart(const QString& text);
+
+// The week's file name without folder: the picker's date in the long date format, a
+// blank, the ward name in brackets, ".rwk"; "Monday, 22 December 2008 (Ward 9).rwk".
+QString WeekFileBaseName(const WardModel& model);
+
+// The same in the data folder: the name the week selection looks for.
+QString WeekFileName(const WardModel& model);
+
+}  // namespace tavrola
