@@ -5,14 +5,17 @@
 #include "app/AboutBox.h"
 #include "app/GridView.h"
 #include "app/QtUi.h"
-#include "autofill/RequiredNurses.h"
 #include "roster/ClearForm.h"
 #include "roster/Totals.h"
 #include "settings/ReadStaffTxtFile.h"
 #include "settings/StarterWard.h"
 #include "util/TraceLog.h"
+#include "weeks/WeekFileCommands.h"
+#include "weeks/WeekSelection.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
+#include <QSignalBlocker>
 #include <QDateEdit>
 #include <QDir>
 #include <QFileInfo>
@@ -49,8 +52,13 @@ MainWindow::MainWindow(const QString& dataFolder, Ui* ui, QWidget* parent) : QMa
     connect(grid_, &GridView::dayCellRightClicked, this, [](Field* cell) { DutyMouseDown(*cell); });
     buildBrushKeys();
     resize(grid_->width() + 8, grid_->height() + menuBar()->sizeHint().height() + 8);
-    connect(grid_->DateTimePicker, &QDateEdit::dateChanged, this,
-            [this](const QDate& d) { model_.Week.PickerDate = d; });
+    // Closing the calendar on a day, or finishing a typed date, picks the week.
+    connect(grid_->DateTimePicker->calendarWidget(), &QCalendarWidget::clicked, this,
+            [this](const QDate&) { DateTimePickerCloseUp(); });
+    connect(grid_->DateTimePicker, &QDateEdit::editingFinished, this, [this] {
+        if (grid_->DateTimePicker->date() != model_.Week.PickerDate)
+            DateTimePickerCloseUp();
+    });
 }
 
 MainWindow::~MainWindow()
@@ -104,6 +112,9 @@ void MainWindow::brushFocusedCell()
 void MainWindow::buildMenus()
 {
     QMenu* file = menuBar()->addMenu(tr("&File"));
+    file->addAction(tr("Save"), QKeySequence::Save, this, &MainWindow::SaveClick);
+    file->addAction(tr("Load"), QKeySequence::Open, this, &MainWindow::LoadClick);
+    file->addSeparator();
     file->addAction(tr("Clear Form"), this, &MainWindow::ClearForm1Click);
     file->addSeparator();
     file->addAction(tr("E&xit"), QKeySequence::Quit, this, &MainWindow::Exit1Click);
@@ -149,13 +160,47 @@ void MainWindow::showWardNames()
     grid_->WardNameLabel->setText(model_.Settings.WARD);
 }
 
-void MainWindow::runWeekSelection(bool)
+void MainWindow::runWeekSelection(bool fromUser)
 {
-    SetupRequiredNurses(model_);
+    tavrola::DateTimePickerCloseUp(model_, labels_, *ui_, fromUser);
+    showWeek();
+}
+
+void MainWindow::DateTimePickerCloseUp()
+{
+    model_.Week.PickerDate = grid_->DateTimePicker->date();
+    runWeekSelection(true);
 }
 
 void MainWindow::saveWeek()
 {
+    tavrola::SaveClick(model_, *ui_);
+}
+
+void MainWindow::SaveClick()
+{
+    saveWeek();
+}
+
+void MainWindow::LoadClick()
+{
+    tavrola::LoadClick(model_, labels_, *ui_);
+    showWeek();
+}
+
+void MainWindow::showWeek()
+{
+    {
+        const QSignalBlocker quiet(grid_->DateTimePicker);
+        grid_->DateTimePicker->setDate(model_.Week.PickerDate);
+    }
+    grid_->WkLabel->setText(labels_.WeekOfMonthLabel);
+    for (int day = 1; day <= kDays; ++day)
+        grid_->HolidayLabels[day]->setText(labels_.HolidayLabels[day]);
+    if (!labels_.HospitalCaption.isEmpty() || !labels_.WardCaption.isEmpty()) {
+        grid_->HospitalNameLabel->setText(labels_.HospitalCaption);
+        grid_->WardNameLabel->setText(labels_.WardCaption);
+    }
 }
 
 void MainWindow::ClearForm1Click()

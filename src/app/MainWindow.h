@@ -1,6 +1,7 @@
 #pragma once
 #include "roster/DutyCursors.h"
 #include "roster/WardModel.h"
+#include "weeks/WeekLabels.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -29,9 +30,14 @@ public:
     bool startUp();
 
     WardModel& model() { return model_; }
+    const WeekLabels& labels() const { return labels_; }
+    // The user closed the week picker on a date: the week selection as the user asks it.
+    void DateTimePickerCloseUp();
     GridView* grid() const { return grid_; }
     Ui& ui() { return *ui_; }
 
+    void SaveClick();
+    void LoadClick();
     void ClearForm1Click();
     void About1Click();
     void Contents1Click();
@@ -58,9 +64,12 @@ private:
     // The week chain: the selection of the picked (fromUser) or current week, and saving.
     void runWeekSelection(bool fromUser);
     void saveWeek();
+    // Shows what the week operations left in the labels, and the picker's date.
+    void showWeek();
     void brushFocusedCell();
 
     WardModel model_;
+    WeekLabels labels_;
     std::unique_ptr<Ui> ownUi_;
     Ui* ui_ = nullptr;
     GridView* grid_ = nullptr;

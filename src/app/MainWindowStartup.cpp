@@ -4,6 +4,7 @@
 #include "app/MainWindow.h"
 #include "roster/Totals.h"
 #include "util/TraceLog.h"
+#include "weeks/WeekFileCommands.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -18,7 +19,6 @@ namespace tavrola {
 
 namespace {
 const QString kLfCr = QStringLiteral("\n\r");
-const QString kSaveQuestion = QStringLiteral("You have made Tavrola changes, do you wish to Save ?");
 
 void OSInfo()
 {
@@ -88,7 +88,8 @@ bool MainWindow::FormCreate(const QStringList& arguments)
 
 void MainWindow::NonPrefTimerTimer()
 {
-    runWeekSelection(false);
+    tavrola::NonPrefTimerTimer(model_, labels_, *ui_, arguments_.value(0));
+    showWeek();
 }
 
 void MainWindow::Contents1Click()
@@ -107,7 +108,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
 {
     TraceLog(kLfCr + kLfCr + QStringLiteral("INTO FormCloseQuery"));
     if (model_.Week.RosterChanged) {
-        switch (ui_->askYesNoCancel(kSaveQuestion)) {
+        switch (ui_->askYesNoCancel(kSaveChangesQuestion)) {
         case Answer::No: break;
         case Answer::Yes:
             // Save, and keep the window open: a second close then goes through.

@@ -1,0 +1,139 @@
+#include "ScriptedUi.h"
+#include "app/GridView.h"
+#include "app/MainWindow.h"
+#include "util/Locale.h"
+#include "weeks/WeekFileCommands.h"
+#include "weeks/WeekSelection.h"
+
+#include <QDateEdit>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace tavrola;
+using tavrola::test::ScriptedUi;
+
+// Saving, loading, picking weeks and closing, through the main window.
+class WeekFilesTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+    QString folder() const { return dir_.path() + u'/'; }
+
+    std::unique_ptr<MainWindow> open(ScriptedUi& ui, const QStringList& args = {})
+    {
+        auto w = std::make_unique<MainWindow>(folder(), &ui);
+        w->FormCreate(args);
+        w->show();
+        return w;
+    }
+
+    // A saved week for 22 December 2008 with one early shift in it.
+    QString savedChristmasWeek()
+    {
+        ScriptedUi ui;
+        auto w = open(ui);
+        w->model().Week.PickerDate = QDate(2008, 12, 22);
+        w->model().Week.DayCells[1][1].setText(QStringLiteral("EARLY"));
+        const QString path = folder() + QStringLiteral("christmas.rwk");
+        ui.fileChoices = {path};
+        w->SaveClick();
+        return path;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        UseDefaultLocale();
+        QVERIFY(QFile::copy(QStringLiteral(TAVROLA_SOURCE_DIR "/data/demo/Staff.txt"), folder() + "Staff.txt"));
+    }
+
+    void saveWithoutAChosenWeekRefuses()
+    {
+        ScriptedUi ui;
+        auto w = open(ui);
+        w->model().Week.DayCells[1][1].setText(QStringLiteral("EARLY"));
+        w->SaveClick();
+        QCOMPARE(ui.count(QStringLiteral("error")), 1);
+        QCOMPARE(ui.shown.back().text, kChooseWeekFirstMessage);
+        QVERIFY(w->model().Week.RosterChanged);
+    }
+
+    void closingWithUnsavedChangesAsks()
+    {
+        ScriptedUi ui;
+        auto w = open(ui);
+        w->model().Week.DayCells[2][2].setText(QStringLiteral("LATE"));
+        ui.answers = {Answer::Cancel};
+        QVERIFY(!w->close());
+        QCOMPARE(ui.shown.back().kind, QStringLiteral("yesnocancel"));
+        QCOMPARE(ui.shown.back().text, kSaveChangesQuestion);
+        QVERIFY(w->isVisible());
+
+        // Yes saves (the week is not chosen, so it is refused) and keeps the window open.
+        ui.answers = {Answer::Yes};
+        QVERIFY(!w->close());
+        QCOMPARE(ui.shown.back().text, kChooseWeekFirstMessage);
+
+        ui.answers = {Answer::No};
+        QVERIFY(w->close());
+    }
+
+    void pickedWeekWithAStoredFileAsksOnce()
+    {
+        const QString saved = savedChristmasWeek();
+        QVERIFY(QFile::exists(saved));
+        // Stored under the week's own name, so picking the week finds it.
+        QVERIFY(QFile::copy(saved, folder() + LongDateText(QDate(2008, 12, 22)) + QStringLiteral(" (Cedar Ward 7).rwk")));
+        ScriptedUi ui;
+        auto w = open(ui);
+        QTest::qWait(150);  // the deferred start
+        ui.shown.clear();
+        ui.answers = {Answer::Yes};
+        w->grid()->DateTimePicker->setDate(QDate(2008, 12, 22));
+        w->DateTimePickerCloseUp();
+        QCOMPARE(ui.count(QStringLiteral("yesno")), 1);
+        QVERIFY(ui.shown[0].text.startsWith(kStoredWeekQuestionStart));
+        QCOMPARE(w->model().Week.DayCells[1][1].text(), QStringLiteral("EARLY"));
+        QVERIFY(w->model().Week.RosterFileLoaded);
+        // Christmas Day and Boxing Day are marked on named lines.
+        QCOMPARE(w->grid()->HolidayLabels[4]->text(), QStringLiteral("Christmas Day"));
+        QCOMPARE(w->grid()->editFor(w->model().Week.DayCells[5][3])->palette().color(QPalette::Base),
+                 toQColor(AlertColour));
+        QCOMPARE(w->grid()->WkLabel->text(), QStringLiteral("Wk4"));
+    }
+
+    void commandLineWeekIsLoadedAtStart()
+    {
+        const QString saved = savedChristmasWeek();
+        ScriptedUi ui;
+        auto w = open(ui, {saved});
+        QTRY_VERIFY_WITH_TIMEOUT(w->model().Week.RosterFileLoaded, 2000);
+        QCOMPARE(w->model().Week.PickerDate, QDate(2008, 12, 22));
+        QCOMPARE(w->grid()->DateTimePicker->date(), QDate(2008, 12, 22));
+        QCOMPARE(w->grid()->editFor(w->model().Week.DayCells[1][1])->text(), QStringLiteral("EARLY"));
+        QVERIFY(w->model().Week.WeekChosen());
+        QVERIFY(!w->model().Week.RosterChanged);
+        QCOMPARE(ui.count(QStringLiteral("error")), 0);
+    }
+
+    void damagedCommandLineWeekIsReportedAndTheWindowStillWorks()
+    {
+        QFile f(folder() + QStringLiteral("broken.rwk"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("not a date\r\nx\r\n");
+        f.close();
+        ScriptedUi ui;
+        auto w = open(ui, {f.fileName()});
+        QTRY_COMPARE_WITH_TIMEOUT(ui.count(QStringLiteral("error")), 1, 2000);
+        QVERIFY(ui.shown.back().text.contains(QStringLiteral("broken.rwk")));
+        QVERIFY(!w->model().Week.RosterFileLoaded);
+        w->model().Week.DayCells[1][1].setText(QStringLiteral("EARLY"));
+        QCOMPARE(w->model().Week.HoursWorkingEdits[1].text(), QStringLiteral("7.5"));
+    }
+};
+
+QTEST_MAIN(WeekFilesTest)
+#include "WeekFiles_test.moc"
