@@ -9,17 +9,6 @@
 using namespace tavrola;
 
 namespace {
-QString mask(int from, int to)
-{
-    QString m(24, u'0');
-    for (int p = from;; p = p % 24 + 1) {
-        m[p - 1] = u'1';
-        if (p == to)
-            break;
-    }
-    return m;
-}
-
 void fillWard(WardModel& model)
 {
     WardSettings& s = model.Settings;
@@ -31,9 +20,9 @@ void fillWard(WardModel& model)
     s.HoursWorkedOnN = 10.0f;
     s.HoursHolidayFullDay = 7.5f;
     s.MidShiftBreak = 0.5f;
-    s.AMShiftHours = mask(8, 15);
-    s.PMShiftHours = mask(14, 21);
-    s.NShiftHours = mask(22, 7);
+    s.AMShiftHours = CoreHoursMask(7, 15);
+    s.PMShiftHours = CoreHoursMask(13, 21);
+    s.NShiftHours = CoreHoursMask(21, 7);
     ComputeDerivedSettings(s);
 
     const char* texts[] = {"EARLY", "LATE", "NIGHT", "7-3", "0730-1530", "1-9 PM", "HOL",

@@ -1,3 +1,4 @@
+#include "TestWard.h"
 #include "settings/WardSettings.h"
 #include "util/ConversionError.h"
 #include "util/DutyText.h"
@@ -9,17 +10,7 @@ using namespace tavrola;
 
 namespace {
 
-// 24-character core-hours mask with "1" at positions from..to (1-based, wrapping past 24).
-QString Mask(int from, int to)
-{
-    QString m(24, u'0');
-    for (int p = from;; p = p % 24 + 1) {
-        m[p - 1] = u'1';
-        if (p == to)
-            break;
-    }
-    return m;
-}
+using test::CoreMask;
 
 // AM covers 7-15 o'clock (slots 8..15), PM 13-21 (14..21), nights 21-7 (22..24, 1..7).
 WardSettings TestSettings()
@@ -38,9 +29,9 @@ WardSettings TestSettings()
     s.HoursHolidayFullDay = 7.5f;
     s.HoursHolidayHalfDay = 3.75f;
     s.MidShiftBreak = 0.5f;
-    s.AMShiftHours = Mask(8, 15);
-    s.PMShiftHours = Mask(14, 21);
-    s.NShiftHours = Mask(22, 7);
+    s.AMShiftHours = CoreMask(8, 15);
+    s.PMShiftHours = CoreMask(14, 21);
+    s.NShiftHours = CoreMask(22, 7);
     ComputeDerivedSettings(s);
     return s;
 }

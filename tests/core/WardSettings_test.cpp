@@ -263,3 +263,11 @@ TEST(WardSettings, AnalysisDateParsesShortFormatThenFallbacks)
         EXPECT_EQ(s.AnalysisStartDateValue, QDate(2023, 12, 25));
     }
 }
+
+TEST(WardSettings, CoreHoursMaskWrapsPastMidnight)
+{
+    EXPECT_EQ(CoreHoursMask(7, 15), QStringLiteral("000000011111111000000000"));
+    EXPECT_EQ(CoreHoursMask(21, 7), QStringLiteral("111111100000000000000111"));
+    EXPECT_EQ(CoreHoursMask(0, 24), QStringLiteral("111111111111111111111111"));
+    EXPECT_EQ(CoreHoursMask(9, 9), QStringLiteral("000000000000000000000000"));
+}

@@ -4,13 +4,7 @@ namespace tavrola::test {
 
 QString CoreMask(int from, int to)
 {
-    QString m(24, u'0');
-    for (int p = from;; p = p % 24 + 1) {
-        m[p - 1] = u'1';
-        if (p == to)
-            break;
-    }
-    return m;
+    return CoreHoursMask(from - 1, to);
 }
 
 WardSettings TestWardSettings()

@@ -13,20 +13,6 @@ namespace tavrola {
 
 namespace {
 
-// Windows-1252 at 0x80..0x9F; the five unassigned bytes keep their own code point, as
-// Windows maps them. The other bytes are the same as Latin-1.
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 80..87
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  // 88..8F
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90..97
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98..9F
-};
-
-char16_t Cp1252(unsigned char b)
-{
-    return b >= 0x80 && b <= 0x9F ? kCp1252High[b - 0x80] : char16_t(b);
-}
-
 // Longest control word the format allows; longer "words" are junk and ignored.
 constexpr int kMaxWordLetters = 32;
 // Fallback characters per \u beyond this are not plausible; the count is clamped.

@@ -23,9 +23,9 @@ StaffEditorData StarterWardData()
     s.HoursHolidayHalfDay = 3.75f;
     s.MidShiftBreak = 0.5f;
     // Early 07:00-15:00, late 14:00-22:00, night 21:00-07:00.
-    s.AMShiftHours = QStringLiteral("000000011111111000000000");
-    s.PMShiftHours = QStringLiteral("000000000000001111111100");
-    s.NShiftHours = QStringLiteral("111111100000000000000111");
+    s.AMShiftHours = CoreHoursMask(7, 15);
+    s.PMShiftHours = CoreHoursMask(14, 22);
+    s.NShiftHours = CoreHoursMask(21, 7);
     for (int day = 1; day <= kDays; ++day) {
         s.StaffRequired[day][1] = day <= 5 ? 4 : 3;
         s.StaffRequired[day][2] = 3;

@@ -139,6 +139,17 @@ QString& WardSettings::DutyName(int k)
     }
 }
 
+QString CoreHoursMask(int fromHour, int toHour)
+{
+    QString mask(24, u'0');
+    int hours = ((toHour - fromHour) % 24 + 24) % 24;
+    if (hours == 0 && toHour != fromHour)
+        hours = 24;  // 0 to 24: the whole day
+    for (int n = 0; n < hours; ++n)
+        mask[((fromHour + n) % 24 + 24) % 24] = u'1';
+    return mask;
+}
+
 int CountCoreHours(const QString& mask)
 {
     int count = 0;

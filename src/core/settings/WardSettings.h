@@ -65,6 +65,10 @@ struct WardSettings {
 // stored fields.
 void ComputeDerivedSettings(WardSettings& s);
 
+// The core-hours string of a shift from fromHour o'clock to toHour o'clock (0..24),
+// wrapping past midnight: CoreHoursMask(7, 15) marks positions 8..15.
+QString CoreHoursMask(int fromHour, int toHour);
+
 // Number of "1" among the first 24 characters of a core-hours string.
 int CountCoreHours(const QString& mask);
 

@@ -7,7 +7,6 @@
 namespace tavrola {
 
 namespace {
-
 // Windows-1252 at 0x80..0x9F; the five unassigned bytes keep their own code point, as
 // Windows itself maps them. 0xA0..0xFF are the same as Latin-1.
 constexpr char16_t kCp1252High[32] = {
@@ -16,11 +15,14 @@ constexpr char16_t kCp1252High[32] = {
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90..97
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98..9F
 };
+}  // namespace
 
 char16_t Cp1252(unsigned char b)
 {
     return b >= 0x80 && b <= 0x9F ? kCp1252High[b - 0x80] : char16_t(b);
 }
+
+namespace {
 
 bool IsContinuation(unsigned char b)
 {

@@ -17,6 +17,9 @@ struct TextFileRead {
 // UTF-8. Refuses files over kMaxTextFileBytes.
 TextFileRead ReadTextFile(const QString& path);
 
+// The character a Windows-1252 byte stands for.
+char16_t Cp1252(unsigned char byte);
+
 // Decodes bytes as above (UTF-8, else Windows-1252 per invalid sequence).
 QString DecodeText(const QByteArray& bytes);
 
