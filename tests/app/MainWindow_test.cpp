@@ -101,7 +101,8 @@ private slots:
         QTemporaryDir dir;
         QFile f(dir.path() + QStringLiteral("/Staff.txt"));
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(QByteArray("HOSPITAL = X ;\r\n\0\0\x01\x02binary", 30));
+        static const char binary[] = "HOSPITAL = X ;\r\n\0\0\x01\x02binary";
+        f.write(binary, sizeof binary - 1);
         f.close();
         ScriptedUi ui;
         MainWindow w(dir.path() + u'/', &ui);
