@@ -1,5 +1,7 @@
 #include "app/GridView.h"
 
+#include "app/NonPrefStrip.h"
+
 #include "util/Locale.h"
 
 #include <QDateEdit>
@@ -14,7 +16,7 @@ namespace tavrola {
 namespace {
 // Grid geometry in pixels: staff lines 24 apart from the top line, each edit 21 high.
 constexpr int kTopLine = 152, kLineStep = 24, kEditHeight = 21;
-constexpr int kNameX = 8, kNameW = 88, kStripX = 96, kStripW = 9, kGradeX = 105, kGradeW = 25;
+constexpr int kNameX = 8, kNameW = 88, kGradeX = 105, kGradeW = 25;
 constexpr int kSetX = 136, kSetW = 57, kWorkX = 200, kWorkW = 41;
 constexpr int kDayX = 248, kDayStep = 88, kDayW = 81, kNotesX = 864, kNotesW = 137;
 constexpr int kRequiredY = 128, kRequiredW = 19;
@@ -102,9 +104,9 @@ GridView::GridView(RosterWeek& week, QWidget* parent) : QWidget(parent), week_(w
     notes->setWordWrap(true);
     notes->setAlignment(Qt::AlignCenter);
 
-    PaintBox1 = new QWidget(this);
+    PaintBox1 = new NonPrefStrip(this);
     PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
-    PaintBox1->setGeometry(kStripX, kTopLine, kStripW, kLineStep * kLines);
+    PaintBox1->setGeometry(kNonPrefBoxLeft, kNonPrefBoxTop, kNonPrefBoxWidth, kNonPrefBoxHeight);
 
     for (int line = 1; line <= kLines; ++line) {
         const int y = lineY(line);

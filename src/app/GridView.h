@@ -10,6 +10,8 @@ class QDateEdit;
 
 namespace tavrola {
 
+class NonPrefStrip;
+
 // The roster grid at its fixed positions: one line edit per field of the week, bound both
 // ways (typing writes the field; the field's changes show in the edit), with the column
 // headings, day and holiday labels and the required-staff boxes.
@@ -32,7 +34,7 @@ public:
     QLabel* DayLabels[kDays + 1] = {};
     QLabel* HolidayLabels[kDays + 1] = {};
     QWidget* ToolbarPanel = nullptr;
-    QWidget* PaintBox1 = nullptr;
+    NonPrefStrip* PaintBox1 = nullptr;
     QDateEdit* DateTimePicker = nullptr;
 
     // Reloads every edit from its field (after the week was replaced wholesale).

@@ -4,6 +4,7 @@
 #include "app/DutyToolbar.h"
 #include "app/AboutBox.h"
 #include "app/GridView.h"
+#include "app/NonPrefStrip.h"
 #include "app/QtUi.h"
 #include "roster/ClearForm.h"
 #include "roster/Totals.h"
@@ -13,6 +14,7 @@
 #include "weeks/WeekFileCommands.h"
 #include "weeks/WeekSelection.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QSignalBlocker>
@@ -201,6 +203,10 @@ void MainWindow::showWeek()
         grid_->HospitalNameLabel->setText(labels_.HospitalCaption);
         grid_->WardNameLabel->setText(labels_.WardCaption);
     }
+    grid_->PaintBox1->showChart(labels_.History.Bars);
+    for (int b = 1; b <= kBrushCount; ++b)
+        toolbar_->button(Brush(b))->setToolTip(
+            QStringLiteral("%1 (%2)").arg(BrushToolTip(model_.Settings, b), BrushShortcutText(Brush(b))));
 }
 
 void MainWindow::ClearForm1Click()

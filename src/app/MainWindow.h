@@ -1,7 +1,7 @@
 #pragma once
 #include "roster/DutyCursors.h"
 #include "roster/WardModel.h"
-#include "weeks/WeekLabels.h"
+#include "weeks/WeekView.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -30,7 +30,7 @@ public:
     bool startUp();
 
     WardModel& model() { return model_; }
-    const WeekLabels& labels() const { return labels_; }
+    const WeekView& labels() const { return labels_; }
     // The user closed the week picker on a date: the week selection as the user asks it.
     void DateTimePickerCloseUp();
     GridView* grid() const { return grid_; }
@@ -69,7 +69,7 @@ private:
     void brushFocusedCell();
 
     WardModel model_;
-    WeekLabels labels_;
+    WeekView labels_;
     std::unique_ptr<Ui> ownUi_;
     Ui* ui_ = nullptr;
     GridView* grid_ = nullptr;

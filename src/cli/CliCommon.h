@@ -1,6 +1,7 @@
 #pragma once
 #include "roster/WardModel.h"
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <cstdio>
@@ -46,5 +47,11 @@ private:
 int RunEval(const QStringList& args, const QString& programFolder);
 int RunSettings(const QStringList& args, const QString& programFolder);
 int RunWeek(const QStringList& args, const QString& programFolder);
+int RunRequirements(const QStringList& args, const QString& programFolder);
+int RunHistory(const QStringList& args, const QString& programFolder);
+
+// Takes "--week DATE" (or "--week=DATE") out of `rest`: the week-commencing date, ISO or
+// the locale's short form. A missing or unreadable date sets `error`.
+QDate TakeWeekOption(QStringList& rest, QString* error);
 
 }  // namespace tavrola::cli

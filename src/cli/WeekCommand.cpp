@@ -5,7 +5,7 @@
 #include "util/TextUtil.h"
 #include "weeks/WeekFileCommands.h"
 #include "weeks/WeekFileFormat.h"
-#include "weeks/WeekLabels.h"
+#include "weeks/WeekView.h"
 
 #include <QFileInfo>
 #include <QLocale>
@@ -65,7 +65,7 @@ qint64 BoxNumber(const Field& box)
     return box.text().trimmed().toLongLong();
 }
 
-void PrintJson(const WardModel& model, const WeekLabels& labels, const QString& file)
+void PrintJson(const WardModel& model, const WeekView& labels, const QString& file)
 {
     const RosterWeek& w = model.Week;
     const WardSettings& s = model.Settings;
@@ -121,7 +121,7 @@ void PrintJson(const WardModel& model, const WeekLabels& labels, const QString& 
     }
 }
 
-void PrintText(const WardModel& model, const WeekLabels& labels)
+void PrintText(const WardModel& model, const WeekView& labels)
 {
     const RosterWeek& w = model.Week;
     const WardSettings& s = model.Settings;
@@ -188,7 +188,7 @@ int RunWeek(const QStringList& args, const QString& programFolder)
     const QString file = QFileInfo(common.rest[0]).absoluteFilePath();
 
     WardModel model;
-    WeekLabels labels;
+    WeekView labels;
     BatchUi ui;
     model.Week.StartupPickerDate = model.Week.PickerDate = QDate::currentDate();
     ConnectTotals(model, &ui);

@@ -12,7 +12,16 @@ const char* kUsage =
     "  eval TEXT...     hours, shift kinds and contract readings of duty texts\n"
     "  settings         the ward settings and the staff lines as laid on the grid\n"
     "  week FILE.rwk    a stored week as the program shows it after loading\n"
-    "                   (--save OUT.rwk saves it again)\n";
+    "                   (--save OUT.rwk saves it again)\n"
+    "  requirements --week DATE\n"
+    "                   staff required on each shift of the week: standing plus clinic\n"
+    "                   extras, one line per day and shift (Monday AM, PM, N, Tuesday AM,\n"
+    "                   ...); --json gives {day, shift, standing, clinic_extra, required}\n"
+    "  history --week DATE\n"
+    "                   the stored weeks from the analysis start date to the week before:\n"
+    "                   per name, in the order first met, the non-preferred shifts and\n"
+    "                   the hours carried over; --json gives {name, non_pref, adj_hours}\n"
+    "DATE is the week-commencing date, yyyy-mm-dd or the short date form (dd/mm/yyyy).\n";
 }
 
 int main(int argc, char** argv)
@@ -32,6 +41,10 @@ int main(int argc, char** argv)
         return cli::RunSettings(args, programFolder);
     if (command == QLatin1String("week"))
         return cli::RunWeek(args, programFolder);
+    if (command == QLatin1String("requirements"))
+        return cli::RunRequirements(args, programFolder);
+    if (command == QLatin1String("history"))
+        return cli::RunHistory(args, programFolder);
     cli::PrintError(QStringLiteral("unknown command '%1'").arg(command));
     std::fputs(kUsage, stderr);
     return cli::Usage;

@@ -121,7 +121,8 @@ private slots:
 
     void damagedCommandLineWeekIsReportedAndTheWindowStillWorks()
     {
-        QFile f(folder() + QStringLiteral("broken.rwk"));
+        QDir().mkpath(folder() + QStringLiteral("elsewhere"));  // outside the scanned data folder
+        QFile f(folder() + QStringLiteral("elsewhere/broken.rwk"));
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("not a date\r\nx\r\n");
         f.close();

@@ -44,7 +44,7 @@ struct Ward {
     QTemporaryDir dir;
     WardModel model;
     ScriptedUi ui;
-    WeekLabels labels;
+    WeekView labels;
     RosterWeek& w = model.Week;
 
     Ward()
@@ -153,7 +153,7 @@ void WriteAll(const QString& path, const QByteArray& bytes)
 }
 
 // Everything a load could touch, one entry per value, for before/after comparisons.
-QStringList ModelState(WardModel& model, const WeekLabels& labels)
+QStringList ModelState(WardModel& model, const WeekView& labels)
 {
     QStringList s;
     const RosterWeek& w = model.Week;

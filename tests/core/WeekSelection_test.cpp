@@ -42,7 +42,7 @@ struct Ward {
     QTemporaryDir dir;
     WardModel model;
     ScriptedUi ui;
-    WeekLabels labels;
+    WeekView labels;
     RosterWeek& w = model.Week;
 
     Ward()

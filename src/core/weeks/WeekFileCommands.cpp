@@ -51,7 +51,7 @@ bool SaveClick(WardModel& model, Ui& ui)
     return true;
 }
 
-bool LoadClick(WardModel& model, WeekLabels& labels, Ui& ui)
+bool LoadClick(WardModel& model, WeekView& labels, Ui& ui)
 {
     RosterWeek& w = model.Week;
     if (w.RosterChanged && ui.askYesNo(kSaveChangesQuestion) == Answer::Yes)
@@ -74,7 +74,7 @@ bool LoadClick(WardModel& model, WeekLabels& labels, Ui& ui)
     return loaded;
 }
 
-bool AutoLoadRWKfile(WardModel& model, WeekLabels& labels, Ui& ui, const QString& path)
+bool AutoLoadRWKfile(WardModel& model, WeekView& labels, Ui& ui, const QString& path)
 {
     TraceLog(kTwoLineBreaks + QStringLiteral("INTO AutoLoadRWKfile ") + path);
     QString error;
@@ -88,7 +88,7 @@ bool AutoLoadRWKfile(WardModel& model, WeekLabels& labels, Ui& ui, const QString
     return true;
 }
 
-void NonPrefTimerTimer(WardModel& model, WeekLabels& labels, Ui& ui, const QString& firstArgument)
+void NonPrefTimerTimer(WardModel& model, WeekView& labels, Ui& ui, const QString& firstArgument)
 {
     if (!firstArgument.isEmpty() && AutoLoadRWKfile(model, labels, ui, firstArgument))
         return;

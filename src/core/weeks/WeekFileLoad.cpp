@@ -26,7 +26,7 @@ bool ReadWeekFile(const QString& path, WeekFileData* data, QString* error)
     return true;
 }
 
-void ApplyWeekFile(WardModel& model, WeekLabels& labels, const WeekFileData& d)
+void ApplyWeekFile(WardModel& model, WeekView& labels, const WeekFileData& d)
 {
     RosterWeek& w = model.Week;
     WardSettings& s = model.Settings;
@@ -71,7 +71,7 @@ void ApplyWeekFile(WardModel& model, WeekLabels& labels, const WeekFileData& d)
     w.RecalcSuspended = wasSuspended;
 }
 
-bool LoadWeekFile(WardModel& model, WeekLabels& labels, const QString& path, QString* error)
+bool LoadWeekFile(WardModel& model, WeekView& labels, const QString& path, QString* error)
 {
     WeekFileData data;
     if (!ReadWeekFile(path, &data, error))

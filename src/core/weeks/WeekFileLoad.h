@@ -1,7 +1,7 @@
 #pragma once
 #include "roster/WardModel.h"
 #include "weeks/WeekFileFormat.h"
-#include "weeks/WeekLabels.h"
+#include "weeks/WeekView.h"
 
 #include <QString>
 
@@ -16,10 +16,10 @@ bool ReadWeekFile(const QString& path, WeekFileData* data, QString* error);
 // (a line without a name gets an empty hours-set box), the required boxes, and the
 // counts and colours whose lines were not empty. Recalculation is held off while the
 // cells are written; RosterChanged ends clear.
-void ApplyWeekFile(WardModel& model, WeekLabels& labels, const WeekFileData& data);
+void ApplyWeekFile(WardModel& model, WeekView& labels, const WeekFileData& data);
 
 // ReadWeekFile, then on success sets RosterFileLoaded and applies the week. A failed
 // read leaves the model and the labels exactly as they were.
-bool LoadWeekFile(WardModel& model, WeekLabels& labels, const QString& path, QString* error);
+bool LoadWeekFile(WardModel& model, WeekView& labels, const QString& path, QString* error);
 
 }  // namespace tavrola

@@ -1,5 +1,7 @@
 #include "weeks/WeekSelection.h"
 
+#include "weeks/HistoryScan.h"
+
 #include "autofill/RequiredNurses.h"
 #include "roster/Totals.h"
 #include "util/TraceLog.h"
@@ -17,7 +19,7 @@ namespace {
 // Saves unsaved changes under the week the grid shows: by the time the picker closes it
 // already holds the new date, and saving under that would put this week's roster into
 // the very file about to be loaded.
-void SaveShownWeek(WardModel& model, const WeekLabels& labels, Ui& ui)
+void SaveShownWeek(WardModel& model, const WeekView& labels, Ui& ui)
 {
     RosterWeek& w = model.Week;
     const QDate picked = w.PickerDate;
@@ -29,7 +31,7 @@ void SaveShownWeek(WardModel& model, const WeekLabels& labels, Ui& ui)
 
 // Offers the stored file of a picked week. True when it was loaded (the load has run
 // the whole selection already).
-bool OfferStoredWeek(WardModel& model, WeekLabels& labels, Ui& ui, const QString& path)
+bool OfferStoredWeek(WardModel& model, WeekView& labels, Ui& ui, const QString& path)
 {
     if (!QFileInfo(path).isFile())
         return false;
@@ -41,7 +43,7 @@ bool OfferStoredWeek(WardModel& model, WeekLabels& labels, Ui& ui, const QString
     return AutoLoadRWKfile(model, labels, ui, path);
 }
 
-void MarkBankHolidays(RosterWeek& w, WeekLabels& labels, int staff)
+void MarkBankHolidays(RosterWeek& w, WeekView& labels, int staff)
 {
     const BankHolidayWeek* row = FindBankHolidayWeek(w.PickerDate);
     if (!row)
@@ -67,7 +69,7 @@ QString WeekOfMonthText(int dayOfMonth)
     return QStringLiteral("Wk%1/%2").arg(a).arg(b);
 }
 
-void DateTimePickerCloseUp(WardModel& model, WeekLabels& labels, Ui& ui, bool fromUser)
+void DateTimePickerCloseUp(WardModel& model, WeekView& labels, Ui& ui, bool fromUser)
 {
     RosterWeek& w = model.Week;
     const QString path = WeekFileName(model);
@@ -98,7 +100,7 @@ void DateTimePickerCloseUp(WardModel& model, WeekLabels& labels, Ui& ui, bool fr
 
     labels.HospitalCaption = model.Settings.HOSPITAL;
     labels.WardCaption = model.Settings.WARD;
-    TavrolaChange(model, &ui);
+    UseStaffFileDataforInitialisation(model, labels.History, ui);
     SetupRequiredNurses(model, &ui);
     if (!w.Recalculate)
         TavrolaChange(model, &ui);

@@ -1,7 +1,7 @@
 #pragma once
 #include "Ui.h"
 #include "roster/WardModel.h"
-#include "weeks/WeekLabels.h"
+#include "weeks/WeekView.h"
 
 #include <QString>
 
@@ -26,7 +26,7 @@ inline const QString kStoredWeekQuestionEnd = QStringLiteral(" do you wish to Lo
 //  5. Shows the ward's names, recalculates, sets the required boxes from the settings
 //     and the clinic schedule, and forgets the automatic fill's copy of requests.
 // The picker's date is used as picked; it is not moved to its Monday.
-void DateTimePickerCloseUp(WardModel& model, WeekLabels& labels, Ui& ui, bool fromUser);
+void DateTimePickerCloseUp(WardModel& model, WeekView& labels, Ui& ui, bool fromUser);
 
 // The week-of-month text for a week whose Monday is this day of the month: "Wk1" for
 // the 1st, "Wk1/2" for the 4th (the week runs into the second), "Wk5" for the 29th.

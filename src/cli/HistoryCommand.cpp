@@ -1,0 +1,56 @@
+#include "cli/CliCommon.h"
+
+#include "util/TextUtil.h"
+#include "weeks/HistoryScan.h"
+
+namespace tavrola::cli {
+
+int RunHistory(const QStringList& args, const QString& programFolder)
+{
+    CommonArgs common = ParseCommonArgs(args, programFolder);
+    QString error = common.error;
+    const QDate week = error.isEmpty() ? TakeWeekOption(common.rest, &error) : QDate();
+    if (error.isEmpty() && !common.rest.isEmpty())
+        error = QStringLiteral("history takes no argument '%1'").arg(common.rest.first());
+    if (!error.isEmpty()) {
+        PrintError(error);
+        return Usage;
+    }
+    WardModel model;
+    if (!LoadWard(model, common.dataFolder))
+        return BadInput;
+    const WardSettings& s = model.Settings;
+    if (!s.AnalysisStartDateValid) {
+        // Not an error: the ward simply has no period to analyse.
+        PrintError(QStringLiteral("AnalysisStartDate '%1' is not a date: no stored weeks scanned")
+                       .arg(s.AnalysisStartDate));
+        return Ok;
+    }
+
+    HistoryScan scan;
+    if (!ScanStoredWeeks(common.dataFolder, s.AnalysisStartDateValue, week, scan, &error)) {
+        error.replace(u'\r', u' ');
+        error.replace(u'\n', u' ');
+        PrintError(error);
+        return BadInput;
+    }
+
+    if (!common.json)
+        PrintLine(QStringLiteral("name\tnon_pref\tadj_hours"));
+    for (int i = 0; i < scan.HistoryNames.size(); ++i) {
+        if (common.json) {
+            PrintLine(JsonLine()
+                          .add("name", scan.HistoryNames[i])
+                          .add("non_pref", qint64(scan.NonPrefShifts[i]))
+                          .addFloat("adj_hours", scan.NameAdjHours[i])
+                          .text());
+        } else {
+            PrintLine(QStringLiteral("%1\t%2\t%3")
+                          .arg(scan.HistoryNames[i], IntToText(scan.NonPrefShifts[i]),
+                               FloatToShortest(scan.NameAdjHours[i])));
+        }
+    }
+    return Ok;
+}
+
+}  // namespace tavrola::cli
