@@ -1,3 +1,4 @@
+#include "TestFiles.h"
 #include "settings/StaffFile.h"
 #include "settings/StarterWard.h"
 #include "util/TextFile.h"
@@ -21,11 +22,6 @@ std::vector<StaffEditorRow> rowsOf(const StaffFileReadResult& read)
     return rows;
 }
 
-QByteArray bytesOf(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 }  // namespace
 
 // The shipped demo ward is exactly what the writer makes of it, so users who copy its
@@ -39,7 +35,7 @@ TEST(DemoWard, StaffFileIsInTheWritersOwnLayout)
     EXPECT_TRUE(read.settings.AnalysisStartDateValid);
     EXPECT_EQ(read.settings.AMCoreHourCount, 8);
     const QString rewritten = StaffFileText(EditorDataFromSettings(read.settings, rowsOf(read)));
-    EXPECT_EQ(rewritten.toUtf8(), bytesOf(path));
+    EXPECT_EQ(rewritten.toUtf8(), test::ReadBytes(path));
 }
 
 TEST(DemoWard, DutyCodesNeverHideInsideOneAnother)

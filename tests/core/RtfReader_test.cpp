@@ -1,3 +1,4 @@
+#include "TestFiles.h"
 #include "clinics/RtfReader.h"
 
 #include <QFile>
@@ -37,12 +38,6 @@ Lines ReadBody(const QByteArray& body)
     return Read("{\\rtf1\\ansi " + body + "}");
 }
 
-void WriteBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-}
 
 // As WordPad saves a short list typed in Calibri, one run in bold, CR LF throughout.
 const QByteArray kWordPad =
@@ -312,14 +307,14 @@ TEST(RtfReader, FilesAreRefusedWithTheirName)
     EXPECT_TRUE(r.error.contains(missing)) << r.error.toStdString();
 
     const QString big = dir.filePath(QStringLiteral("Big.rtf"));
-    WriteBytes(big, "{\\rtf1 " + QByteArray(kMaxRtfBytes, 'x') + "}");
+    ASSERT_TRUE(test::WriteBytes(big, "{\\rtf1 " + QByteArray(kMaxRtfBytes, 'x') + "}"));
     r = ReadRtfFile(big);
     EXPECT_FALSE(r.ok);
     EXPECT_TRUE(r.error.contains(big)) << r.error.toStdString();
     EXPECT_FALSE(RtfToPlainLines(QByteArray(kMaxRtfBytes + 1, 'x')).ok);
 
     const QString fine = dir.filePath(QStringLiteral("Fine.rtf"));
-    WriteBytes(fine, kWordPad);
+    ASSERT_TRUE(test::WriteBytes(fine, kWordPad));
     r = ReadRtfFile(fine);
     ASSERT_TRUE(r.ok);
     EXPECT_EQ(r.lines.size(), 5);

@@ -1,5 +1,6 @@
 #include "settings/StaffFile.h"
 
+#include "TestFiles.h"
 #include "util/TextFile.h"
 #include "util/TraceLog.h"
 
@@ -18,21 +19,12 @@
 #endif
 
 using namespace tavrola;
+using test::ReadBytes;
+using test::WriteBytes;
 
 namespace {
 
-QByteArray ReadBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
-void WriteBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-}
 
 StaffEditorRow Row(const QString& name, const QString& skills, const QString& grade,
                    const QString& hours, const QString& shift, std::initializer_list<int> days = {})
@@ -112,7 +104,7 @@ protected:
     }
     StaffFileReadResult readBytes(const QByteArray& bytes, const WardSettings& previous = {})
     {
-        WriteBytes(path(), bytes);
+        EXPECT_TRUE(WriteBytes(path(), bytes));
         return ReadStaffFile(path(), previous);
     }
     QTemporaryDir tmp;
@@ -336,7 +328,7 @@ TEST_F(StaffFileDir, LongValuesComeBackCutAndForeignCharactersDropped)
 
 TEST_F(StaffFileDir, UpdateReplacesAnExistingFileWhole)
 {
-    WriteBytes(path(), QByteArray(20000, 'x'));
+    ASSERT_TRUE(WriteBytes(path(), QByteArray(20000, 'x')));
     WardSettings live;
     ASSERT_TRUE(UpdateStaffFile(path(), EditorDataFromSettings(SampleSettings(), {}), live, nullptr));
     const QByteArray now = ReadBytes(path());
@@ -353,7 +345,7 @@ TEST_F(StaffFileDir, FailedUpdateChangesNothing)
             h = true;
 
     // A folder that cannot exist: its parent is a file.
-    WriteBytes(path(QStringLiteral("plain")), "x");
+    ASSERT_TRUE(WriteBytes(path(QStringLiteral("plain")), "x"));
     const QString impossible = path(QStringLiteral("plain/Staff.txt"));
     QString error;
     EXPECT_FALSE(UpdateStaffFile(impossible, data, live, &error));
@@ -365,7 +357,7 @@ TEST_F(StaffFileDir, FailedUpdateChangesNothing)
     // The disk fills up half-way through: the old file stays as it was. A file-size limit
     // binds even the superuser, unlike permissions.
     const QByteArray old("HOSPITAL = Old;\r\n");
-    WriteBytes(path(), old);
+    ASSERT_TRUE(WriteBytes(path(), old));
     rlimit saved{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
     rlimit small = saved;
@@ -560,69 +552,4 @@ TEST_F(StaffFileDir, ReaderTracesWhatItMatches)
                                          "   StaffCount:1>Ann Smith<>IV<>Band 5<>37.5<>E<>Monday<"
                                          "><><><><><\r\n"
                                          "TStaffForm.UpdateStaffFile \r\n"));
-}
-
-// ---- Text files ------------------------------------------------------------------------
-
-TEST(TextFile, DecodesUtf8AndFallsBackPerByteToWindows1252)
-{
-    EXPECT_EQ(DecodeText("plain"), QStringLiteral("plain"));
-    EXPECT_EQ(DecodeText("Zo\xc3\xab \xe2\x82\xac \xf0\x9f\x98\x80"), QStringLiteral("Zoë € 😀"));
-    EXPECT_EQ(DecodeText("Ren\xe9" "e"), QStringLiteral("Renée"));
-    // 0x80..0x9F are the Windows-1252 specials, not C1 controls.
-    EXPECT_EQ(DecodeText("\x80\x85\x8a\x91\x92\x93\x94\x96\x97\x99\x9f"),
-              QString::fromUtf16(u"\u20ac\u2026\u0160\u2018\u2019\u201c\u201d\u2013\u2014\u2122\u0178"));
-    EXPECT_EQ(DecodeText("\x81\x8d\x8f\x90\x9d"), QString::fromUtf16(u"\u0081\u008d\u008f\u0090\u009d"));
-    // Valid and invalid bytes mixed: each invalid byte alone falls back.
-    EXPECT_EQ(DecodeText("\xc3\xa9\xe9\xc3"), QStringLiteral("ééÃ"));
-    // Overlong forms, encoded surrogates and truncated sequences are not UTF-8.
-    EXPECT_EQ(DecodeText("\xc0\x80"), QStringLiteral("À€"));
-    EXPECT_EQ(DecodeText("\xed\xa0\x80"), QString::fromUtf16(u"í\u00a0€"));
-    EXPECT_EQ(DecodeText("\xe2\x82"), QString::fromUtf16(u"\u00e2\u201a"));
-    EXPECT_EQ(DecodeText("\xf4\x90\x80\x80"), QString::fromUtf16(u"ô\u0090€€"));
-}
-
-TEST(TextFile, SplitsLinesOnEveryLineEnd)
-{
-    QTemporaryDir tmp;
-    ASSERT_TRUE(tmp.isValid());
-    const QString p = QDir(tmp.path()).filePath(QStringLiteral("t.txt"));
-    auto lines = [&](const QByteArray& bytes) {
-        WriteBytes(p, bytes);
-        const TextFileRead r = ReadTextFile(p);
-        EXPECT_TRUE(r.ok) << r.error.toStdString();
-        return r.lines;
-    };
-    EXPECT_EQ(lines("a\r\nb\nc\rd"), QStringList({"a", "b", "c", "d"}));
-    EXPECT_EQ(lines("a\r\n"), QStringList({"a"}));
-    EXPECT_EQ(lines("a\n\n"), QStringList({"a", ""}));
-    EXPECT_EQ(lines("\r\r\n\n"), QStringList({"", "", ""}));
-    EXPECT_EQ(lines("\n\r"), QStringList({"", ""}));
-    EXPECT_EQ(lines(""), QStringList());
-    EXPECT_EQ(lines("\xef\xbb\xbfHOSPITAL"), QStringList({"HOSPITAL"}));
-
-    // Exactly at the size limit is read; one byte more is refused.
-    QByteArray big;
-    for (int i = 0; i < 4096; ++i)
-        big += QByteArray(1023, 'x') + '\n';
-    ASSERT_EQ(big.size(), kMaxTextFileBytes);
-    EXPECT_EQ(lines(big).size(), 4096);
-    WriteBytes(p, big + 'x');
-    const TextFileRead r = ReadTextFile(p);
-    EXPECT_FALSE(r.ok);
-    EXPECT_TRUE(r.error.contains(p));
-    EXPECT_TRUE(r.lines.isEmpty());
-}
-
-TEST(TextFile, AtomicWriteKeepsTextAsGiven)
-{
-    QTemporaryDir tmp;
-    ASSERT_TRUE(tmp.isValid());
-    const QString p = QDir(tmp.path()).filePath(QStringLiteral("out.txt"));
-    QString error;
-    ASSERT_TRUE(WriteTextFileAtomically(p, QStringLiteral("Zoë\r\nx"), &error));
-    EXPECT_EQ(ReadBytes(p), QByteArray("Zo\xc3\xab\r\nx"));
-    EXPECT_FALSE(WriteTextFileAtomically(QDir(tmp.path()).filePath(QStringLiteral("no/such/dir/f")),
-                                         QStringLiteral("x"), &error));
-    EXPECT_TRUE(error.contains(QStringLiteral("no/such/dir/f")));
 }
