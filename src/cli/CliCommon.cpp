@@ -2,6 +2,7 @@
 
 #include "settings/ReadStaffTxtFile.h"
 #include "util/DataFolder.h"
+#include "util/Locale.h"
 #include "util/TextUtil.h"
 
 namespace tavrola::cli {
@@ -31,6 +32,53 @@ CommonArgs ParseCommonArgs(const QStringList& args, const QString& programFolder
     }
     out.dataFolder = ResolveDataFolder(data, programFolder);
     return out;
+}
+
+QDate TakeWeekOption(QStringList& rest, QString* error)
+{
+    QString text;
+    bool given = false;
+    for (int i = 0; i < rest.size();) {
+        if (rest[i] == QLatin1String("--week")) {
+            if (i + 1 >= rest.size()) {
+                *error = QStringLiteral("--week needs a date");
+                return {};
+            }
+            text = rest[i + 1];
+            rest.remove(i, 2);
+            given = true;
+        } else if (rest[i].startsWith(QLatin1String("--week="))) {
+            text = rest[i].mid(7);
+            rest.remove(i);
+            given = true;
+        } else {
+            ++i;
+        }
+    }
+    if (!given) {
+        *error = QStringLiteral("--week DATE is required");
+        return {};
+    }
+    const QDate week = ParseDateText(text);
+    if (!week.isValid())
+        *error = QStringLiteral("'%1' is not a date (use yyyy-mm-dd or dd/mm/yyyy)").arg(text);
+    return week;
+}
+
+bool ParseWeekCommandArgs(const QStringList& args, const QString& programFolder, const char* command,
+                          CommonArgs* common, QDate* week)
+{
+    *common = ParseCommonArgs(args, programFolder);
+    QString error = common->error;
+    if (error.isEmpty())
+        *week = TakeWeekOption(common->rest, &error);
+    if (error.isEmpty() && !common->rest.isEmpty())
+        error = QStringLiteral("%1 takes no argument '%2'").arg(QString::fromLatin1(command), common->rest.first());
+    if (!error.isEmpty()) {
+        PrintError(error);
+        return false;
+    }
+    return true;
 }
 
 bool LoadWard(WardModel& model, const QString& dataFolder)

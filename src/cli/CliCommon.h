@@ -54,4 +54,9 @@ int RunHistory(const QStringList& args, const QString& programFolder);
 // the locale's short form. A missing or unreadable date sets `error`.
 QDate TakeWeekOption(QStringList& rest, QString* error);
 
+// The arguments of a command about one week (--week DATE, --data, --json, nothing else).
+// Prints the usage error and returns false when they are wrong.
+bool ParseWeekCommandArgs(const QStringList& args, const QString& programFolder, const char* command,
+                          CommonArgs* common, QDate* week);
+
 }  // namespace tavrola::cli

@@ -7,15 +7,10 @@ namespace tavrola::cli {
 
 int RunHistory(const QStringList& args, const QString& programFolder)
 {
-    CommonArgs common = ParseCommonArgs(args, programFolder);
-    QString error = common.error;
-    const QDate week = error.isEmpty() ? TakeWeekOption(common.rest, &error) : QDate();
-    if (error.isEmpty() && !common.rest.isEmpty())
-        error = QStringLiteral("history takes no argument '%1'").arg(common.rest.first());
-    if (!error.isEmpty()) {
-        PrintError(error);
+    CommonArgs common;
+    QDate week;
+    if (!ParseWeekCommandArgs(args, programFolder, "history", &common, &week))
         return Usage;
-    }
     WardModel model;
     if (!LoadWard(model, common.dataFolder))
         return BadInput;
@@ -28,6 +23,7 @@ int RunHistory(const QStringList& args, const QString& programFolder)
     }
 
     HistoryScan scan;
+    QString error;
     if (!ScanStoredWeeks(common.dataFolder, s.AnalysisStartDateValue, week, scan, &error)) {
         error.replace(u'\r', u' ');
         error.replace(u'\n', u' ');

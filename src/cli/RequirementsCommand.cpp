@@ -15,48 +15,12 @@ const char* const kDayNames[kDays + 1] = {"", "Monday", "Tuesday", "Wednesday", 
 const char* const kShiftNames[kShifts + 1] = {"", "AM", "PM", "N"};
 }  // namespace
 
-QDate TakeWeekOption(QStringList& rest, QString* error)
-{
-    QString text;
-    bool given = false;
-    for (int i = 0; i < rest.size();) {
-        if (rest[i] == QLatin1String("--week")) {
-            if (i + 1 >= rest.size()) {
-                *error = QStringLiteral("--week needs a date");
-                return {};
-            }
-            text = rest[i + 1];
-            rest.remove(i, 2);
-            given = true;
-        } else if (rest[i].startsWith(QLatin1String("--week="))) {
-            text = rest[i].mid(7);
-            rest.remove(i);
-            given = true;
-        } else {
-            ++i;
-        }
-    }
-    if (!given) {
-        *error = QStringLiteral("--week DATE is required");
-        return {};
-    }
-    const QDate week = ParseDateText(text);
-    if (!week.isValid())
-        *error = QStringLiteral("'%1' is not a date (use yyyy-mm-dd or dd/mm/yyyy)").arg(text);
-    return week;
-}
-
 int RunRequirements(const QStringList& args, const QString& programFolder)
 {
-    CommonArgs common = ParseCommonArgs(args, programFolder);
-    QString error = common.error;
-    const QDate week = error.isEmpty() ? TakeWeekOption(common.rest, &error) : QDate();
-    if (error.isEmpty() && !common.rest.isEmpty())
-        error = QStringLiteral("requirements takes no argument '%1'").arg(common.rest.first());
-    if (!error.isEmpty()) {
-        PrintError(error);
+    CommonArgs common;
+    QDate week;
+    if (!ParseWeekCommandArgs(args, programFolder, "requirements", &common, &week))
         return Usage;
-    }
     WardModel model;
     if (!LoadWard(model, common.dataFolder))
         return BadInput;

@@ -28,19 +28,9 @@ namespace {
 const QDate kChristmasWeek(2008, 12, 22);
 const QDate kStartDay(2024, 3, 4);
 
-// Week files carry dates in the short format; the ward's is day/month/year.
-class BritishDates {
-public:
-    BritishDates() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
-    ~BritishDates() { QLocale::setDefault(saved_); }
-
-private:
-    QLocale saved_;
-};
-
 // A ward of three staff in a data folder of its own, started on kStartDay.
 struct Ward {
-    BritishDates dates;
+    test::BritishDates dates;
     QTemporaryDir dir;
     WardModel model;
     ScriptedUi ui;
@@ -418,7 +408,7 @@ TEST(WeekFile, LoadAsksAboutUnsavedChangesAndACancelledDialogLoadsNothing)
 // message naming the file and that line and leaves everything as it was.
 TEST(WeekFile, ASpoiledLineLoadsOrLeavesEverythingAsItWas)
 {
-    BritishDates dates;
+    test::BritishDates dates;
     QTemporaryDir dir;
     const QString path = dir.filePath("spoiled.rwk");
     const QStringList good = ChristmasWeekLines();
@@ -450,7 +440,7 @@ TEST(WeekFile, ASpoiledLineLoadsOrLeavesEverythingAsItWas)
 
 TEST(WeekFile, ATruncatedFileIsRefusedWhereItEnds)
 {
-    BritishDates dates;
+    test::BritishDates dates;
     QTemporaryDir dir;
     const QString path = dir.filePath("short.rwk");
     const QStringList good = ChristmasWeekLines();

@@ -27,18 +27,9 @@ const QDate kChristmasWeek(2008, 12, 22);
 const QDate kStartDay(2024, 3, 4);
 const Colour kMarker = 0x123456;
 
-class BritishDates {
-public:
-    BritishDates() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
-    ~BritishDates() { QLocale::setDefault(saved_); }
-
-private:
-    QLocale saved_;
-};
-
 // Three staff; Ann prefers Mondays, Bob Sundays. Line 4 has no name but a painted cell.
 struct Ward {
-    BritishDates dates;
+    test::BritishDates dates;
     QTemporaryDir dir;
     WardModel model;
     ScriptedUi ui;

@@ -2,7 +2,20 @@
 #include "roster/WardModel.h"
 #include "settings/WardSettings.h"
 
+#include <QLocale>
+
 namespace tavrola::test {
+
+// Week files and dates in the ward's day/month/year form, whatever the machine's locale;
+// the previous default comes back afterwards.
+class BritishDates {
+public:
+    BritishDates() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
+    ~BritishDates() { QLocale::setDefault(saved_); }
+
+private:
+    QLocale saved_;
+};
 
 // 24-character core-hours mask with "1" at positions from..to (1-based, wrapping past 24).
 QString CoreMask(int from, int to);
