@@ -6,12 +6,18 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 dir=$(scripts/build.sh | tail -n 1)
-demo="$PWD/data/demo"
+# The build puts a copy of the demo ward beside the programs, where Tavrola looks first;
+# the copy in data/demo stays as shipped.
+bin="$PWD/$dir/bin"
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
-  exec "$dir/bin/tavrola" --data "$demo"
+  exec "$bin/tavrola"
 fi
 echo "No display here: showing the demo ward in text, and the main window as a picture."
-"$dir/bin/tavrola-cli" settings --data "$demo"
+"$bin/tavrola-cli" settings
+week=$(date -d "last monday" +%Y-%m-%d 2>/dev/null || date +%Y-%m-%d)
+echo
+echo "Stored weeks before $week, per person: non-preferred shifts and carried-over hours"
+"$bin/tavrola-cli" history --week "$week"
 shot="$PWD/$dir/tavrola-demo.png"
-QT_QPA_PLATFORM=offscreen "$dir/bin/tavrola" --data "$demo" --screenshot "$shot"
+QT_QPA_PLATFORM=offscreen "$bin/tavrola" --screenshot "$shot"
 echo "Main window on the demo ward: $shot"
