@@ -141,7 +141,8 @@ private slots:
         QCOMPARE(cell(4, 6)->text(), QStringLiteral("NIGHT"));
         QTest::keyClick(w_.get(), Qt::Key_Escape);
         QCOMPARE(w_->currentBrush(), Brush::None);
-        QVERIFY(w_->toolbar()->button(Brush::Leave)->toolTip().startsWith(QStringLiteral("Leave (")));
+        QVERIFY(w_->toolbar()->button(Brush::Leave)->toolTip().endsWith(QStringLiteral("(Ctrl+6)")));
+        QTRY_COMPARE(w_->toolbar()->button(Brush::AM)->toolTip(), QStringLiteral("AM Shift: EARLY (Ctrl+1)"));
     }
 };
 
