@@ -166,6 +166,8 @@ void GridView::show(const Field& field, QLineEdit* edit, FieldChange what)
             if (!edit->hasFocus())
                 edit->setCursorPosition(0);  // show the start of a long name, not its end
         }
+        if (field.role() == FieldRole::HoursSet)
+            edit->setToolTip(field.text());  // "37.5 -17.5" is wider than its box
         break;
     case FieldChange::Colour: {
         QPalette p = edit->palette();
