@@ -10,17 +10,11 @@ import sys
 import tempfile
 from datetime import date, timedelta
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from checks import Checks  # noqa: E402
+
 cli = sys.argv[1]
-failures = []
-passed = 0
-
-
-def check(cond, what):
-    global passed
-    if cond:
-        passed += 1
-    else:
-        failures.append(what)
+check = Checks()
 
 
 def f32(x):
@@ -185,7 +179,4 @@ with tempfile.TemporaryDirectory() as d:
     out = run(d, "--week", "2025-09-29", "--json")
     check(out.returncode == 0 and out.stdout == "", f"no analysis date: {out.returncode} {out.stdout!r}")
 
-for f in failures:
-    print("FAILED:", f)
-print(f"{passed} passed, {len(failures)} failed")
-sys.exit(1 if failures else 0)
+check.finish()

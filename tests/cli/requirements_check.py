@@ -9,17 +9,11 @@ import sys
 import tempfile
 from datetime import date
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from checks import Checks  # noqa: E402
+
 cli = sys.argv[1]
-failures = []
-passed = 0
-
-
-def check(cond, what):
-    global passed
-    if cond:
-        passed += 1
-    else:
-        failures.append(what)
+check = Checks()
 
 
 DAYS = ["Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"]
@@ -150,7 +144,4 @@ with tempfile.TemporaryDirectory() as d:
     out = run(d, "--week", "2026-06-01")
     check(out.returncode == 1 and "Staff.txt" in out.stderr, f"missing Staff.txt: {out.returncode}")
 
-for f in failures:
-    print("FAILED:", f)
-print(f"{passed} passed, {len(failures)} failed")
-sys.exit(1 if failures else 0)
+check.finish()

@@ -7,17 +7,11 @@ import subprocess
 import sys
 import tempfile
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from checks import Checks  # noqa: E402
+
 cli = sys.argv[1]
-failures = []
-passed = 0
-
-
-def check(cond, what):
-    global passed
-    if cond:
-        passed += 1
-    else:
-        failures.append(what)
+check = Checks()
 
 
 STAFF = (
@@ -82,7 +76,4 @@ with tempfile.TemporaryDirectory() as d:
     out = subprocess.run([cli, "eval", "--data", d], capture_output=True, text=True)
     check(out.returncode == 2, "eval without texts is a usage error")
 
-for f in failures:
-    print("FAILED:", f)
-print(f"{passed} passed, {len(failures)} failed")
-sys.exit(1 if failures else 0)
+check.finish()

@@ -8,17 +8,11 @@ import subprocess
 import sys
 import tempfile
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from checks import Checks  # noqa: E402
+
 cli = sys.argv[1]
-failures = []
-passed = 0
-
-
-def check(cond, what):
-    global passed
-    if cond:
-        passed += 1
-    else:
-        failures.append(what)
+check = Checks()
 
 
 WHITE, REQUEST, ALERT, RED = 16777215, 12320699, 7851263, 255
@@ -192,7 +186,4 @@ with tempfile.TemporaryDirectory() as d:
     out = run(os.path.join(d, "x.rwk"), "--data", d)
     check(out.returncode == 1 and "Staff.txt" in out.stderr, "a ward folder without Staff.txt")
 
-print(f"{passed} checks passed")
-for f in failures:
-    print("FAIL:", f)
-sys.exit(1 if failures else 0)
+check.finish()
