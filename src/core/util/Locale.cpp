@@ -30,6 +30,12 @@ QDate ParseDateText(const QString& text)
         d = QDate::fromString(t, QStringLiteral("d/M/yyyy"));
     if (!d.isValid())
         d = QDate::fromString(t, Qt::ISODate);
+    if (!d.isValid()) {
+        // A hand-typed short year: Qt reads 19xx; the ward means 1950..2049.
+        d = QDate::fromString(t, QStringLiteral("d/M/yy"));
+        if (d.isValid() && d.year() < 1950)
+            d = d.addYears(100);
+    }
     return d;
 }
 
