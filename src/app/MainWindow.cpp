@@ -1,8 +1,8 @@
 #include "app/MainWindow.h"
 
+#include "app/AboutBox.h"
 #include "app/BrushArt.h"
 #include "app/DutyToolbar.h"
-#include "app/AboutBox.h"
 #include "app/GridView.h"
 #include "app/NonPrefStrip.h"
 #include "app/QtUi.h"
@@ -10,23 +10,21 @@
 #include "roster/Totals.h"
 #include "settings/ReadStaffTxtFile.h"
 #include "settings/StarterWard.h"
-#include "util/TraceLog.h"
 #include "weeks/WeekFileCommands.h"
 #include "weeks/WeekSelection.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCalendarWidget>
-#include <QSignalBlocker>
 #include <QDateEdit>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
-#include <QMenuBar>
-#include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QScrollArea>
 #include <QShortcut>
+#include <QSignalBlocker>
 
 namespace tavrola {
 
