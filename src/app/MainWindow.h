@@ -55,6 +55,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;  // FormCloseQuery and FormClose
+    void changeEvent(QEvent* event) override;      // FormActivate
 
 private:
     void buildMenus();

@@ -104,6 +104,13 @@ void MainWindow::Exit1Click()
     close();
 }
 
+void MainWindow::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        TraceLog(QStringLiteral(" .... in TForm1.FormActivate"));
+    QMainWindow::changeEvent(event);
+}
+
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     TraceLog(kLfCr + kLfCr + QStringLiteral("INTO FormCloseQuery"));
