@@ -1,11 +1,8 @@
 #include "cli/CliCommon.h"
 
 #include "autofill/RequiredNurses.h"
-#include "clinics/RtfReader.h"
 #include "util/Locale.h"
 #include "util/TextUtil.h"
-
-#include <QFileInfo>
 
 namespace tavrola::cli {
 
@@ -25,16 +22,13 @@ int RunRequirements(const QStringList& args, const QString& programFolder)
     if (!LoadWard(model, common.dataFolder))
         return BadInput;
 
-    QStringList clinicLines;
-    const QString clinicPath = common.dataFolder + kClinicFileName;
-    if (QFileInfo::exists(clinicPath)) {
-        const RtfText clinics = ReadRtfFile(clinicPath);
-        if (!clinics.ok) {
-            PrintError(clinics.error);
-            return BadInput;
-        }
-        clinicLines = clinics.lines;
+    QString error;
+    const QStringList clinicLines = ReadClinicLines(common.dataFolder, &error);
+    if (!error.isEmpty()) {
+        PrintError(error);
+        return BadInput;
     }
+    const QString clinicPath = common.dataFolder + kClinicFileName;
     const Requirements r = ComputeRequirements(model.Settings, week, clinicLines);
     if (r.overflow) {
         PrintError(QStringLiteral("Integer overflow adding the clinic extras of \"%1\" to the requirements of \"%2\"")

@@ -59,17 +59,23 @@ Requirements ComputeRequirements(const WardSettings& s, const QDate& weekCommenc
     return r;
 }
 
+QStringList ReadClinicLines(const QString& dataFolder, QString* error)
+{
+    const QString path = dataFolder + kClinicFileName;
+    if (dataFolder.isEmpty() || !QFileInfo::exists(path))
+        return {};
+    const RtfText clinics = ReadRtfFile(path);
+    if (!clinics.ok && error)
+        *error = clinics.error;
+    return clinics.ok ? clinics.lines : QStringList();
+}
+
 void SetupRequiredNurses(WardModel& model, Ui* ui)
 {
-    QStringList clinicLines;
-    const QString clinicPath = model.Week.DataFolder + kClinicFileName;
-    if (!model.Week.DataFolder.isEmpty() && QFileInfo::exists(clinicPath)) {
-        const RtfText clinics = ReadRtfFile(clinicPath);
-        if (clinics.ok)
-            clinicLines = clinics.lines;
-        else if (ui)
-            ui->showError(clinics.error);
-    }
+    QString error;
+    const QStringList clinicLines = ReadClinicLines(model.Week.DataFolder, &error);
+    if (!error.isEmpty() && ui)
+        ui->showError(error);
     const Requirements r = ComputeRequirements(model.Settings, model.Week.PickerDate, clinicLines);
     if (r.overflow && ui)
         ui->showError(QStringLiteral("Integer overflow"));

@@ -22,6 +22,10 @@ struct Requirements {
 // next month, so the 30th plus 6 is week 6.
 int WeekOfMonth(int dayOfMonth, int offset);
 
+// The plain lines of Clinic.rtf in the data folder. A missing file gives no lines and no
+// error; one that cannot be read gives no lines and `error` naming it.
+QStringList ReadClinicLines(const QString& dataFolder, QString* error);
+
 // Works the requirements out from the settings, the week-commencing date and the plain
 // lines of the clinic schedule.
 Requirements ComputeRequirements(const WardSettings& settings, const QDate& weekCommencing,
