@@ -31,8 +31,10 @@ int lineY(int line) { return kTopLine + kLineStep * (line - 1); }
 int dayX(int day) { return kDayX + kDayStep * (day - 1); }
 }  // namespace
 
-GridView::GridView(RosterWeek& week, QWidget* parent) : QWidget(parent), week_(week)
+GridView::GridView(WardModel& document, QWidget* parent)
+    : QWidget(parent), document_(document), week_(document.Week)
 {
+    RosterWeek& week = week_;
     setFixedSize(kNotesX + kNotesW + 12, lineY(kLines) + kLineStep + 40);
     QFont small = font();
     small.setPointSize(8);
@@ -92,6 +94,7 @@ GridView::GridView(RosterWeek& week, QWidget* parent) : QWidget(parent), week_(w
             e->setAlignment(Qt::AlignCenter);
             e->setToolTip(QStringLiteral("Nurses Needed %1 %2")
                               .arg(QString::fromLatin1(kDayNames[day]), QString::fromLatin1(shiftNames[shift])));
+            e->setProperty("plainToolTip", e->toolTip());
         }
     }
     addLabel(QStringLiteral("NAME"), kNameX, 132, kNameW);
@@ -152,8 +155,19 @@ QLineEdit* GridView::addEdit(Field& field, int x, int y, int width)
     edits_.insert(&field, edit);
     fields_.insert(edit, &field);
     // textEdited fires for the user's own typing only, so the echo of a field change
-    // back into the edit never loops.
-    connect(edit, &QLineEdit::textEdited, this, [&field](const QString& text) { field.setText(text); });
+    // back into the edit never loops. Each keystroke is an edit of the document;
+    // keystrokes in one visit to the cell make one undo step.
+    connect(edit, &QLineEdit::textEdited, this, [this, edit, &field](const QString& text) {
+        edit->setProperty("edited", true);
+        document_.typeText(field, text);
+    });
+    connect(edit, &QLineEdit::editingFinished, this, [this, edit, &field] {
+        document_.endTyping();
+        const bool edited = edit->property("edited").toBool();
+        edit->setProperty("edited", false);
+        if (edited && !field.error().isEmpty())
+            emit badNumberEntered(&field);
+    });
     return edit;
 }
 
@@ -167,19 +181,35 @@ void GridView::show(const Field& field, QLineEdit* edit, FieldChange what)
                 edit->setCursorPosition(0);  // show the start of a long name, not its end
         }
         if (field.role() == FieldRole::HoursSet)
-            edit->setToolTip(field.text());  // "37.5 -17.5" is wider than its box
+            edit->setProperty("plainToolTip", field.text());  // "37.5 -17.5" is wider than its box
         break;
-    case FieldChange::Colour: {
-        QPalette p = edit->palette();
-        p.setColor(QPalette::Base, toQColor(field.colour()));
-        edit->setPalette(p);
-        break;
-    }
     case FieldChange::Hint:
         if (field.role() != FieldRole::Required)
-            edit->setToolTip(field.hint());
+            edit->setProperty("plainToolTip", field.hint());
         break;
+    case FieldChange::Colour:
+    case FieldChange::Error: break;
     }
+    showLook(field, edit);
+}
+
+void GridView::showLook(const Field& field, QLineEdit* edit)
+{
+    const QColor background = toQColor(field.colour());
+    QPalette p = edit->palette();
+    if (p.color(QPalette::Base) != background) {
+        p.setColor(QPalette::Base, background);
+        edit->setPalette(p);
+    }
+    const QString sheet = field.error().isEmpty()
+                              ? QString()
+                              : QStringLiteral("QLineEdit { border: 2px solid #d00000; background: %1; }")
+                                    .arg(background.name());
+    if (edit->styleSheet() != sheet)
+        edit->setStyleSheet(sheet);
+    const QString tip = field.error().isEmpty() ? edit->property("plainToolTip").toString() : field.error();
+    if (edit->toolTip() != tip)
+        edit->setToolTip(tip);
 }
 
 void GridView::fieldChanged(const Field& field, FieldChange what)
@@ -235,6 +265,15 @@ bool GridView::eventFilter(QObject* watched, QEvent* event)
             emit dayCellClicked(field, edit->y());
         break;
     }
+    case QEvent::ShortcutOverride: {
+        // Undo and redo are the document's, not the line edit's own.
+        auto* ke = static_cast<QKeyEvent*>(event);
+        if (ke->matches(QKeySequence::Undo) || ke->matches(QKeySequence::Redo)) {
+            event->ignore();
+            return true;
+        }
+        break;
+    }
     case QEvent::KeyPress: {
         auto* ke = static_cast<QKeyEvent*>(event);
         if (ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
@@ -265,7 +304,6 @@ void GridView::refreshAll()
 {
     for (auto it = edits_.cbegin(); it != edits_.cend(); ++it) {
         show(*it.key(), it.value(), FieldChange::Text);
-        show(*it.key(), it.value(), FieldChange::Colour);
         show(*it.key(), it.value(), FieldChange::Hint);
     }
 }

@@ -1,5 +1,5 @@
 #pragma once
-#include "roster/RosterWeek.h"
+#include "roster/WardModel.h"
 
 #include <QHash>
 #include <QWidget>
@@ -18,7 +18,7 @@ class NonPrefStrip;
 class GridView : public QWidget, private RosterObserver {
     Q_OBJECT
 public:
-    explicit GridView(RosterWeek& week, QWidget* parent = nullptr);
+    explicit GridView(WardModel& document, QWidget* parent = nullptr);
     ~GridView() override;
 
     QLineEdit* editFor(const Field& field) const { return edits_.value(&field); }
@@ -48,6 +48,8 @@ public:
 signals:
     void dayCellClicked(tavrola::Field* cell, int top);
     void dayCellRightClicked(tavrola::Field* cell);
+    // The user finished editing a box whose number does not convert.
+    void badNumberEntered(tavrola::Field* field);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -58,7 +60,10 @@ private:
     bool moveFocus(QLineEdit* from, int dLine, int dColumn);
     QLabel* addLabel(const QString& text, int x, int y, int width, int height = 16);
     void show(const Field& field, QLineEdit* edit, FieldChange what);
+    // Background colour, and the red mark with its reason for a number that does not convert.
+    void showLook(const Field& field, QLineEdit* edit);
 
+    WardModel& document_;
     RosterWeek& week_;
     QHash<const Field*, QLineEdit*> edits_;
     QHash<const QLineEdit*, Field*> fields_;

@@ -38,7 +38,7 @@ MainWindow::MainWindow(const QString& dataFolder, Ui* ui, QWidget* parent) : QMa
     model_.Week.DataFolder = dataFolder;
     ConnectTotals(model_, ui_);
 
-    grid_ = new GridView(model_.Week, this);
+    grid_ = new GridView(model_, this);
     auto* scroll = new QScrollArea(this);
     scroll->setWidget(grid_);
     scroll->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -49,7 +49,10 @@ MainWindow::MainWindow(const QString& dataFolder, Ui* ui, QWidget* parent) : QMa
     connect(toolbar_, &DutyToolbar::brushChosen, this, &MainWindow::chooseBrush);
     connect(grid_, &GridView::dayCellClicked, this,
             [this](Field* cell, int top) { DutyClick(model_, *cell, currentBrush(), top); });
-    connect(grid_, &GridView::dayCellRightClicked, this, [](Field* cell) { DutyMouseDown(*cell); });
+    connect(grid_, &GridView::dayCellRightClicked, this, [this](Field* cell) { DutyMouseDown(model_, *cell); });
+    connect(grid_, &GridView::badNumberEntered, this, [this](Field* field) { ui_->showError(field->error()); });
+    // The title's changed mark follows the document.
+    connect(&model_, &WardModel::changeMarkChanged, this, &QWidget::setWindowModified);
     buildBrushKeys();
     resize(grid_->width() + 8, grid_->height() + menuBar()->sizeHint().height() + 8);
     // Closing the calendar on a day, or finishing a typed date, picks the week.
@@ -118,6 +121,13 @@ void MainWindow::buildMenus()
     file->addAction(tr("Clear Form"), this, &MainWindow::ClearForm1Click);
     file->addSeparator();
     file->addAction(tr("E&xit"), QKeySequence::Quit, this, &MainWindow::Exit1Click);
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    QAction* undo = model_.Undo.createUndoAction(edit, tr("Undo"));
+    undo->setShortcut(QKeySequence::Undo);
+    QAction* redo = model_.Undo.createRedoAction(edit, tr("Redo"));
+    redo->setShortcut(QKeySequence::Redo);
+    edit->addAction(undo);
+    edit->addAction(redo);
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->addAction(tr("Display Help File (PDF)"), QKeySequence::HelpContents, this, &MainWindow::Contents1Click);
     help->addAction(tr("About"), this, &MainWindow::About1Click);
@@ -209,7 +219,7 @@ void MainWindow::showWeek()
 
 void MainWindow::ClearForm1Click()
 {
-    tavrola::ClearForm1Click(model_.Week, *ui_);
+    tavrola::ClearForm1Click(model_, *ui_);
 }
 
 void MainWindow::About1Click()

@@ -78,7 +78,7 @@ bool MainWindow::FormCreate(const QStringList& arguments)
     // 11. The ward settings.
     const bool settingsRead = startUp();
     // 13. Caption.
-    setWindowTitle(QStringLiteral("Tavrola Version 3.01"));
+    setWindowTitle(QStringLiteral("Tavrola Version 3.01[*]"));  // [*]: the changed mark
     // 14. The deferred first action; no fill is running, no requests are saved.
     w.FillRunning = false;
     w.RequestsSaved = false;

@@ -36,7 +36,7 @@ class WeekFilesTest : public QObject {
         ScriptedUi ui;
         auto w = open(ui);
         w->model().Week.PickerDate = QDate(2008, 12, 22);
-        w->model().Week.DayCells[1][1].setText(QStringLiteral("EARLY"));
+        w->model().typeText(w->model().Week.DayCells[1][1], QStringLiteral("EARLY"));
         const QString path = folder() + QStringLiteral("christmas.rwk");
         ui.fileChoices = {path};
         w->SaveClick();
@@ -54,7 +54,7 @@ private slots:
     {
         ScriptedUi ui;
         auto w = open(ui);
-        w->model().Week.DayCells[1][1].setText(QStringLiteral("EARLY"));
+        w->model().typeText(w->model().Week.DayCells[1][1], QStringLiteral("EARLY"));
         w->SaveClick();
         QCOMPARE(ui.count(QStringLiteral("error")), 1);
         QCOMPARE(ui.shown.back().text, kChooseWeekFirstMessage);
@@ -65,7 +65,7 @@ private slots:
     {
         ScriptedUi ui;
         auto w = open(ui);
-        w->model().Week.DayCells[2][2].setText(QStringLiteral("LATE"));
+        w->model().typeText(w->model().Week.DayCells[2][2], QStringLiteral("LATE"));
         ui.answers = {Answer::Cancel};
         QVERIFY(!w->close());
         QCOMPARE(ui.shown.back().kind, QStringLiteral("yesnocancel"));
@@ -131,7 +131,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(ui.count(QStringLiteral("error")), 1, 2000);
         QVERIFY(ui.shown.back().text.contains(QStringLiteral("broken.rwk")));
         QVERIFY(!w->model().Week.RosterFileLoaded);
-        w->model().Week.DayCells[1][1].setText(QStringLiteral("EARLY"));
+        w->model().typeText(w->model().Week.DayCells[1][1], QStringLiteral("EARLY"));
         QCOMPARE(w->model().Week.HoursWorkingEdits[1].text(), QStringLiteral("7.5"));
     }
 };

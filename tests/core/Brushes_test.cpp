@@ -91,22 +91,23 @@ TEST(Brushes, EveryClickStopsAFillButTheArrowChangesNothing)
     EXPECT_EQ(t.model.Week.WeekHours[2], 7.5f) << "a brush recalculates like typing";
 }
 
-TEST(Brushes, RightClickTogglesTheRequestColourWithoutRecalculating)
+TEST(Brushes, RightClickTogglesTheRequestColourAsAStoredChange)
 {
     Brushing t;
     t.cell.setText(QStringLiteral("EARLY"));
     t.model.Week.RosterChanged = false;
     EXPECT_EQ(t.model.Week.WeekNonPrefCount[2], 1);
-    DutyMouseDown(t.cell);
+    DutyMouseDown(t.model, t.cell);
     EXPECT_EQ(t.cell.colour(), RequestColour);
-    EXPECT_EQ(t.model.Week.WeekNonPrefCount[2], 1) << "no recalculation on a colour change";
-    EXPECT_FALSE(t.model.Week.RosterChanged);
-    DutyMouseDown(t.cell);
+    EXPECT_EQ(t.model.Week.WeekNonPrefCount[2], 0) << "a requested day is not non-preferred work";
+    EXPECT_TRUE(t.model.Week.RosterChanged) << "the week file stores the mark";
+    EXPECT_EQ(t.model.Undo.undoText(), QStringLiteral("Request mark on Wednesday, line 2"));
+    DutyMouseDown(t.model, t.cell);
     EXPECT_EQ(t.cell.colour(), White);
     t.cell.setColour(AlertColour);  // a bank holiday
-    DutyMouseDown(t.cell);
+    DutyMouseDown(t.model, t.cell);
     EXPECT_EQ(t.cell.colour(), RequestColour);
-    DutyMouseDown(t.cell);
+    DutyMouseDown(t.model, t.cell);
     EXPECT_EQ(t.cell.colour(), White);
 }
 

@@ -54,20 +54,24 @@ TEST(RosterWeekModel, IndexZeroStaysEmptyWhateverIsWritten)
     EXPECT_FALSE(w.RosterChanged);
 }
 
-TEST(RosterWeekModel, EveryDayCellTextChangeMarksTheWeekAndRecalculates)
+TEST(RosterWeekModel, EveryChangeTheTotalsReadRecalculates)
 {
     RosterWeek w;
     int recalcs = 0;
     w.Recalculate = [&] { ++recalcs; };
     w.NameEdits[1].setText(QStringLiteral("Ann"));
     w.DayCells[1][1].setColour(RequestColour);
-    EXPECT_FALSE(w.RosterChanged) << "names and colours are not roster changes";
-    EXPECT_EQ(recalcs, 0);
+    w.HoursSetEdits[1].setText(QStringLiteral("37.5"));
+    w.ShiftRequiredEdits[1][1].setText(QStringLiteral("3"));
     w.DayCells[4][7].setText(QStringLiteral("7-3"));
-    EXPECT_TRUE(w.RosterChanged);
-    EXPECT_EQ(recalcs, 1);
+    EXPECT_EQ(recalcs, 5);
     w.DayCells[4][7].setText(QStringLiteral("7-3"));
-    EXPECT_EQ(recalcs, 1) << "writing the same text is no change";
+    w.GradeEdits[1].setText(QStringLiteral("5"));
+    w.LecturesEdits[1].setText(QStringLiteral("note"));
+    w.HoursSetEdits[1].setColour(AlertColour);
+    w.HoursWorkingEdits[1].setText(QStringLiteral("7.5"));
+    EXPECT_EQ(recalcs, 5) << "the same text, and what the totals do not read, recalculate nothing";
+    EXPECT_FALSE(w.RosterChanged) << "marking the week is the edit commands' business";
 }
 
 TEST(RosterWeekModel, WeekCountsAsChosenAfterAPickOrALoad)
@@ -83,8 +87,9 @@ TEST(RosterWeekModel, WeekCountsAsChosenAfterAPickOrALoad)
 }
 
 namespace {
-void fillWeek(RosterWeek& w)
+void fillWeek(WardModel& m)
 {
+    RosterWeek& w = m.Week;
     for (int line = 1; line <= kLines; ++line) {
         w.NameEdits[line].setText(QStringLiteral("Nurse %1").arg(line));
         w.HoursSetEdits[line].setText(QStringLiteral("37.5"));
@@ -101,11 +106,12 @@ void fillWeek(RosterWeek& w)
 
 TEST(ClearForm, YesWithoutSavedRequestsEmptiesCellsAndNotesOnly)
 {
-    RosterWeek w;
-    fillWeek(w);
+    WardModel m;
+    RosterWeek& w = m.Week;
+    fillWeek(m);
     ScriptedUi ui;
     ui.answers = {Answer::Yes};
-    ClearForm1Click(w, ui);
+    ClearForm1Click(m, ui);
     ASSERT_EQ(ui.shown.size(), 1u);
     EXPECT_EQ(ui.shown[0].kind, "yesnoall");
     EXPECT_EQ(ui.shown[0].text, kClearFormQuestion);
@@ -121,32 +127,40 @@ TEST(ClearForm, YesWithoutSavedRequestsEmptiesCellsAndNotesOnly)
     }
     EXPECT_EQ(w.ShiftRequiredEdits[1][1].text(), QStringLiteral("4"));
     EXPECT_TRUE(w.RosterChanged);
+    // One step, undone whole.
+    EXPECT_EQ(m.Undo.count(), 1);
+    m.Undo.undo();
+    EXPECT_EQ(w.DayCells[7][25].text(), QStringLiteral("E"));
+    EXPECT_EQ(w.LecturesEdits[1].text(), QStringLiteral("note"));
+    EXPECT_FALSE(w.RosterChanged);
 }
 
 TEST(ClearForm, YesPutsSavedRequestsBackAndAllForgetsThem)
 {
-    RosterWeek w;
-    fillWeek(w);
+    WardModel m;
+    RosterWeek& w = m.Week;
+    fillWeek(m);
     w.RequestsSaved = true;
     w.SavedRequests[2][4] = QStringLiteral("HOL");
     ScriptedUi ui;
     ui.answers = {Answer::Yes, Answer::All};
-    ClearForm1Click(w, ui);
+    ClearForm1Click(m, ui);
     EXPECT_EQ(w.DayCells[2][4].text(), QStringLiteral("HOL"));
     EXPECT_TRUE(w.DayCells[1][4].text().isEmpty());
     EXPECT_TRUE(w.RequestsSaved);
-    ClearForm1Click(w, ui);
+    ClearForm1Click(m, ui);
     EXPECT_TRUE(w.DayCells[2][4].text().isEmpty());
     EXPECT_FALSE(w.RequestsSaved);
 }
 
 TEST(ClearForm, NoChangesNothing)
 {
-    RosterWeek w;
-    fillWeek(w);
+    WardModel m;
+    RosterWeek& w = m.Week;
+    fillWeek(m);
     ScriptedUi ui;
     ui.answers = {Answer::No};
-    ClearForm1Click(w, ui);
+    ClearForm1Click(m, ui);
     EXPECT_EQ(w.DayCells[5][5].text(), QStringLiteral("E"));
     EXPECT_EQ(w.LecturesEdits[5].text(), QStringLiteral("note"));
     EXPECT_FALSE(w.RosterChanged);

@@ -126,13 +126,12 @@ TEST(Totals, SuspendedRecalculationChangesNoTotal)
     t.w.RecalcSuspended = true;
     t.put(2, 1, "EARLY");
     EXPECT_EQ(t.w.WeekHours[1], 7.5f);
-    EXPECT_TRUE(t.w.RosterChanged);
     t.w.RecalcSuspended = false;
     t.model.Week.Recalculate();
     EXPECT_EQ(t.w.WeekHours[1], 15.0f);
 }
 
-TEST(Totals, BadRequiredBoxIsReportedAndLaterBoxesKeepTheirColours)
+TEST(Totals, BoxesThatDoNotConvertAreMarkedAndKeepTheirColour)
 {
     Ward t;
     t.put(1, 1, "EARLY");
@@ -140,9 +139,17 @@ TEST(Totals, BadRequiredBoxIsReportedAndLaterBoxesKeepTheirColours)
     t.w.ShiftRequiredEdits[2][3].setText(QStringLiteral("2x"));
     t.w.ShiftRequiredEdits[3][1].setText(QStringLiteral("5"));
     t.put(2, 1, "EARLY");
-    ASSERT_EQ(t.ui.count(QStringLiteral("error")), 1);
-    EXPECT_EQ(t.ui.shown.back().text, QStringLiteral("'2x' is not a valid integer value"));
-    EXPECT_EQ(t.w.ShiftRequiredEdits[3][1].colour(), RequestColour) << "not recoloured after the bad box";
-    EXPECT_EQ(t.w.ShiftRequiredEdits[2][2].colour(), RequestColour) << "boxes before it are done";
-    EXPECT_EQ(t.w.WeekHours[1], 15.0f) << "the hours are already counted";
+    t.put(4, 2, "HOL 7..5");
+    EXPECT_TRUE(t.ui.shown.empty()) << "marked, not a message on every recalculation";
+    EXPECT_EQ(t.w.ShiftRequiredEdits[2][3].error(),
+              QStringLiteral("Tuesday N required: '2x' is not a valid integer value"));
+    EXPECT_EQ(t.w.ShiftRequiredEdits[2][3].colour(), RequestColour) << "a bad box keeps its colour";
+    EXPECT_EQ(t.w.ShiftRequiredEdits[3][1].colour(), White) << "boxes after it are coloured";
+    EXPECT_EQ(t.w.DayCells[4][2].error(), QStringLiteral("Thursday, line 2: '7..5' is not a valid floating point value"));
+    EXPECT_EQ(t.w.WeekHours[1], 15.0f);
+    EXPECT_EQ(t.w.WeekHours[2], 0.0f) << "hours that do not read count nothing";
+    t.w.ShiftRequiredEdits[2][3].setText(QStringLiteral("2"));
+    t.put(4, 2, "HOL 7.5");
+    EXPECT_TRUE(t.w.ShiftRequiredEdits[2][3].error().isEmpty());
+    EXPECT_TRUE(t.w.DayCells[4][2].error().isEmpty());
 }

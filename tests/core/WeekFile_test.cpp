@@ -56,7 +56,7 @@ struct Ward {
         w.RosterChanged = false;
     }
     QString path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
-    void put(int day, int line, const char* text) { w.DayCells[day][line].setText(QString::fromUtf8(text)); }
+    void put(int day, int line, const char* text) { model.typeText(w.DayCells[day][line], QString::fromUtf8(text)); }
 };
 
 // The Christmas week of 2008 as the golden file holds it.
@@ -323,8 +323,9 @@ TEST(WeekFile, NamelessBlocksEmptyTheHoursSetAndEmptyCountOrColourLinesKeepTheCu
     for (int day = 1; day <= kDays; ++day) {
         t.w.DayCells[day][2].setColour(marker);
         t.w.DayCells[day][3].setColour(marker);
-        t.w.ShiftCounts[day][1] = t.w.ShiftCounts[day][2] = 99;
     }
+    for (int day = 1; day <= kDays; ++day)
+        t.w.ShiftCounts[day][1] = t.w.ShiftCounts[day][2] = 99;
     ApplyWeekFile(t.model, t.labels, parse.data);
     EXPECT_EQ(t.w.HoursSetEdits[4].text(), "");
     for (int day = 1; day <= kDays; ++day) {

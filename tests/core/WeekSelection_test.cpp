@@ -104,7 +104,7 @@ TEST(WeekSelection, ChristmasWeekMarksNamedLinesAndLabelsItsDays)
 
     // The next day is not a week of the calendar: the marks and a right-click mark go,
     // the preferred days come back.
-    DutyMouseDown(t.w.DayCells[2][2]);
+    DutyMouseDown(t.model, t.w.DayCells[2][2]);
     t.pick(kChristmasWeek.addDays(1));
     for (int day = 1; day <= kDays; ++day) {
         EXPECT_TRUE(t.labels.HolidayLabels[day].isEmpty()) << day;
@@ -170,7 +170,7 @@ TEST(WeekSelection, AnsweringNoKeepsTheGridApartFromColoursAndLabels)
 {
     Ward t;
     StoreWeek(t, kChristmasWeek);
-    t.w.DayCells[3][2].setText(QStringLiteral("LATE"));
+    t.model.typeText(t.w.DayCells[3][2], QStringLiteral("LATE"));
     t.ui.answers = {Answer::No};
     t.pick(kChristmasWeek);
     EXPECT_EQ(t.ui.count("yesno"), 1);
@@ -191,7 +191,7 @@ TEST(WeekSelection, UnsavedChangesAreSavedUnderTheWeekShownBeforeTheStoredWeekLo
     Ward t;
     StoreWeek(t, kChristmasWeek);
     t.pick(QDate(2008, 12, 15));
-    t.w.DayCells[1][1].setText(QStringLiteral("EARLY"));
+    t.model.typeText(t.w.DayCells[1][1], QStringLiteral("EARLY"));
     t.ui.answers = {Answer::Yes, Answer::Yes};
     t.ui.fileChoices = {t.path("mine.rwk")};
     t.pick(kChristmasWeek);

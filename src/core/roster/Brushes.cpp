@@ -68,13 +68,16 @@ void DutyClick(WardModel& model, Field& cell, Brush brush, int cellTop)
 {
     TraceLog(QStringLiteral("DutyClick:") + QString::number(cellTop));
     if (brush != Brush::None)
-        cell.setText(BrushedText(brush, cell.text(), cell.hint(), model.Settings));
+        model.applyEdit(cell, BrushedText(brush, cell.text(), cell.hint(), model.Settings), cell.colour());
     model.Week.FillRunning = false;
 }
 
-void DutyMouseDown(Field& cell)
+void DutyMouseDown(WardModel& model, Field& cell)
 {
-    cell.setColour(cell.colour() == RequestColour ? White : RequestColour);
+    const bool marking = cell.colour() != RequestColour;
+    model.applyEdit(cell, cell.text(), marking ? RequestColour : White,
+                    (marking ? QStringLiteral("Request mark on ") : QStringLiteral("Remove request mark on ")) +
+                        RosterDocument::CellPlace(cell));
 }
 
 }  // namespace tavrola

@@ -19,10 +19,12 @@ QString SwapOutStr(const QString& text, const QString& code, const QString& repl
 QString BrushedText(Brush brush, const QString& text, const QString& standardShift,
                     const WardSettings& settings);
 
-// A left click on a day cell: applies the brush and stops a running automatic fill.
+// A left click on a day cell: applies the brush (one undoable step) and stops a running
+// automatic fill.
 void DutyClick(WardModel& model, Field& cell, Brush brush, int cellTop);
 
-// A right click on a day cell: toggles the requested-day colour. Not a roster change.
-void DutyMouseDown(Field& cell);
+// A right click on a day cell: toggles the requested-day colour, one undoable step. The
+// colour is stored with the week, so the week counts as changed.
+void DutyMouseDown(WardModel& model, Field& cell);
 
 }  // namespace tavrola

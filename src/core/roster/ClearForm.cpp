@@ -2,17 +2,22 @@
 
 namespace tavrola {
 
-void ClearForm1Click(RosterWeek& week, Ui& ui)
+void ClearForm1Click(WardModel& model, Ui& ui)
 {
     const Answer answer = ui.askYesNoAll(kClearFormQuestion);
     if (answer != Answer::Yes && answer != Answer::All)
         return;
+    RosterWeek& week = model.Week;
     const bool keepRequests = answer == Answer::Yes && week.RequestsSaved;
+    std::vector<FieldEdit> edits;
     for (int line = 1; line <= kLines; ++line) {
-        week.LecturesEdits[line].setText(QString());
-        for (int day = 1; day <= kDays; ++day)
-            week.DayCells[day][line].setText(keepRequests ? week.SavedRequests[day][line] : QString());
+        edits.push_back({&week.LecturesEdits[line], QString(), White});
+        for (int day = 1; day <= kDays; ++day) {
+            Field& cell = week.DayCells[day][line];
+            edits.push_back({&cell, keepRequests ? week.SavedRequests[day][line] : QString(), cell.colour()});
+        }
     }
+    model.applyEdits(QStringLiteral("Clear Form"), edits);
     if (answer == Answer::All)
         week.RequestsSaved = false;
 }

@@ -1,6 +1,6 @@
 #pragma once
 #include "Ui.h"
-#include "roster/RosterWeek.h"
+#include "roster/WardModel.h"
 
 namespace tavrola {
 
@@ -9,7 +9,8 @@ inline const QString kClearFormQuestion = QStringLiteral(
 
 // The Clear Form command: Yes empties notes and day cells (putting saved requests back
 // when the automatic fill took a copy), All also forgets the saved requests, No does
-// nothing. Names, grades, hours set, colours and required boxes are never touched.
-void ClearForm1Click(RosterWeek& week, Ui& ui);
+// nothing. Names, grades, hours set, colours and required boxes are never touched. One
+// undoable step.
+void ClearForm1Click(WardModel& model, Ui& ui);
 
 }  // namespace tavrola

@@ -28,6 +28,14 @@ void Field::setHint(const QString& hint)
     owner_->notify(*this, FieldChange::Hint);
 }
 
+void Field::setError(const QString& error)
+{
+    if (!owner_ || error_ == error)
+        return;
+    error_ = error;
+    owner_->notify(*this, FieldChange::Error);
+}
+
 RosterWeek::RosterWeek()
 {
     auto set = [this](Field& f, FieldRole role, int line, int day, int shift) {
@@ -95,17 +103,38 @@ void RosterWeek::removeObserver(RosterObserver* observer)
     observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
 }
 
+bool RosterWeek::AffectsTotals(const Field& field, FieldChange what)
+{
+    switch (field.role()) {
+    case FieldRole::Day: return what == FieldChange::Text || what == FieldChange::Colour;
+    case FieldRole::Name:
+    case FieldRole::HoursSet:
+    case FieldRole::Required: return what == FieldChange::Text;
+    default: return false;
+    }
+}
+
+bool RosterWeek::IsStored(const Field& field)
+{
+    switch (field.role()) {
+    case FieldRole::Day:
+    case FieldRole::Name:
+    case FieldRole::HoursSet:
+    case FieldRole::Lectures:
+    case FieldRole::Required: return true;
+    default: return false;
+    }
+}
+
 void RosterWeek::notify(const Field& field, FieldChange what)
 {
     for (RosterObserver* o : observers_)
         o->fieldChanged(field, what);
-    // The change handler shared by all day cells: whatever wrote the text (a key, a
-    // brush, a load, a fill), the week is changed and the totals follow.
-    if (what == FieldChange::Text && field.role() == FieldRole::Day) {
-        RosterChanged = true;
-        if (Recalculate)
-            Recalculate();
-    }
+    // Whatever the totals read (day texts and colours, names, hours set, required
+    // boxes) recalculates at once, whoever wrote it. Marking the week changed is the
+    // edit commands' business: loads and the week selection write fields too.
+    if (Recalculate && AffectsTotals(field, what))
+        Recalculate();
 }
 
 }  // namespace tavrola

@@ -65,6 +65,11 @@ public:
     void addObserver(RosterObserver* observer);
     void removeObserver(RosterObserver* observer);
 
+    // Whether a change of this kind to the field changes the totals.
+    static bool AffectsTotals(const Field& field, FieldChange what);
+    // Whether the week file stores the field's text (and, for day cells, its colour).
+    static bool IsStored(const Field& field);
+
     // The totals recalculation, run after every day-cell change and whenever a unit has
     // rewritten the grid. Set by whoever owns the model together with its settings.
     std::function<void()> Recalculate;

@@ -1,8 +1,8 @@
 #include "roster/Totals.h"
 
+#include "roster/WeekData.h"
+#include "roster/WeekTotals.h"
 #include "util/ConversionError.h"
-#include "util/DutyText.h"
-#include "util/TextUtil.h"
 
 namespace tavrola {
 
@@ -15,84 +15,48 @@ qint32 WholeNumberFromText(const QString& text)
     return v;
 }
 
-void TavrolaChange(WardModel& model, Ui* ui)
+void ApplyWeekTotals(RosterWeek& w, const WeekTotals& t)
 {
-    RosterWeek& w = model.Week;
-    const WardSettings& s = model.Settings;
-    if (w.RecalcSuspended)
-        return;
-
     for (int line = 0; line <= kLines; ++line) {
-        w.WeekHours[line] = 0;
-        w.WeekNonPrefCount[line] = 0;
+        w.WeekHours[line] = t.WeekHours[line];
+        w.WeekNonPrefCount[line] = t.WeekNonPrefCount[line];
     }
-    for (auto& day : w.ShiftCounts)
-        for (qint32& count : day)
-            count = 0;
-
-    const DutyEvaluator evaluator(s);
+    for (int day = 0; day <= kDays; ++day)
+        for (int shift = 0; shift <= kShifts; ++shift)
+            w.ShiftCounts[day][shift] = t.ShiftCounts[day][shift];
     for (int line = 1; line <= kLines; ++line) {
-        const bool named = !w.NameEdits[line].text().isEmpty();
-        for (int day = 1; day <= kDays; ++day) {
-            const Field& cell = w.DayCells[day][line];
-            const QString& text = cell.text();
-            if (text.isEmpty())
-                continue;
-            int flags = 0;
-            float dayHours = evaluator.DutyHours(text, &flags);
-            // A sick person rostered to a shift is not there to count.
-            if (!evaluator.HoldsIllness(text)) {
-                for (int shift = 1; shift <= kShifts; ++shift)
-                    if (flags & (1 << (shift - 1)))
-                        ++w.ShiftCounts[day][shift];
-            }
-            if (dayHours > 0 && cell.colour() != RequestColour)
-                ++w.WeekNonPrefCount[line];
-            // Hours after a code that do not read as a number (a lone point while typing
-            // "HOL .5") count nothing rather than stopping the totals.
-            dayHours = evaluator.AddAbsenceHours(text, dayHours, true);
-            if (named)
-                w.WeekHours[line] = w.WeekHours[line] + dayHours;
-            else
-                w.WeekHours[line] = 0;
-        }
+        w.HoursWorkingEdits[line].setText(t.HoursWorked[line]);
+        w.HoursSetEdits[line].setColour(t.HoursSetColours[line]);
     }
+    for (int day = 1; day <= kDays; ++day)
+        for (int shift = 1; shift <= kShifts; ++shift)
+            if (t.RequiredRead[day][shift])
+                w.ShiftRequiredEdits[day][shift].setColour(t.RequiredColours[day][shift]);
 
-    for (int line = 1; line <= kLines; ++line)
-        w.HoursWorkingEdits[line].setText(w.WeekHours[line] == 0 ? QString()
-                                                                 : FloatToGeneral(w.WeekHours[line], 4));
-
-    for (int line = 1; line <= kLines; ++line) {
-        Field& set = w.HoursSetEdits[line];
-        Colour colour = White;
-        if (!set.text().isEmpty()) {
-            try {
-                const float target = HoursSetValue(set.text(), false);
-                if (target == w.WeekHours[line])
-                    colour = RequestColour;
-                else if (target < w.WeekHours[line])
-                    colour = AlertColour;
-            } catch (const ConversionError&) {
-                // No readable target: the box stays white.
-            }
-        }
-        set.setColour(colour);
+    // The marks: every box whose number does not convert, and no other.
+    const QString* errors[kDays + 1][kLines + 1] = {};
+    const QString* requiredErrors[kDays + 1][kShifts + 1] = {};
+    for (const BoxError& e : t.Errors) {
+        if (e.required)
+            requiredErrors[e.day][e.shift] = &e.message;
+        else
+            errors[e.day][e.line] = &e.message;
     }
-
+    static const QString none;
     for (int day = 1; day <= kDays; ++day) {
-        for (int shift = 1; shift <= kShifts; ++shift) {
-            Field& box = w.ShiftRequiredEdits[day][shift];
-            qint32 required = 0;
-            try {
-                required = WholeNumberFromText(box.text());
-            } catch (const ConversionError& e) {
-                if (ui)
-                    ui->showError(e.message());
-                return;
-            }
-            box.setColour(required > w.ShiftCounts[day][shift] ? White : RequestColour);
-        }
+        for (int line = 1; line <= kLines; ++line)
+            w.DayCells[day][line].setError(errors[day][line] ? *errors[day][line] : none);
+        for (int shift = 1; shift <= kShifts; ++shift)
+            w.ShiftRequiredEdits[day][shift].setError(requiredErrors[day][shift] ? *requiredErrors[day][shift]
+                                                                                 : none);
     }
+}
+
+void TavrolaChange(WardModel& model, Ui*)
+{
+    if (model.Week.RecalcSuspended)
+        return;
+    ApplyWeekTotals(model.Week, ComputeWeekTotals(model.Settings, StoreWeekData(model.Week)));
 }
 
 }  // namespace tavrola

@@ -4,14 +4,22 @@
 
 namespace tavrola {
 
-// Recomputes everything derived from the day cells: hours per line, non-preferred working,
-// staff per shift and day; writes the hours-worked boxes and colours the hours-set and
-// required-staff boxes. Does nothing while RecalcSuspended is set. A required-staff box
-// that is not a whole number is reported through `ui` (when given); boxes after it keep
-// their colours.
-void TavrolaChange(WardModel& model, Ui* ui);
+struct WeekTotals;
 
-// Makes every day-cell change (and every unit that rewrote the grid) run TavrolaChange.
+// Recomputes everything derived from the day cells (ComputeWeekTotals over the grid's
+// data) and shows it: hours per line, non-preferred working, staff per shift and day,
+// the hours-worked boxes and the colours of the hours-set and required-staff boxes.
+// Boxes whose number does not convert are marked with the reason (Field::error); a
+// required box that is not a whole number keeps its colour. Does nothing while
+// RecalcSuspended is set. Nothing is shown through `ui`: the window reports a marked
+// box when the user leaves it.
+void TavrolaChange(WardModel& model, Ui* ui = nullptr);
+
+// Puts computed totals onto the grid.
+void ApplyWeekTotals(RosterWeek& week, const WeekTotals& totals);
+
+// Makes every change the totals read (and every unit that rewrote the grid) run
+// TavrolaChange.
 inline void ConnectTotals(WardModel& model, Ui* ui)
 {
     model.Week.Recalculate = [&model, ui] { TavrolaChange(model, ui); };

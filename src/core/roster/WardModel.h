@@ -1,13 +1,10 @@
 #pragma once
-#include "roster/RosterWeek.h"
-#include "settings/WardSettings.h"
+#include "roster/RosterDocument.h"
 
 namespace tavrola {
 
-// The program-wide state every operation works on: the ward settings and the week grid.
-struct WardModel {
-    WardSettings Settings;
-    RosterWeek Week;
-};
+// The program-wide state every operation works on: the roster document (ward settings,
+// staff list, week grid and flags, undo history).
+using WardModel = RosterDocument;
 
 }  // namespace tavrola

@@ -1,0 +1,36 @@
+#pragma once
+#include "roster/RosterDocument.h"
+
+#include <QUndoCommand>
+
+namespace tavrola {
+
+// One undoable edit of grid fields: each field's text and colour before and after.
+// Typing into one cell (a non-zero typing session) merges with the previous keystroke of
+// the same session in the same cell.
+class FieldEditCommand : public QUndoCommand {
+public:
+    struct Change {
+        Field* field;
+        QString oldText, newText;
+        Colour oldColour, newColour;
+    };
+
+    FieldEditCommand(RosterDocument& document, const QString& label, std::vector<Change> changes,
+                     int typingSession = 0);
+
+    void redo() override;
+    void undo() override;
+    int id() const override;
+    bool mergeWith(const QUndoCommand* other) override;
+
+private:
+    void apply(bool forward);
+
+    RosterDocument& document_;
+    std::vector<Change> changes_;
+    int typingSession_;
+    bool stored_ = false;  // touches what the week file stores
+};
+
+}  // namespace tavrola
