@@ -25,6 +25,7 @@ struct WeekData {
     qint32 NonPrefCount[kLines + 1] = {};
 
     WeekData();  // white cells, required boxes "0", as a new grid
+    bool operator==(const WeekData&) const = default;
 };
 
 // The grid's fields as plain data, and back. Loading writes every field (each write
