@@ -117,6 +117,43 @@ private slots:
         QVERIFY2(!week().RosterChanged, "typed back to the saved text: nothing is changed");
     }
 
+    void boxesRecolourAtOnceAndABadNumberIsReportedOnceAndMarked()
+    {
+        QLineEdit* set = edit(week().HoursSetEdits[1]);
+        pick(Brush::AM);
+        for (int day = 1; day <= 5; ++day)
+            click(cell(day, 1));
+        pick(Brush::None);
+        QCOMPARE(set->palette().color(QPalette::Base), toQColor(RequestColour));
+        set->setFocus();
+        set->selectAll();
+        QTest::keyClicks(set, QStringLiteral("30"));  // no day cell edited: the colour follows anyway
+        QCOMPARE(set->text(), QStringLiteral("30"));
+        QCOMPARE(set->palette().color(QPalette::Base), toQColor(AlertColour));
+
+        QLineEdit* box = edit(week().ShiftRequiredEdits[1][2]);
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, QStringLiteral("x"));
+        QTest::keyClicks(cell(2, 2), QStringLiteral("LATE"));  // typing elsewhere shows nothing yet
+        QCOMPARE(ui_.count(QStringLiteral("error")), 0);
+        QVERIFY(box->styleSheet().contains(QStringLiteral("border")));
+        QCOMPARE(box->toolTip(), QStringLiteral("Monday PM required: 'x' is not a valid integer value"));
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Return);  // entered: one message naming the box
+        QCOMPARE(ui_.count(QStringLiteral("error")), 1);
+        QCOMPARE(ui_.shown.back().text, QStringLiteral("Monday PM required: 'x' is not a valid integer value"));
+        QTest::keyClick(box, Qt::Key_Up);
+        QCOMPARE(ui_.count(QStringLiteral("error")), 1);
+
+        // Undo, from the Edit menu's key, puts the number back and the mark goes.
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(box->text() != QStringLiteral("x"));
+        QVERIFY(box->styleSheet().isEmpty());
+        QVERIFY(box->toolTip().startsWith(QStringLiteral("Nurses Needed Monday")));
+    }
+
     void keysMoveThroughTheGridAndChooseBrushes()
     {
         QLineEdit* start = cell(3, 5);

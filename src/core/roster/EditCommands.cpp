@@ -24,7 +24,9 @@ void FieldEditCommand::apply(bool forward)
         w.RecalcSuspended = true;
     for (const Change& c : changes_) {
         c.field->setText(forward ? c.newText : c.oldText);
-        c.field->setColour(forward ? c.newColour : c.oldColour);
+        // Only a day cell's colour is the user's; the boxes' colours are the totals'.
+        if (c.field->role() == FieldRole::Day)
+            c.field->setColour(forward ? c.newColour : c.oldColour);
     }
     if (many) {
         w.RecalcSuspended = wasSuspended;
