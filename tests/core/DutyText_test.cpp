@@ -1,7 +1,7 @@
 #include "TestWard.h"
 #include "settings/WardSettings.h"
 #include "util/ConversionError.h"
-#include "util/DutyText.h"
+#include "settings/DutyText.h"
 #include "util/TextUtil.h"
 
 #include <gtest/gtest.h>

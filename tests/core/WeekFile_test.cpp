@@ -1,6 +1,7 @@
 #include "ScriptedUi.h"
 #include "TestWard.h"
-#include "autofill/RequiredNurses.h"
+#include "document/RequirementsStep.h"
+#include "document/WeekChain.h"
 #include "roster/Brushes.h"
 #include "roster/Totals.h"
 #include "weeks/WeekFileCommands.h"

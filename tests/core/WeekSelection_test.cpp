@@ -3,7 +3,7 @@
 #include "roster/Brushes.h"
 #include "roster/Totals.h"
 #include "weeks/BankHolidays.h"
-#include "weeks/WeekFileCommands.h"
+#include "document/WeekChain.h"
 #include "weeks/WeekFileName.h"
 #include "weeks/WeekSelection.h"
 
