@@ -1,7 +1,7 @@
 #include "weeks/WeekFileFormat.h"
 
-#include "util/ConversionError.h"
 #include "settings/DutyText.h"
+#include "util/ConversionError.h"
 #include "util/Locale.h"
 #include "util/TextUtil.h"
 #include "weeks/WeekFileNumbers.h"
