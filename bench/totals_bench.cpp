@@ -2,7 +2,7 @@
 // shift names, clock ranges and absence codes with and without hours.
 #include "roster/Totals.h"
 #include "roster/WardModel.h"
-#include "settings/ReadStaffTxtFile.h"
+#include "roster/StaffOnGrid.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,6 +2,7 @@
 
 #include "app/NonPrefStrip.h"
 
+#include "roster/GridGeometry.h"
 #include "util/Locale.h"
 
 #include <QDateEdit>
@@ -14,8 +15,8 @@
 namespace tavrola {
 
 namespace {
-// Grid geometry in pixels: staff lines 24 apart from the top line, each edit 21 high.
-constexpr int kTopLine = 152, kLineStep = 24, kEditHeight = 21;
+// Column positions and widths in pixels; the line pitch and heights are the grid's own
+// (GridGeometry.h).
 constexpr int kNameX = 8, kNameW = 88, kGradeX = 105, kGradeW = 25;
 constexpr int kSetX = 136, kSetW = 57, kWorkX = 200, kWorkW = 41;
 constexpr int kDayX = 248, kDayStep = 88, kDayW = 81, kNotesX = 864, kNotesW = 137;
@@ -27,7 +28,7 @@ const char* const kDayCaptions[kDays + 1] = {"", "MONDAY", "TUESDAY", "WEDNESDAY
 const char* const kDayNames[kDays + 1] = {"", "Monday", "Tuesday", "Wednesday", "Thursday",
                                           "Friday", "Saturday", "Sunday"};
 
-int lineY(int line) { return kTopLine + kLineStep * (line - 1); }
+int lineY(int line) { return GridLineTop(line); }
 int dayX(int day) { return kDayX + kDayStep * (day - 1); }
 }  // namespace
 
@@ -35,7 +36,7 @@ GridView::GridView(WardModel& document, QWidget* parent)
     : QWidget(parent), document_(document), week_(document.Week)
 {
     RosterWeek& week = week_;
-    setFixedSize(kNotesX + kNotesW + 12, lineY(kLines) + kLineStep + 40);
+    setFixedSize(kNotesX + kNotesW + 12, lineY(kLines) + kGridLineStep + 40);
     QFont small = font();
     small.setPointSize(8);
     setFont(small);
@@ -130,7 +131,7 @@ GridView::GridView(WardModel& document, QWidget* parent)
             e->installEventFilter(this);
     }
     SisterSignatureLabel = addLabel(QStringLiteral("Sister / Charge Nurse: ..............................."),
-                                    kDayX, lineY(kLines) + kLineStep + 8, 400, 18);
+                                    kDayX, lineY(kLines) + kGridLineStep + 8, 400, 18);
     week_.addObserver(this);
     refreshAll();
 }
@@ -150,7 +151,7 @@ QLabel* GridView::addLabel(const QString& text, int x, int y, int width, int hei
 QLineEdit* GridView::addEdit(Field& field, int x, int y, int width)
 {
     auto* edit = new QLineEdit(this);
-    edit->setGeometry(x, y, width, kEditHeight);
+    edit->setGeometry(x, y, width, kGridEditHeight);
     edit->setAutoFillBackground(true);
     edits_.insert(&field, edit);
     fields_.insert(edit, &field);

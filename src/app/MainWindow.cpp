@@ -6,12 +6,13 @@
 #include "app/GridView.h"
 #include "app/NonPrefStrip.h"
 #include "app/QtUi.h"
+#include "document/RequirementsStep.h"
+#include "document/WeekChain.h"
+#include "render/NonPrefChart.h"
 #include "roster/ClearForm.h"
 #include "roster/Totals.h"
-#include "settings/ReadStaffTxtFile.h"
+#include "roster/StaffOnGrid.h"
 #include "settings/StarterWard.h"
-#include "weeks/WeekFileCommands.h"
-#include "weeks/WeekSelection.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -160,6 +161,8 @@ bool MainWindow::readStaffFile()
         ui_->showError(error);
         return false;
     }
+    if (!model_.Week.RosterFileLoaded)
+        SetupRequiredNurses(model_);
     showWardNames();
     return true;
 }
@@ -211,7 +214,9 @@ void MainWindow::showWeek()
         grid_->HospitalNameLabel->setText(labels_.HospitalCaption);
         grid_->WardNameLabel->setText(labels_.WardCaption);
     }
-    grid_->PaintBox1->showChart(labels_.History.Bars);
+    // The bars of the last complete scan, against the names the grid shows.
+    grid_->PaintBox1->showChart(labels_.History.Scanned ? ComputeNonPrefChart(model_.Week, labels_.History)
+                                                        : NonPrefChart());
     for (int b = 1; b <= kBrushCount; ++b)
         toolbar_->button(Brush(b))->setToolTip(
             QStringLiteral("%1 (%2)").arg(BrushToolTip(model_.Settings, b), BrushShortcutText(Brush(b))));

@@ -4,7 +4,7 @@
 #include "app/MainWindow.h"
 #include "roster/Totals.h"
 #include "util/TraceLog.h"
-#include "weeks/WeekFileCommands.h"
+#include "document/WeekChain.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -48,7 +48,6 @@ bool MainWindow::FormCreate(const QStringList& arguments)
         helpFile_ = QApplication::applicationDirPath() + QStringLiteral("/TVHelp.pdf");
     // 2. Week flags.
     w.RosterChanged = w.RosterFileLoaded = w.RecalcSuspended = false;
-    model_.Settings.StaffFileUpdated = false;
     // 3. Today in the picker: the week does not count as chosen yet.
     const QDate today = QDate::currentDate();
     w.StartupPickerDate = today;

@@ -1,6 +1,7 @@
 #include "cli/CliCommon.h"
 
-#include "settings/ReadStaffTxtFile.h"
+#include "document/RequirementsStep.h"
+#include "roster/StaffOnGrid.h"
 #include "util/DataFolder.h"
 #include "util/Locale.h"
 #include "util/TextUtil.h"
@@ -89,6 +90,8 @@ bool LoadWard(WardModel& model, const QString& dataFolder)
         PrintError(error);
         return false;
     }
+    if (!model.Week.RosterFileLoaded)
+        SetupRequiredNurses(model);
     return true;
 }
 

@@ -1,6 +1,8 @@
 #include "cli/CliCommon.h"
 
 #include "autofill/RequiredNurses.h"
+#include "clinics/ClinicFile.h"
+#include "settings/StaffFile.h"
 #include "util/Locale.h"
 #include "util/TextUtil.h"
 
@@ -32,7 +34,7 @@ int RunRequirements(const QStringList& args, const QString& programFolder)
     const Requirements r = ComputeRequirements(model.Settings, week, clinicLines);
     if (r.overflow) {
         PrintError(QStringLiteral("Integer overflow adding the clinic extras of \"%1\" to the requirements of \"%2\"")
-                       .arg(clinicPath, common.dataFolder + QStringLiteral("Staff.txt")));
+                       .arg(clinicPath, common.dataFolder + kStaffFileName));
         return BadInput;
     }
 

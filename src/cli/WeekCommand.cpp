@@ -1,9 +1,9 @@
 #include "cli/CliCommon.h"
 
 #include "Ui.h"
+#include "document/WeekChain.h"
 #include "roster/Totals.h"
 #include "util/TextUtil.h"
-#include "weeks/WeekFileCommands.h"
 #include "weeks/WeekFileFormat.h"
 #include "weeks/WeekView.h"
 

@@ -2,8 +2,7 @@
 #include "app/GridView.h"
 #include "app/MainWindow.h"
 #include "util/Locale.h"
-#include "weeks/WeekFileCommands.h"
-#include "weeks/WeekSelection.h"
+#include "document/WeekChain.h"
 
 #include <QDateEdit>
 #include <QFile>

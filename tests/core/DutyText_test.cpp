@@ -1,7 +1,7 @@
 #include "TestWard.h"
 #include "settings/WardSettings.h"
 #include "util/ConversionError.h"
-#include "util/DutyText.h"
+#include "settings/DutyText.h"
 #include "util/TextUtil.h"
 
 #include <gtest/gtest.h>
@@ -10,28 +10,18 @@ using namespace tavrola;
 
 namespace {
 
-using test::CoreMask;
 
-// AM covers 7-15 o'clock (slots 8..15), PM 13-21 (14..21), nights 21-7 (22..24, 1..7).
+// The shared test ward (AM covers 7-15 o'clock, PM 13-21, nights 21-7) with 8 and 7 hour
+// shifts so the two tell apart, the shift names in mixed case, and HHD and ABS as the
+// half-day holiday and absence codes.
 WardSettings TestSettings()
 {
-    WardSettings s;
+    WardSettings s = test::TestWardSettings(8.0f, 7.0f);
     s.NameAMShift = QStringLiteral("Early");
     s.NamePMShift = QStringLiteral("Late");
     s.NameNShift = QStringLiteral("Night");
-    const char* codes[kAbsenceCodes] = {"HOL", "HHD", "SICK", "MAT", "PAT", "CAR",
-                                        "DOM", "EMG", "ABS", "STUDY", "ADMIN"};
-    for (int k = 0; k < kAbsenceCodes; ++k)
-        s.AbsenceCode(k) = QString::fromLatin1(codes[k]);
-    s.HoursWorkedOnAM = 8.0f;
-    s.HoursWorkedOnPM = 7.0f;
-    s.HoursWorkedOnN = 10.0f;
-    s.HoursHolidayFullDay = 7.5f;
-    s.HoursHolidayHalfDay = 3.75f;
-    s.MidShiftBreak = 0.5f;
-    s.AMShiftHours = CoreMask(8, 15);
-    s.PMShiftHours = CoreMask(14, 21);
-    s.NShiftHours = CoreMask(22, 7);
+    s.NameHolidayHalfDay = QStringLiteral("HHD");
+    s.NameLeaveAbsent = QStringLiteral("ABS");
     ComputeDerivedSettings(s);
     return s;
 }

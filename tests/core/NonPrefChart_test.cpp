@@ -1,7 +1,7 @@
 #include "TestWard.h"
 #include "render/NonPrefChart.h"
 #include "render/RecordingCanvas.h"
-#include "util/DutyText.h"
+#include "settings/DutyText.h"
 #include "util/TraceLog.h"
 #include "weeks/HistoryScan.h"
 
@@ -50,7 +50,7 @@ TEST(NonPrefChart, BarsScaleToTheLargestCountOnTheGrid)
     c.listed("Nurse 1", 3);
     c.listed("NURSE 2", 10);
     c.listed("", 50);  // the empty name never draws and never sets the scale
-    NonPrefChart chart = NonPrefGraphics(c.model, c.scan);
+    NonPrefChart chart = ComputeNonPrefChart(c.model.Week, c.scan);
     EXPECT_EQ(chart.NormFactor, 1.0f);
     EXPECT_EQ(heightOf(chart, 1), 3);
     EXPECT_EQ(heightOf(chart, 2), 10);
@@ -60,7 +60,7 @@ TEST(NonPrefChart, BarsScaleToTheLargestCountOnTheGrid)
     big.listed("Nurse 1", 34);
     big.listed("Nurse 2", 17);
     big.listed("Nurse 3", 0);
-    chart = NonPrefGraphics(big.model, big.scan);
+    chart = ComputeNonPrefChart(big.model.Week, big.scan);
     EXPECT_EQ(chart.MaxNonPref, 34);
     EXPECT_EQ(chart.NormFactor, 0.5f);
     EXPECT_EQ(heightOf(chart, 1), 17);
@@ -78,10 +78,10 @@ TEST(NonPrefChart, EveryGridLineFindsItsNameWhereverItIsListed)
     c.listed("Nurse 7", 4);
     c.listed("", 0);
     c.listed("Somebody gone", 9);
-    const NonPrefChart chart = NonPrefGraphics(c.model, c.scan);
+    const NonPrefChart chart = ComputeNonPrefChart(c.model.Week, c.scan);
     ASSERT_EQ(chart.Bars.size(), 1u);
     EXPECT_EQ(chart.Bars[0].line, 7);
-    EXPECT_EQ(chart.Bars[0].bottom, 6 * kNameBoxSpacing + kNameBoxHeight - 1);
+    EXPECT_EQ(chart.Bars[0].bottom, 6 * kGridLineStep + kGridEditHeight - 1);
     EXPECT_EQ(chart.MaxNonPref, 4);  // only names on the grid set the scale
 }
 
@@ -92,7 +92,7 @@ TEST(NonPrefChart, CarriedOverHoursFollowTheContractedHours)
     c.listed("Nurse 1", 0, 2.5f);
     c.listed("Nurse 2", 0, -3.0f);
     c.listed("Nurse 3", 0, 1.0f);
-    NonPrefGraphics(c.model, c.scan);
+    WriteCarriedOverHours(c.model.Week, c.scan);
     EXPECT_EQ(c.hoursSet(1), "37.5+2.5");
     EXPECT_EQ(c.hoursSet(2), "37.5 -3");
     EXPECT_EQ(c.hoursSet(3), "3..5");  // no contracted number to add to
@@ -103,7 +103,7 @@ TEST(NonPrefChart, CarriedOverHoursFollowTheContractedHours)
     // A box that shows an adjustment keeps its first number and takes the new one.
     c.scan.NameAdjHours[0] = -1.25f;
     c.scan.NameAdjHours[1] = 0.0f;
-    NonPrefGraphics(c.model, c.scan);
+    WriteCarriedOverHours(c.model.Week, c.scan);
     EXPECT_EQ(c.hoursSet(1), "37.5 -1.25");
     EXPECT_EQ(c.hoursSet(2), "37.5");
 
@@ -111,7 +111,7 @@ TEST(NonPrefChart, CarriedOverHoursFollowTheContractedHours)
     const float tiny = 7.3f - 7.2999997f;
     c.scan.NameAdjHours[0] = tiny;
     c.scan.NameAdjHours[1] = 7.3f;
-    NonPrefGraphics(c.model, c.scan);
+    WriteCarriedOverHours(c.model.Week, c.scan);
     EXPECT_FALSE(c.hoursSet(1).contains(u'e') || c.hoursSet(1).contains(u'E')) << c.hoursSet(1).toStdString();
     EXPECT_EQ(HoursSetValue(c.hoursSet(1), false), 37.5f + tiny);
     EXPECT_EQ(c.hoursSet(2), "37.5+7.3");
@@ -122,7 +122,7 @@ TEST(NonPrefChart, DrawsEachBarAsItsFourCorners)
     Chart c(2);
     c.listed("Nurse 1", 3);
     c.listed("Nurse 2", 10);
-    const NonPrefChart chart = NonPrefGraphics(c.model, c.scan);
+    const NonPrefChart chart = ComputeNonPrefChart(c.model.Week, c.scan);
 
     RecordingCanvas box(kNonPrefBoxWidth, kNonPrefBoxHeight);
     DrawNonPrefChart(box, chart);
@@ -151,7 +151,7 @@ TEST(NonPrefChart, TracesScaleAndEntries)
     c.listed("", 0, 0.0f);
     QTemporaryDir dir;
     const QString path = OpenTraceLog(dir.path());
-    NonPrefGraphics(c.model, c.scan);
+    TraceNonPrefChart(ComputeNonPrefChart(c.model.Week, c.scan), c.scan);
     CloseTraceLog();
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));

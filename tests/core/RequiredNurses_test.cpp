@@ -1,6 +1,7 @@
 #include "ScriptedUi.h"
 #include "TestWard.h"
 #include "autofill/RequiredNurses.h"
+#include "document/RequirementsStep.h"
 
 #include <QDir>
 #include <QFile>
@@ -98,6 +99,22 @@ TEST(RequiredNurses, OverflowKeepsTheStandingRequirement)
     const Requirements r = ComputeRequirements(s, QDate(2026, 6, 1), {QStringLiteral("MONDAY AM WK 1")});
     EXPECT_TRUE(r.overflow);
     EXPECT_EQ(r.Required[1][1], 2147483647);
+}
+
+TEST(RequiredNurses, StandingRequirementsIgnoreTheClinics)
+{
+    QTemporaryDir dir;
+    QFile f(dir.path() + QStringLiteral("/Clinic.rtf"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("{\\rtf1\\pard Monday AM Dr A WK 1\\par}");
+    f.close();
+    WardModel model;
+    model.Week.DataFolder = dir.path() + u'/';
+    model.Week.PickerDate = QDate(2026, 6, 1);
+    model.Week.ShiftRequiredEdits[7][3].setText(QStringLiteral("9"));
+    ApplyStandingRequirements(model.Week, ward(1));
+    EXPECT_EQ(model.Week.ShiftRequiredEdits[1][1].text(), QStringLiteral("11"));
+    EXPECT_EQ(model.Week.ShiftRequiredEdits[7][3].text(), QStringLiteral("73"));
 }
 
 TEST(RequiredNurses, BoxesFromTheClinicFileAndAnUnreadableFileIsReported)

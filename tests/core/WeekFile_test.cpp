@@ -1,6 +1,7 @@
 #include "ScriptedUi.h"
 #include "TestWard.h"
-#include "autofill/RequiredNurses.h"
+#include "document/RequirementsStep.h"
+#include "document/WeekChain.h"
 #include "roster/Brushes.h"
 #include "roster/Totals.h"
 #include "weeks/WeekFileCommands.h"
@@ -39,9 +40,7 @@ struct Ward {
 
     Ward()
     {
-        test::SetUpTestWard(model, 3);
-        model.Settings.HOSPITAL = QStringLiteral("St Elsewhere");
-        model.Settings.WARD = QStringLiteral("Ward 9");
+        test::SetUpTestWardIn(model, 3, dir.path(), kStartDay);
         model.Settings.HoursWorkedOnAM = 7.3f;
         for (int day = 1; day <= kDays; ++day) {
             const bool weekend = day >= 6;
@@ -49,8 +48,6 @@ struct Ward {
             model.Settings.StaffRequired[day][2] = weekend ? 1 : 2;
             model.Settings.StaffRequired[day][3] = 1;
         }
-        w.DataFolder = dir.path() + QLatin1Char('/');
-        w.StartupPickerDate = w.PickerDate = kStartDay;
         ConnectTotals(model, &ui);
         SetupRequiredNurses(model);
         w.RosterChanged = false;

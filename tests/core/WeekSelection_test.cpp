@@ -3,7 +3,7 @@
 #include "roster/Brushes.h"
 #include "roster/Totals.h"
 #include "weeks/BankHolidays.h"
-#include "weeks/WeekFileCommands.h"
+#include "document/WeekChain.h"
 #include "weeks/WeekFileName.h"
 #include "weeks/WeekSelection.h"
 
@@ -38,9 +38,7 @@ struct Ward {
 
     Ward()
     {
-        test::SetUpTestWard(model, 3);
-        model.Settings.HOSPITAL = QStringLiteral("St Elsewhere");
-        model.Settings.WARD = QStringLiteral("Ward 9");
+        test::SetUpTestWardIn(model, 3, dir.path(), kStartDay);
         model.Settings.StaffRequired[1][1] = 2;
         w.NameEdits[1].setText(QStringLiteral("Ann"));
         w.NameEdits[2].setText(QStringLiteral("Bob"));
@@ -50,8 +48,6 @@ struct Ward {
             for (int line = 1; line <= 3; ++line)
                 w.DayCells[day][line].setColour(w.BaseCellColours[day][line]);
         w.DayCells[4][4].setColour(kMarker);
-        w.DataFolder = dir.path() + QLatin1Char('/');
-        w.StartupPickerDate = w.PickerDate = kStartDay;
         ConnectTotals(model, &ui);
         w.RosterChanged = false;
     }

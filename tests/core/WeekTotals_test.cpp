@@ -6,7 +6,7 @@
 #include "roster/WeekData.h"
 #include "roster/WeekTotals.h"
 #include "util/ConversionError.h"
-#include "util/DutyText.h"
+#include "settings/DutyText.h"
 #include "util/TextUtil.h"
 
 #include <gtest/gtest.h>

@@ -7,7 +7,7 @@ QString CoreMask(int from, int to)
     return CoreHoursMask(from - 1, to);
 }
 
-WardSettings TestWardSettings()
+WardSettings TestWardSettings(float earlyHours, float lateHours)
 {
     WardSettings s;
     // Shift names that would hide inside the codes are kept apart on purpose.
@@ -15,8 +15,8 @@ WardSettings TestWardSettings()
                              "PAT", "CAR", "DOM", "EMG", "AWOL", "STUDY", "ADMIN"};
     for (int k = 1; k <= 14; ++k)
         s.DutyName(k) = QString::fromLatin1(names[k - 1]);
-    s.HoursWorkedOnAM = 7.5f;
-    s.HoursWorkedOnPM = 7.5f;
+    s.HoursWorkedOnAM = earlyHours;
+    s.HoursWorkedOnPM = lateHours;
     s.HoursWorkedOnN = 10.0f;
     s.HoursHolidayFullDay = 7.5f;
     s.HoursHolidayHalfDay = 3.75f;
@@ -38,6 +38,15 @@ void SetUpTestWard(WardModel& model, int namedLines)
     for (int day = 1; day <= kDays; ++day)
         for (int shift = 1; shift <= kShifts; ++shift)
             model.Week.ShiftRequiredEdits[day][shift].setText(QStringLiteral("0"));
+}
+
+void SetUpTestWardIn(WardModel& model, int namedLines, const QString& folder, const QDate& start)
+{
+    SetUpTestWard(model, namedLines);
+    model.Settings.HOSPITAL = QStringLiteral("St Elsewhere");
+    model.Settings.WARD = QStringLiteral("Ward 9");
+    model.Week.DataFolder = folder + u'/';
+    model.Week.StartupPickerDate = model.Week.PickerDate = start;
 }
 
 }  // namespace tavrola::test

@@ -1,9 +1,6 @@
 #include "autofill/RequiredNurses.h"
 
-#include "clinics/RtfReader.h"
 #include "util/TextUtil.h"
-
-#include <QFileInfo>
 
 namespace tavrola {
 
@@ -59,31 +56,11 @@ Requirements ComputeRequirements(const WardSettings& s, const QDate& weekCommenc
     return r;
 }
 
-QStringList ReadClinicLines(const QString& dataFolder, QString* error)
+void ApplyStandingRequirements(RosterWeek& w, const WardSettings& s)
 {
-    const QString path = dataFolder + kClinicFileName;
-    if (dataFolder.isEmpty() || !QFileInfo::exists(path))
-        return {};
-    const RtfText clinics = ReadRtfFile(path);
-    if (!clinics.ok && error)
-        *error = clinics.error;
-    return clinics.ok ? clinics.lines : QStringList();
-}
-
-void SetupRequiredNurses(WardModel& model, Ui* ui)
-{
-    QString error;
-    const QStringList clinicLines = ReadClinicLines(model.Week.DataFolder, &error);
-    if (!error.isEmpty() && ui)
-        ui->showError(error);
-    const Requirements r = ComputeRequirements(model.Settings, model.Week.PickerDate, clinicLines);
-    if (r.overflow && ui)
-        ui->showError(QStringLiteral("Integer overflow"));
-    for (int shift = 1; shift <= kShifts; ++shift)
-        for (int day = 1; day <= kDays; ++day)
-            model.Week.ShiftRequiredEdits[day][shift].setText(IntToText(r.Required[day][shift]));
-    if (model.Week.Recalculate)
-        model.Week.Recalculate();
+    for (int day = 1; day <= kDays; ++day)
+        for (int shift = 1; shift <= kShifts; ++shift)
+            w.ShiftRequiredEdits[day][shift].setText(IntToText(s.StaffRequired[day][shift]));
 }
 
 }  // namespace tavrola

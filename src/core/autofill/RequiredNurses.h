@@ -1,12 +1,9 @@
 #pragma once
-#include "Ui.h"
 #include "roster/WardModel.h"
 
 #include <QStringList>
 
 namespace tavrola {
-
-inline const QString kClinicFileName = QStringLiteral("Clinic.rtf");
 
 // Staff needed on each shift of the week: the ward's standing requirement plus
 // RequiredNursesPerDoctor for every clinic line that names the day and shift in the
@@ -22,18 +19,13 @@ struct Requirements {
 // next month, so the 30th plus 6 is week 6.
 int WeekOfMonth(int dayOfMonth, int offset);
 
-// The plain lines of Clinic.rtf in the data folder. A missing file gives no lines and no
-// error; one that cannot be read gives no lines and `error` naming it.
-QStringList ReadClinicLines(const QString& dataFolder, QString* error);
-
 // Works the requirements out from the settings, the week-commencing date and the plain
 // lines of the clinic schedule.
 Requirements ComputeRequirements(const WardSettings& settings, const QDate& weekCommencing,
                                  const QStringList& clinicLines);
 
-// Writes the 21 required-staff boxes (AM Monday..Sunday, then PM, then N) for the picked
-// week, reading Clinic.rtf from the data folder (a missing file adds nothing; one that
-// cannot be read is reported through `ui` and adds nothing), then recalculates.
-void SetupRequiredNurses(WardModel& model, Ui* ui = nullptr);
+// Writes the ward's standing requirements (StaffRequired) into the 21 required-staff
+// boxes, without clinics: what the staff editor shows after saving new settings.
+void ApplyStandingRequirements(RosterWeek& week, const WardSettings& settings);
 
 }  // namespace tavrola

@@ -1,30 +1,15 @@
 #include "render/NonPrefChart.h"
 
-#include "util/ConversionError.h"
-#include "util/DutyText.h"
 #include "util/TextUtil.h"
 #include "util/TraceLog.h"
 #include "weeks/HistoryScan.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 
 namespace tavrola {
 
 namespace {
-
-// Hours as the hours-set box shows them: the shortest decimal that reads back as the
-// same single value, and never in exponent form, so the box's own reading (digit and
-// point groups) gives back exactly this number.
-QString HoursText(float value)
-{
-    if (value == 0)
-        return QStringLiteral("0");
-    char buf[128];
-    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
-    return QString::fromLatin1(buf, int(res.ptr - buf));
-}
 
 QString Fixed(float value, int width, int decimals)
 {
@@ -56,9 +41,8 @@ int NonPrefBarHeight(qint32 count, float normFactor)
     return int(std::clamp<long double>(h, -kNonPrefMaxBar, kNonPrefMaxBar));
 }
 
-NonPrefChart NonPrefGraphics(WardModel& model, const HistoryScan& scan)
+NonPrefChart ComputeNonPrefChart(const RosterWeek& w, const HistoryScan& scan)
 {
-    RosterWeek& w = model.Week;
     NonPrefChart chart;
 
     // The history entry of each grid line; -1 for an empty or unlisted name. Every line
@@ -74,6 +58,25 @@ NonPrefChart NonPrefGraphics(WardModel& model, const HistoryScan& scan)
     if (chart.MaxNonPref > kNonPrefMaxBar)
         chart.NormFactor = float(static_cast<long double>(kNonPrefMaxBar) / chart.MaxNonPref);
 
+    for (int line = 1; line <= kLines; ++line) {
+        const int k = entry[line];
+        if (k < 0)
+            continue;
+        const qint32 count = scan.NonPrefShifts[k];
+        if (count != 0) {
+            NonPrefBar bar;
+            bar.line = line;
+            bar.count = count;
+            bar.height = NonPrefBarHeight(count, chart.NormFactor);
+            bar.bottom = (GridLineTop(line) - GridLineTop(1)) + kGridEditHeight - 1;
+            chart.Bars.push_back(bar);
+        }
+    }
+    return chart;
+}
+
+void TraceNonPrefChart(const NonPrefChart& chart, const HistoryScan& scan)
+{
     TraceLog(QStringLiteral("\n\r\n\rIN NonPrefGraphics"));
     TraceLog(QStringLiteral("NormFactor:") + Fixed(chart.NormFactor, 3, 2) + QStringLiteral(" MaxBar:") +
              IntToText(kNonPrefMaxBar) + QStringLiteral(" MaxNonPref:") + IntToText(chart.MaxNonPref));
@@ -82,37 +85,6 @@ NonPrefChart NonPrefGraphics(WardModel& model, const HistoryScan& scan)
         TraceLog(scan.HistoryNames[j].rightJustified(20) + QStringLiteral(" NonPrefShifts[i]:") +
                  IntToText(scan.NonPrefShifts[j]).rightJustified(3) + QStringLiteral(" NameAdjHours[i]:") +
                  Fixed(scan.NameAdjHours[j], 4, 2));
-
-    for (int line = 1; line <= kLines; ++line) {
-        const int k = entry[line];
-        if (k < 0)
-            continue;
-
-        Field& box = w.HoursSetEdits[line];
-        try {
-            const QString base = HoursText(HoursSetValue(box.text(), true));
-            const float adj = scan.NameAdjHours[k];
-            if (adj > 0)
-                box.setText(base + u'+' + HoursText(adj));
-            else if (adj < 0)
-                box.setText(base + u' ' + HoursText(adj));
-            else
-                box.setText(base);
-        } catch (const ConversionError&) {
-            // No contracted hours to add to: the box stays as the user wrote it.
-        }
-
-        const qint32 count = scan.NonPrefShifts[k];
-        if (count != 0) {
-            NonPrefBar bar;
-            bar.line = line;
-            bar.count = count;
-            bar.height = NonPrefBarHeight(count, chart.NormFactor);
-            bar.bottom = (NameBoxTop(line) - NameBoxTop(1)) + kNameBoxHeight - 1;
-            chart.Bars.push_back(bar);
-        }
-    }
-    return chart;
 }
 
 QVector<QPoint> NonPrefBarCorners(const NonPrefBar& bar, int boxWidth)

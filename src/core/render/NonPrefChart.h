@@ -1,6 +1,7 @@
 #pragma once
 #include "render/Canvas.h"
 #include "roster/Colours.h"
+#include "roster/GridGeometry.h"
 #include "roster/WardModel.h"
 
 #include <QPoint>
@@ -14,18 +15,13 @@ struct HistoryScan;
 
 // The paint box beside the names and the name boxes it lines up with.
 inline constexpr int kNonPrefBoxLeft = 96;
-inline constexpr int kNonPrefBoxTop = 152;     // level with the first name box
+inline constexpr int kNonPrefBoxTop = kGridTopLine;  // level with the first name box
 inline constexpr int kNonPrefBoxWidth = 9;
 inline constexpr int kNonPrefBoxHeight = 601;
-inline constexpr int kNameBoxSpacing = 24;     // name boxes are this far apart
-inline constexpr int kNameBoxHeight = 21;
 inline constexpr int kNonPrefMaxBar = 17;      // the tallest bar, in pixels
 
 inline constexpr Colour kNonPrefBarColour = 0x0000FF;  // red
 inline constexpr Colour kNonPrefOutline = 0x000000;
-
-// Top of the name box of grid line 1..25.
-inline constexpr int NameBoxTop(int line) { return kNonPrefBoxTop + kNameBoxSpacing * (line - 1); }
 
 struct NonPrefBar {
     int line = 0;       // grid line 1..25
@@ -41,11 +37,13 @@ struct NonPrefChart {
     std::vector<NonPrefBar> Bars;  // grid line order; lines without a bar are left out
 };
 
-// Works out the bars from the names on the grid and the scan, and writes each listed
-// person's carried-over hours into their hours-set box after the contracted hours
-// ("37.5+2.5", "37.5 -3", plain "37.5" for none). The largest count on the grid gets
-// the full 17 pixels when it is above 17; up to 17, one pixel is one shift.
-NonPrefChart NonPrefGraphics(WardModel& model, const HistoryScan& scan);
+// Works out the bars from the names on the grid and the last scan; changes nothing.
+// The largest count on the grid gets the full 17 pixels when it is above 17; up to 17,
+// one pixel is one shift.
+NonPrefChart ComputeNonPrefChart(const RosterWeek& week, const HistoryScan& scan);
+
+// Writes the chart's scale and the scan's entries to the trace log.
+void TraceNonPrefChart(const NonPrefChart& chart, const HistoryScan& scan);
 
 // Height of a bar: count times the scale, to the nearest pixel, halves to even.
 int NonPrefBarHeight(qint32 count, float normFactor);

@@ -1,7 +1,7 @@
 #include "roster/WeekTotals.h"
 
 #include "util/ConversionError.h"
-#include "util/DutyText.h"
+#include "settings/DutyText.h"
 #include "util/TextUtil.h"
 
 #include <array>

@@ -350,7 +350,6 @@ bool UpdateStaffFile(const QString& path, const StaffEditorData& data, WardSetti
     settings.PMShiftHours = masks.pm;
     settings.NShiftHours = masks.night;
     settings.SkillCheckBoxes = masks.skills;
-    settings.StaffFileUpdated = true;
     return true;
 }
 

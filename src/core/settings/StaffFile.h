@@ -8,6 +8,8 @@
 
 namespace tavrola {
 
+inline const QString kStaffFileName = QStringLiteral("Staff.txt");
+
 // One staff line of Staff.txt as it lands on the grid.
 struct StaffGridLine {
     int line = 0;  // grid line 1..25
@@ -59,9 +61,9 @@ QString DayPrefsStr(const bool preferred[kDays + 1]);
 QString StaffFileText(const StaffEditorData& data);
 
 // Writes Staff.txt atomically from the editor's data. Also stores the core-hour strings
-// and SkillCheckBoxes built from the check boxes into `settings` and sets
-// StaffFileUpdated. Returns false with `error` set when the file could not be written;
-// the previous file is then untouched.
+// and SkillCheckBoxes built from the check boxes into `settings`. Returns false with
+// `error` set when the file could not be written; the previous file is then untouched.
+// The editor then shows the new standing requirements (ApplyStandingRequirements).
 bool UpdateStaffFile(const QString& path, const StaffEditorData& data, WardSettings& settings,
                      QString* error);
 

@@ -1,6 +1,6 @@
 #include "settings/StarterWard.h"
 
-#include "settings/ReadStaffTxtFile.h"
+#include "settings/StaffFile.h"
 
 #include <QFileInfo>
 

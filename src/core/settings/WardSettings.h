@@ -48,9 +48,6 @@ struct WardSettings {
     QDate AnalysisStartDateValue;
     bool AnalysisStartDateValid = false;
 
-    // Set by the writer, consumed by the history scan.
-    bool StaffFileUpdated = false;
-
     // The 11 absence codes in their fixed order: full-day holiday, half-day holiday,
     // illness, the six leaves, study day, admin day. k = 0..10.
     const QString& AbsenceCode(int k) const;

@@ -1,90 +1,22 @@
 #include "weeks/HistoryScan.h"
 
-#include "roster/Totals.h"
+#include "settings/DutyText.h"
 #include "util/ConversionError.h"
-#include "util/DutyText.h"
-#include "util/Locale.h"
-#include "util/TextFile.h"
 #include "util/TextUtil.h"
 #include "util/TraceLog.h"
 #include "weeks/WeekFileFormat.h"
-#include "weeks/WeekFileNumbers.h"
+#include "weeks/WeekFileReader.h"
 
-#include <QDir>
-#include <QFile>
-#include <QLocale>
 #include <algorithm>
+#include <charconv>
 #include <limits>
 
 namespace tavrola {
 
 namespace {
 
-// A week's first line is a short date; no more than this is read to find it.
-constexpr qint64 kFirstLineBytes = 4096;
-
 // The last line of a week file the scan needs: the end of the 25th staff block.
 constexpr int kLastScannedLine = WeekFileBlockStart(kLines) + kWeekFileBlockLines - 1;
-
-// A value quoted in a message: one line, control characters shown as "?", long texts cut.
-QString Shown(const QString& text)
-{
-    QString t = text.left(40);
-    for (QChar& c : t)
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
-            c = u'?';
-    if (text.size() > 40)
-        t += QStringLiteral("...");
-    return t;
-}
-
-QString DamagedWeek(const QString& path, int line, const QString& reason)
-{
-    return QStringLiteral("Cannot read week file \"%1\", line %2: %3").arg(path).arg(line).arg(reason);
-}
-
-// The first line of a file, decoded as the program's text files are. On failure
-// `reason` says why the file could not be read.
-bool ReadFirstLine(const QString& path, QString* line, QString* reason)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *reason = file.errorString();
-        return false;
-    }
-    const QByteArray head = file.read(kFirstLineBytes);
-    if (file.error() != QFileDevice::NoError) {
-        *reason = file.errorString();
-        return false;
-    }
-    qsizetype end = 0;
-    while (end < head.size() && head[end] != '\r' && head[end] != '\n')
-        ++end;
-    QString text = DecodeText(head.left(end));
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    *line = text;
-    return true;
-}
-
-// The week files of a folder: *.rwk in any letter case, sorted by name without regard
-// to case as the Windows file system lists them (ties broken by exact order).
-QStringList WeekFilesIn(const QString& folder)
-{
-    const QDir dir(folder);
-    QStringList names;
-    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden, QDir::NoSort))
-        if (name.endsWith(QLatin1String(".rwk"), Qt::CaseInsensitive))
-            names += name;
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        const int c = UpperCase(a).compare(UpperCase(b));
-        return c != 0 ? c < 0 : a < b;
-    });
-    QStringList paths;
-    for (const QString& name : names)
-        paths += dir.filePath(name);
-    return paths;
-}
 
 qint32 SaturatingAdd(qint32 a, qint32 b)
 {
@@ -95,28 +27,18 @@ qint32 SaturatingAdd(qint32 a, qint32 b)
 }
 
 // Adds one counted week's staff blocks into the scan. Returns false with `error` set at
-// the first line that does not convert; the blocks before it stay added.
+// the first line that does not convert; the blocks before it stay added. The blocks of
+// names left out (the tables are full) are not converted.
 bool AddWeek(const QString& path, const QStringList& lines, HistoryScan& scan, QString& trace,
              QString* error)
 {
-    if (lines.size() < kLastScannedLine) {
-        *error = DamagedWeek(path, int(lines.size()) + 1,
-                             QStringLiteral("the file ends before this line (a week file has %1 lines)")
-                                 .arg(kWeekFileLines));
-        return false;
-    }
     for (int staff = 1; staff <= kLines; ++staff) {
-        const int at = WeekFileBlockStart(staff);
-        const QString& name = lines[at - 1];
-        const QString& contracted = lines[at];
-        const QString& worked = lines[at + 1];
-        const QString& nonPref = lines[at + 2];
-
+        const QString& name = lines[WeekFileBlockStart(staff) - 1];
         int i = scan.IndexOf(name);
         if (i < 0) {
             if (scan.HistoryNames.size() >= kHistoryCapacity) {
                 trace += QStringLiteral(" Ignored >") + name + u'<';
-                continue;  // the tables are full: further names are left out
+                continue;
             }
             scan.HistoryNames.append(name);
             i = int(scan.HistoryNames.size()) - 1;
@@ -125,43 +47,26 @@ bool AddWeek(const QString& path, const QStringList& lines, HistoryScan& scan, Q
             trace += u'.';
         }
 
-        float c = 0;
-        if (!contracted.isEmpty()) {
-            try {
-                c = FirstNumber(contracted);
-            } catch (const ConversionError& e) {
-                *error = DamagedWeek(path, at + 1, e.message());
-                return false;
-            }
-        }
-        float w = 0;
-        if (!worked.trimmed().isEmpty()) {
-            const std::optional<float> v = WeekFileReal(worked);
-            if (!v) {
-                *error = DamagedWeek(path, at + 2, ConversionError::notFloat(Shown(worked)).message());
-                return false;
-            }
-            w = *v;
-        }
-        qint32 n = 0;
-        if (!nonPref.trimmed().isEmpty()) {
-            const std::optional<qint32> v = WeekFileWhole(nonPref);
-            if (!v) {
-                *error = DamagedWeek(path, at + 3, ConversionError::notInteger(Shown(nonPref)).message());
-                return false;
-            }
-            n = *v;
-        }
-        const float difference = c - w;
+        WeekFileHistoryBlock block;
+        if (!ReadHistoryBlock(path, lines, staff, &block, error))
+            return false;
+        const float difference = block.contracted - block.worked;
         scan.NameAdjHours[i] = scan.NameAdjHours[i] + difference;
-        scan.NonPrefShifts[i] = SaturatingAdd(scan.NonPrefShifts[i], n);
+        scan.NonPrefShifts[i] = SaturatingAdd(scan.NonPrefShifts[i], block.nonPref);
     }
     return true;
 }
 
-QString ShortDate(const QDate& date)
+// Hours as the hours-set box shows them: the shortest decimal that reads back as the
+// same single value, and never in exponent form, so the box's own reading (digit and
+// point groups) gives back exactly this number.
+QString HoursText(float value)
 {
-    return QLocale().toString(date, QLocale::ShortFormat);
+    if (value == 0)
+        return QStringLiteral("0");
+    char buf[128];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
+    return QString::fromLatin1(buf, int(res.ptr - buf));
 }
 
 }  // namespace
@@ -187,28 +92,27 @@ bool ScanStoredWeeks(const QString& folder, const QDate& analysisStart, const QD
     const QDate after = analysisStart.addDays(-1);
     const QDate before = picked.addDays(-1);
     QString failure;
-    for (const QString& path : WeekFilesIn(folder)) {
-        QString first, reason;
-        if (!ReadFirstLine(path, &first, &reason)) {
-            failure = DamagedWeek(path, 1, reason);
+    for (const QString& path : ListWeekFiles(folder)) {
+        const WeekFileHead head = ReadWeekFileHead(path);
+        if (!head.read) {
+            failure = head.error;
             break;
         }
-        QString trace = QStringLiteral("File Date:") + first;
-        const QDate d = ParseDateText(first);
-        if (!d.isValid()) {
+        QString trace = QStringLiteral("File Date:") + head.firstLine;
+        if (!head.date.isValid()) {
             TraceLog(trace);
-            failure = DamagedWeek(path, 1, QStringLiteral("'%1' is not a valid date").arg(Shown(first)));
+            failure = head.error;
             break;
         }
+        const QDate d = head.date;
         const bool counts = after.isValid() && before.isValid() && after < d && d < before;
         if (counts) {
-            const TextFileRead file = ReadTextFile(path);
-            if (!file.ok) {
+            QStringList lines;
+            if (!ReadWeekFileLines(path, kLastScannedLine, &lines, &failure)) {
                 TraceLog(trace);
-                failure = file.error;
                 break;
             }
-            const bool added = AddWeek(path, file.lines, scan, trace, &failure);
+            const bool added = AddWeek(path, lines, scan, trace, &failure);
             TraceLog(trace);
             if (!added)
                 break;
@@ -221,50 +125,27 @@ bool ScanStoredWeeks(const QString& folder, const QDate& analysisStart, const QD
     return failure.isEmpty();
 }
 
-void UseStaffFileDataforInitialisation(WardModel& model, HistoryScan& scan, Ui& ui)
+void WriteCarriedOverHours(RosterWeek& w, const HistoryScan& scan)
 {
-    WardSettings& s = model.Settings;
-    RosterWeek& w = model.Week;
-
-    if (s.StaffFileUpdated) {
-        for (int day = 1; day <= kDays; ++day)
-            for (int shift = 1; shift <= kShifts; ++shift)
-                w.ShiftRequiredEdits[day][shift].setText(IntToText(s.StaffRequired[day][shift]));
-        s.StaffFileUpdated = false;
-    }
-    for (int day = 1; day <= kDays; ++day)
-        for (int shift = 1; shift <= kShifts; ++shift)
-            if (s.StaffRequired[day][shift] == 0)
-                w.ShiftRequiredEdits[day][shift].setColour(RequestColour);
-
-    TraceLog(QStringLiteral("\n\r\n\rProcessing Files for NPW & HA .....  from ") + s.AnalysisStartDate +
-             QStringLiteral(" to ") + ShortDate(w.PickerDate.addDays(-1)));
-
-    // Without a period to analyse the last scan's names stay listed, with zero counts.
-    std::fill(std::begin(scan.NonPrefShifts), std::end(scan.NonPrefShifts), 0);
-    std::fill(std::begin(scan.NameAdjHours), std::end(scan.NameAdjHours), 0.0f);
-    scan.Scanned = false;
-    scan.Error.clear();
-    scan.Bars = NonPrefChart();
-
-    if (s.AnalysisStartDateValid) {
-        ui.setBusy(true);
-        QString error;
-        const bool complete = ScanStoredWeeks(w.DataFolder, s.AnalysisStartDateValue, w.PickerDate, scan, &error);
-        ui.setBusy(false);
-        if (complete) {
-            scan.Scanned = true;
-            scan.Bars = NonPrefGraphics(model, scan);
-        } else {
-            scan.Error = error;
-            ui.showError(error);
+    for (int line = 1; line <= kLines; ++line) {
+        const QString& name = w.NameEdits[line].text();
+        const int k = name.isEmpty() ? -1 : scan.IndexOf(name);
+        if (k < 0 || k >= kHistoryCapacity)
+            continue;
+        Field& box = w.HoursSetEdits[line];
+        try {
+            const QString base = HoursText(HoursSetValue(box.text(), true));
+            const float adj = scan.NameAdjHours[k];
+            if (adj > 0)
+                box.setText(base + u'+' + HoursText(adj));
+            else if (adj < 0)
+                box.setText(base + u' ' + HoursText(adj));
+            else
+                box.setText(base);
+        } catch (const ConversionError&) {
+            // No contracted hours to add to: the box stays as the user wrote it.
         }
     }
-
-    if (w.Recalculate)
-        w.Recalculate();
-    else
-        TavrolaChange(model, &ui);
 }
 
 QString BrushToolTip(const WardSettings& s, int brush)

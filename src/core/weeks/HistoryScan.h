@@ -1,6 +1,4 @@
 #pragma once
-#include "Ui.h"
-#include "render/NonPrefChart.h"
 #include "roster/WardModel.h"
 
 #include <QDate>
@@ -25,10 +23,6 @@ struct HistoryScan {
     // The damaged or unreadable week that stopped the last run, naming file and line.
     QString Error;
 
-    // The non-preference bars of the last complete scan; empty otherwise. The window
-    // keeps them and repaints from them (DrawNonPrefChart).
-    NonPrefChart Bars;
-
     // Position of `name` in HistoryNames ignoring letter case; -1 when absent.
     int IndexOf(const QString& name) const;
 };
@@ -41,21 +35,10 @@ struct HistoryScan {
 bool ScanStoredWeeks(const QString& folder, const QDate& analysisStart, const QDate& picked,
                      HistoryScan& scan, QString* error);
 
-// Brings the window into line with the settings and rescans the stored weeks, in order:
-//  - after a settings save (StaffFileUpdated) the required boxes get StaffRequired, and
-//    the flag is cleared; a box whose requirement is 0 is coloured RequestColour;
-//  - the trace of the analysed period, then both arrays zeroed and the bars emptied
-//    (the names stay until a scan makes a new list);
-//  - with a valid analysis start date, the scan up to the week before the picked one,
-//    under the busy cursor; when it completes, the bars and carried-over hours
-//    (NonPrefGraphics);
-//  - the totals recalculation, in every case.
-// A damaged stored week is shown through `ui` (file and line); the names and counts
-// added before it stay, no bars are computed and no hours box is rewritten, and the
-// totals still run so the grid's colours stay right.
-// The hospital and ward captions and the brush tool tips are the window's to set
-// (BrushToolTip).
-void UseStaffFileDataforInitialisation(WardModel& model, HistoryScan& scan, Ui& ui);
+// Writes each listed person's carried-over hours into their hours-set box after the
+// contracted hours ("37.5+2.5", "37.5 -3", plain "37.5" for none). Every grid line whose
+// name the scan holds is written; a box without a contracted number stays as it is.
+void WriteCarriedOverHours(RosterWeek& week, const HistoryScan& scan);
 
 // Tool tip of a duty brush, 1..7 = AM, PM, N, Holiday, Sick, Leave, Training; empty
 // for any other number.

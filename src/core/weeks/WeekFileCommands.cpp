@@ -5,9 +5,7 @@
 #include "util/TextFile.h"
 #include "util/TraceLog.h"
 #include "weeks/WeekFileFormat.h"
-#include "weeks/WeekFileLoad.h"
 #include "weeks/WeekFileName.h"
-#include "weeks/WeekSelection.h"
 
 #include <QFileInfo>
 
@@ -49,50 +47,6 @@ bool SaveClick(WardModel& model, Ui& ui)
     }
     w.RosterChanged = false;
     return true;
-}
-
-bool LoadClick(WardModel& model, WeekView& labels, Ui& ui)
-{
-    RosterWeek& w = model.Week;
-    if (w.RosterChanged && ui.askYesNo(kSaveChangesQuestion) == Answer::Yes)
-        SaveClick(model, ui);
-
-    const QString path = ui.chooseOpenFile(QStringLiteral("Load Tavrola week"), w.DataFolder, kWeekFileOpenFilter);
-    bool loaded = false;
-    if (!path.isEmpty()) {
-        TraceLog(kTwoLineBreaks + QStringLiteral("INTO LoadClick ") + path);
-        QString error;
-        loaded = LoadWeekFile(model, labels, path, &error);
-        if (!loaded) {
-            w.RecalcSuspended = false;
-            ui.showError(error);
-            return false;
-        }
-    }
-    w.RecalcSuspended = false;
-    DateTimePickerCloseUp(model, labels, ui, false);
-    return loaded;
-}
-
-bool AutoLoadRWKfile(WardModel& model, WeekView& labels, Ui& ui, const QString& path)
-{
-    TraceLog(kTwoLineBreaks + QStringLiteral("INTO AutoLoadRWKfile ") + path);
-    QString error;
-    const bool loaded = LoadWeekFile(model, labels, path, &error);
-    model.Week.RecalcSuspended = false;
-    if (!loaded) {
-        ui.showError(error);
-        return false;
-    }
-    DateTimePickerCloseUp(model, labels, ui, false);
-    return true;
-}
-
-void NonPrefTimerTimer(WardModel& model, WeekView& labels, Ui& ui, const QString& firstArgument)
-{
-    if (!firstArgument.isEmpty() && AutoLoadRWKfile(model, labels, ui, firstArgument))
-        return;
-    DateTimePickerCloseUp(model, labels, ui, false);
 }
 
 }  // namespace tavrola

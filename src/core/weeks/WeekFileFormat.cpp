@@ -1,7 +1,7 @@
 #include "weeks/WeekFileFormat.h"
 
+#include "settings/DutyText.h"
 #include "util/ConversionError.h"
-#include "util/DutyText.h"
 #include "util/Locale.h"
 #include "util/TextUtil.h"
 #include "weeks/WeekFileNumbers.h"
@@ -24,18 +24,6 @@ QString OneLine(const QString& text)
     return out;
 }
 
-// A value quoted in a message: control characters shown as "?", long texts cut.
-QString Shown(const QString& text)
-{
-    QString t = text.left(40);
-    for (QChar& c : t)
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
-            c = u'?';
-    if (text.size() > 40)
-        t += QStringLiteral("...");
-    return t;
-}
-
 // Walks the lines in file order, checking each as it is taken; the first fault stops
 // the walk and is kept with its line number.
 class LineReader {
@@ -52,8 +40,7 @@ public:
         if (failed())
             return QString();
         if (n > lines_.size()) {
-            fail(n, QStringLiteral("the file ends before this line (a week file has %1 lines)")
-                        .arg(kWeekFileLines));
+            fail(n, WeekFileEndsEarlyReason());
             return QString();
         }
         const QString& t = lines_[n - 1];
@@ -77,7 +64,7 @@ public:
             return {};
         const QDate d = ParseDateText(t);
         if (!d.isValid())
-            fail(n, QStringLiteral("'%1' is not a valid date").arg(Shown(t)));
+            fail(n, QStringLiteral("'%1' is not a valid date").arg(WeekFileShownValue(t)));
         return d;
     }
 
@@ -88,7 +75,7 @@ public:
             return 0;
         const std::optional<float> v = WeekFileReal(t);
         if (!v)
-            fail(n, ConversionError::notFloat(Shown(t)).message());
+            fail(n, ConversionError::notFloat(WeekFileShownValue(t)).message());
         return v.value_or(0);
     }
 
@@ -99,7 +86,7 @@ public:
             return std::nullopt;
         const std::optional<float> v = WeekFileReal(t);
         if (!v)
-            fail(n, ConversionError::notFloat(Shown(t)).message());
+            fail(n, ConversionError::notFloat(WeekFileShownValue(t)).message());
         return v;
     }
 
@@ -110,7 +97,7 @@ public:
             return std::nullopt;
         const std::optional<qint32> v = WeekFileWhole(t);
         if (!v)
-            fail(n, ConversionError::notInteger(Shown(t)).message());
+            fail(n, ConversionError::notInteger(WeekFileShownValue(t)).message());
         return v;
     }
 
@@ -121,7 +108,7 @@ public:
             return std::nullopt;
         const std::optional<Colour> v = WeekFileColour(t);
         if (!v)
-            fail(n, ConversionError::notInteger(Shown(t)).message());
+            fail(n, ConversionError::notInteger(WeekFileShownValue(t)).message());
         return v;
     }
 
@@ -161,6 +148,22 @@ auto& HourField(Settings& s, int k)
     }
 }
 }  // namespace
+
+QString WeekFileShownValue(const QString& text)
+{
+    QString t = text.left(40);
+    for (QChar& c : t)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            c = u'?';
+    if (text.size() > 40)
+        t += QStringLiteral("...");
+    return t;
+}
+
+QString WeekFileEndsEarlyReason()
+{
+    return QStringLiteral("the file ends before this line (a week file has %1 lines)").arg(kWeekFileLines);
+}
 
 float& WeekFileHourSetting(WardSettings& s, int k)
 {

@@ -70,6 +70,13 @@ struct WeekFileParse {
     WeekFileData data;
 };
 
+// A value quoted in a damaged-file message: one line, control characters shown as "?",
+// long texts cut.
+QString WeekFileShownValue(const QString& text);
+
+// The reason given for a line past the end of a file that stops short.
+QString WeekFileEndsEarlyReason();
+
 // Checks and parses the lines of a week file. Nothing outside the result is touched.
 WeekFileParse ParseWeekFile(const QStringList& lines);
 

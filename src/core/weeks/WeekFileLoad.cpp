@@ -1,30 +1,9 @@
 #include "weeks/WeekFileLoad.h"
 
-#include "util/TextFile.h"
 #include "util/TextUtil.h"
+#include "weeks/WeekFileReader.h"
 
 namespace tavrola {
-
-bool ReadWeekFile(const QString& path, WeekFileData* data, QString* error)
-{
-    const TextFileRead file = ReadTextFile(path);
-    if (!file.ok) {
-        if (error)
-            *error = file.error;
-        return false;
-    }
-    WeekFileParse parse = ParseWeekFile(file.lines);
-    if (!parse.ok) {
-        if (error)
-            *error = QStringLiteral("Cannot read week file \"%1\", line %2: %3")
-                         .arg(path)
-                         .arg(parse.errorLine)
-                         .arg(parse.reason);
-        return false;
-    }
-    *data = std::move(parse.data);
-    return true;
-}
 
 void ApplyWeekFile(WardModel& model, WeekView& labels, const WeekFileData& d)
 {

@@ -1,15 +1,12 @@
 #pragma once
 #include "roster/WardModel.h"
 #include "weeks/WeekFileFormat.h"
+#include "weeks/WeekFileReader.h"
 #include "weeks/WeekView.h"
 
 #include <QString>
 
 namespace tavrola {
-
-// Reads and checks a week file. On failure `error` names the file and, where there is
-// one, the line; nothing else is touched.
-bool ReadWeekFile(const QString& path, WeekFileData* data, QString* error);
 
 // Puts a parsed week into force in one go: the picker's date, the hospital and ward
 // names (settings and captions), the stored duty names and hours, the 25 staff lines

@@ -22,7 +22,8 @@ struct WeekView {
     // the picker already shows another date, unsaved changes are saved under this one.
     QDate ShownWeek;
 
-    // The last scan of stored weeks (non-preferred work, carried-over hours, the bars).
+    // The last scan of stored weeks (non-preferred work, carried-over hours); the window
+    // draws the bars of a complete one.
     HistoryScan History;
 };
 

@@ -1,6 +1,4 @@
-#include "settings/ReadStaffTxtFile.h"
-
-#include "autofill/RequiredNurses.h"
+#include "roster/StaffOnGrid.h"
 
 namespace tavrola {
 
@@ -24,8 +22,6 @@ void ApplyStaffFile(WardModel& model, const StaffFileReadResult& read)
     for (int day = 1; day <= kDays; ++day)
         for (int line = 1; line <= kLines; ++line)
             w.BaseCellColours[day][line] = w.DayCells[day][line].colour();
-    if (!w.RosterFileLoaded)
-        SetupRequiredNurses(model);
 }
 
 bool Read_StaffTxtFile(WardModel& model, QString* error)

@@ -6,12 +6,10 @@
 
 namespace tavrola {
 
-inline const QString kStaffFileName = QStringLiteral("Staff.txt");
-
 // Lays a successful read onto the model: the settings, the staff lines on the grid (name,
 // skill codes, grade, hours set, standard shift as the day cells' hint, preferred days as
-// cell colours), then records BaseCellColours and rebuilds the required-staff boxes
-// unless a week file is loaded.
+// cell colours), then records BaseCellColours. The required-staff boxes are the caller's:
+// without a week file loaded it sets them up afterwards (SetupRequiredNurses).
 void ApplyStaffFile(WardModel& model, const StaffFileReadResult& read);
 
 // Reads Staff.txt from the data folder and applies it. On failure nothing changes and

@@ -1,4 +1,4 @@
-#include "util/DutyText.h"
+#include "settings/DutyText.h"
 
 #include "settings/WardSettings.h"
 #include "util/ConversionError.h"

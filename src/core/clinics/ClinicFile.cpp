@@ -1,0 +1,20 @@
+#include "clinics/ClinicFile.h"
+
+#include "clinics/RtfReader.h"
+
+#include <QFileInfo>
+
+namespace tavrola {
+
+QStringList ReadClinicLines(const QString& dataFolder, QString* error)
+{
+    const QString path = dataFolder + kClinicFileName;
+    if (dataFolder.isEmpty() || !QFileInfo::exists(path))
+        return {};
+    const RtfText clinics = ReadRtfFile(path);
+    if (!clinics.ok && error)
+        *error = clinics.error;
+    return clinics.ok ? clinics.lines : QStringList();
+}
+
+}  // namespace tavrola

@@ -1,0 +1,52 @@
+#include "document/HistoryStep.h"
+
+#include "render/NonPrefChart.h"
+#include "roster/Totals.h"
+#include "util/TraceLog.h"
+
+#include <QLocale>
+#include <algorithm>
+
+namespace tavrola {
+
+void UseStaffFileDataforInitialisation(WardModel& model, HistoryScan& scan, Ui& ui)
+{
+    const WardSettings& s = model.Settings;
+    RosterWeek& w = model.Week;
+
+    for (int day = 1; day <= kDays; ++day)
+        for (int shift = 1; shift <= kShifts; ++shift)
+            if (s.StaffRequired[day][shift] == 0)
+                w.ShiftRequiredEdits[day][shift].setColour(RequestColour);
+
+    TraceLog(QStringLiteral("\n\r\n\rProcessing Files for NPW & HA .....  from ") + s.AnalysisStartDate +
+             QStringLiteral(" to ") + QLocale().toString(w.PickerDate.addDays(-1), QLocale::ShortFormat));
+
+    // Without a period to analyse the last scan's names stay listed, with zero counts.
+    std::fill(std::begin(scan.NonPrefShifts), std::end(scan.NonPrefShifts), 0);
+    std::fill(std::begin(scan.NameAdjHours), std::end(scan.NameAdjHours), 0.0f);
+    scan.Scanned = false;
+    scan.Error.clear();
+
+    if (s.AnalysisStartDateValid) {
+        ui.setBusy(true);
+        QString error;
+        const bool complete = ScanStoredWeeks(w.DataFolder, s.AnalysisStartDateValue, w.PickerDate, scan, &error);
+        ui.setBusy(false);
+        if (complete) {
+            scan.Scanned = true;
+            TraceNonPrefChart(ComputeNonPrefChart(w, scan), scan);
+            WriteCarriedOverHours(w, scan);
+        } else {
+            scan.Error = error;
+            ui.showError(error);
+        }
+    }
+
+    if (w.Recalculate)
+        w.Recalculate();
+    else
+        TavrolaChange(model, &ui);
+}
+
+}  // namespace tavrola

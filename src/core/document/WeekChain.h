@@ -1,0 +1,43 @@
+#pragma once
+#include "Ui.h"
+#include "roster/WardModel.h"
+#include "weeks/WeekFileCommands.h"
+#include "weeks/WeekSelection.h"
+#include "weeks/WeekView.h"
+
+#include <QString>
+
+namespace tavrola {
+
+// The week selection, run when the user closes the week picker (`fromUser`) and, with
+// `fromUser` false, after every load, after the ward settings editor and once at start.
+//  1. When the user picked the week and its file exists in the data folder: asks whether
+//     to load it; on Yes asks about unsaved changes (saving them under the week the grid
+//     shows) and loads it, which runs this selection again without asking.
+//  2. Decodes the picker's date into labels.WeekYear/WeekMonth/WeekDay and, once a week
+//     is chosen, sets the week-of-month label.
+//  3. Empties the holiday labels and gives the cells of lines 1..NumberOfStaff their
+//     BaseCellColours, except after a load (not from the picker, a week file in force):
+//     a loaded week keeps its stored colours.
+//  4. Colours the bank holidays of the week orange on lines 1..NumberOfStaff and sets
+//     their labels.
+//  5. Shows the ward's names, recalculates, sets the required boxes from the settings
+//     and the clinic schedule, and forgets the automatic fill's copy of requests.
+// The picker's date is used as picked; it is not moved to its Monday.
+void DateTimePickerCloseUp(WardModel& model, WeekView& labels, Ui& ui, bool fromUser);
+
+// File > Load. Offers to save unsaved changes, asks for a file in the data folder,
+// reads it and runs the week selection. A cancelled dialog still runs the week
+// selection; a file that does not read is reported (file and line) and changes nothing,
+// and then no week selection follows. Returns whether a week was loaded.
+bool LoadClick(WardModel& model, WeekView& labels, Ui& ui);
+
+// Loads the named week file without asking, then runs the week selection. A file that
+// does not read is reported and changes nothing. Returns whether the week was loaded.
+bool AutoLoadRWKfile(WardModel& model, WeekView& labels, Ui& ui, const QString& path);
+
+// The deferred start: loads the week file named by the program's first argument, or
+// (without one, or when it does not load) runs the week selection for the picker's date.
+void NonPrefTimerTimer(WardModel& model, WeekView& labels, Ui& ui, const QString& firstArgument);
+
+}  // namespace tavrola

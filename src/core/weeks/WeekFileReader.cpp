@@ -1,0 +1,143 @@
+#include "weeks/WeekFileReader.h"
+
+#include "settings/DutyText.h"
+#include "util/ConversionError.h"
+#include "util/Locale.h"
+#include "util/TextFile.h"
+#include "util/TextUtil.h"
+#include "weeks/WeekFileNumbers.h"
+
+#include <QDir>
+#include <QFile>
+#include <algorithm>
+
+namespace tavrola {
+
+namespace {
+// A week's first line is a short date; no more than this is read to find it.
+constexpr qint64 kFirstLineBytes = 4096;
+}  // namespace
+
+QString DamagedWeekFileMessage(const QString& path, int line, const QString& reason)
+{
+    return QStringLiteral("Cannot read week file \"%1\", line %2: %3").arg(path).arg(line).arg(reason);
+}
+
+QStringList ListWeekFiles(const QString& folder)
+{
+    const QDir dir(folder);
+    QStringList names;
+    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden, QDir::NoSort))
+        if (name.endsWith(QLatin1String(".rwk"), Qt::CaseInsensitive))
+            names += name;
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        const int c = UpperCase(a).compare(UpperCase(b));
+        return c != 0 ? c < 0 : a < b;
+    });
+    QStringList paths;
+    for (const QString& name : names)
+        paths += dir.filePath(name);
+    return paths;
+}
+
+bool ReadWeekFile(const QString& path, WeekFileData* data, QString* error)
+{
+    const TextFileRead file = ReadTextFile(path);
+    if (!file.ok) {
+        if (error)
+            *error = file.error;
+        return false;
+    }
+    WeekFileParse parse = ParseWeekFile(file.lines);
+    if (!parse.ok) {
+        if (error)
+            *error = DamagedWeekFileMessage(path, parse.errorLine, parse.reason);
+        return false;
+    }
+    *data = std::move(parse.data);
+    return true;
+}
+
+WeekFileHead ReadWeekFileHead(const QString& path)
+{
+    WeekFileHead head;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        head.error = DamagedWeekFileMessage(path, 1, file.errorString());
+        return head;
+    }
+    const QByteArray bytes = file.read(kFirstLineBytes);
+    if (file.error() != QFileDevice::NoError) {
+        head.error = DamagedWeekFileMessage(path, 1, file.errorString());
+        return head;
+    }
+    qsizetype end = 0;
+    while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n')
+        ++end;
+    QString text = DecodeText(bytes.left(end));
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    head.read = true;
+    head.firstLine = text;
+    head.date = ParseDateText(text);
+    if (!head.date.isValid())
+        head.error = DamagedWeekFileMessage(
+            path, 1, QStringLiteral("'%1' is not a valid date").arg(WeekFileShownValue(text)));
+    return head;
+}
+
+bool ReadWeekFileLines(const QString& path, int lastLine, QStringList* lines, QString* error)
+{
+    TextFileRead file = ReadTextFile(path);
+    if (!file.ok) {
+        *error = file.error;
+        return false;
+    }
+    if (file.lines.size() < lastLine) {
+        *error = DamagedWeekFileMessage(path, int(file.lines.size()) + 1, WeekFileEndsEarlyReason());
+        return false;
+    }
+    *lines = std::move(file.lines);
+    return true;
+}
+
+bool ReadHistoryBlock(const QString& path, const QStringList& lines, int staff, WeekFileHistoryBlock* block,
+                      QString* error)
+{
+    const int at = WeekFileBlockStart(staff);
+    const QString& contracted = lines[at];
+    const QString& worked = lines[at + 1];
+    const QString& nonPref = lines[at + 2];
+    WeekFileHistoryBlock b;
+    b.name = lines[at - 1];
+    if (!contracted.isEmpty()) {
+        try {
+            b.contracted = FirstNumber(contracted);
+        } catch (const ConversionError& e) {
+            *error = DamagedWeekFileMessage(path, at + 1, e.message());
+            return false;
+        }
+    }
+    if (!worked.trimmed().isEmpty()) {
+        const std::optional<float> v = WeekFileReal(worked);
+        if (!v) {
+            *error = DamagedWeekFileMessage(path, at + 2,
+                                            ConversionError::notFloat(WeekFileShownValue(worked)).message());
+            return false;
+        }
+        b.worked = *v;
+    }
+    if (!nonPref.trimmed().isEmpty()) {
+        const std::optional<qint32> v = WeekFileWhole(nonPref);
+        if (!v) {
+            *error = DamagedWeekFileMessage(path, at + 3,
+                                            ConversionError::notInteger(WeekFileShownValue(nonPref)).message());
+            return false;
+        }
+        b.nonPref = *v;
+    }
+    *block = b;
+    return true;
+}
+
+}  // namespace tavrola

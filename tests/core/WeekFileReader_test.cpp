@@ -1,0 +1,72 @@
+#include "TestWard.h"
+#include "weeks/HistoryScan.h"
+#include "weeks/WeekFileReader.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace tavrola;
+
+// The load reads a week whole and strictly; the history scan converts only the lines it
+// uses, the contracted hours by their first number. Where both convert a line they
+// report its fault in the same words.
+TEST(WeekFileReader, LoadAndHistoryReadOneFileByTheirOwnRules)
+{
+    test::BritishDates dates;
+    struct Case {
+        int line;
+        const char* text;
+        bool loadReads, scanReads;
+        float carried = 37.5f;  // what the scan carries over when it reads the week
+    };
+    const int ann = WeekFileBlockStart(1);
+    const Case cases[] = {
+        {ann + 3, "1.5", false, false},                     // non-preferred count
+        {ann + 2, "seven", true, false},                    // hours worked: shown text to the load
+        {ann + 1, "37.5 +2.5", false, true},                // contracted hours: the first number
+        {ann + 1, "full time", false, true, 0.0f},
+        {WeekFileColourLine(1, 1), "red", false, true},     // a line the scan never converts
+        {ann + 4, "EARLY", true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        QTemporaryDir dir;
+        WeekFileData d;
+        d.weekCommencing = QDate(2025, 9, 1);
+        for (int line = 1; line <= kLines; ++line) {
+            d.lines[line].contracted = 37.5f;
+            d.lines[line].nonPref = 0;
+        }
+        for (int day = 1; day <= kDays; ++day)
+            for (int shift = 1; shift <= kShifts; ++shift)
+                d.required[day][shift] = QStringLiteral("0");
+        d.lines[1].name = QStringLiteral("Ann");
+        QStringList lines = WeekFileText(d).split(QStringLiteral("\r\n"));
+        lines[c.line - 1] = QString::fromLatin1(c.text);
+        const QString path = dir.filePath(QStringLiteral("w.rwk"));
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(lines.join(QStringLiteral("\r\n")).toUtf8());
+        f.close();
+
+        WeekFileData read;
+        QString loadError, scanError;
+        EXPECT_EQ(ReadWeekFile(path, &read, &loadError), c.loadReads) << loadError.toStdString();
+        HistoryScan scan;
+        EXPECT_EQ(ScanStoredWeeks(dir.path(), QDate(2025, 8, 4), QDate(2025, 10, 6), scan, &scanError), c.scanReads)
+            << scanError.toStdString();
+        const QString damaged = DamagedWeekFileMessage(path, c.line, QString());
+        if (!c.loadReads) {
+            EXPECT_TRUE(loadError.startsWith(damaged)) << loadError.toStdString();
+        }
+        if (!c.scanReads) {
+            EXPECT_TRUE(scanError.startsWith(damaged)) << scanError.toStdString();
+        } else {
+            EXPECT_EQ(scan.NameAdjHours[0], c.carried);
+        }
+        if (!c.loadReads && !c.scanReads) {
+            EXPECT_EQ(scanError, loadError);
+        }
+    }
+}
