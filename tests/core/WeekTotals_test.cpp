@@ -2,12 +2,15 @@
 #include "TestWard.h"
 #include "roster/Brushes.h"
 #include "roster/ClearForm.h"
+#include "roster/StaffOnGrid.h"
 #include "roster/Totals.h"
 #include "roster/WeekData.h"
 #include "roster/WeekTotals.h"
 #include "util/ConversionError.h"
 #include "settings/DutyText.h"
 #include "util/TextUtil.h"
+#include "weeks/WeekFileLoad.h"
+#include "weeks/WeekFileReader.h"
 
 #include <gtest/gtest.h>
 
@@ -111,6 +114,36 @@ TEST(WeekTotals, EqualTheCellByCellTotalsOnRandomWeeksAndTheGridShowsThem)
                 if (t.RequiredRead[day][shift]) {
                     ASSERT_EQ(m.Week.ShiftRequiredEdits[day][shift].colour(), t.RequiredColours[day][shift]);
                 }
+    }
+}
+
+TEST(WeekTotals, DemoWeeksShowTheCellByCellTotalsAndTheStaffListStaysAsStaffTxtGaveIt)
+{
+    WardModel m;
+    m.Week.DataFolder = QStringLiteral(TAVROLA_SOURCE_DIR "/data/demo/");
+    ConnectTotals(m, nullptr);
+    QString error;
+    ASSERT_TRUE(Read_StaffTxtFile(m, &error)) << error.toStdString();
+    ASSERT_EQ(m.Staff.size(), 18u);
+    const QString first = m.Staff.front().name;
+    const QStringList weeks = ListWeekFiles(m.Week.DataFolder);
+    ASSERT_EQ(weeks.size(), 9);
+    for (const QString& path : weeks) {
+        WeekFileData file;
+        ASSERT_TRUE(ReadWeekFile(path, &file, &error)) << error.toStdString();
+        file.lines[1].name = QStringLiteral("Someone Else");  // a week may show other names
+        WeekView labels;
+        ApplyWeekFile(m, labels, file);
+        TavrolaChange(m);
+        const WeekData w = StoreWeekData(m.Week);
+        const Reference r = PlainTotals(m.Settings, w);
+        for (int line = 1; line <= kLines; ++line)
+            ASSERT_EQ(m.Week.WeekHours[line], r.hours[line]) << path.toStdString() << " line " << line;
+        for (int day = 1; day <= kDays; ++day)
+            for (int shift = 1; shift <= kShifts; ++shift)
+                ASSERT_EQ(m.Week.ShiftCounts[day][shift], r.counts[day][shift]) << path.toStdString();
+        EXPECT_EQ(m.Week.NameEdits[1].text(), QStringLiteral("Someone Else"));
+        EXPECT_EQ(m.Staff.front().name, first) << "the staff list is Staff.txt's, not the week's";
     }
 }
 

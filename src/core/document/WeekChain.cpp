@@ -18,28 +18,33 @@ const QString kTwoLineBreaks = QStringLiteral("\n\r\n\r");
 // Saves unsaved changes under the week the grid shows: by the time the picker closes it
 // already holds the new date, and saving under that would put this week's roster into
 // the very file about to be loaded.
-void SaveShownWeek(WardModel& model, const WeekView& labels, Ui& ui)
+bool SaveShownWeek(WardModel& model, const WeekView& labels, Ui& ui)
 {
     RosterWeek& w = model.Week;
     const QDate picked = w.PickerDate;
     if (labels.ShownWeek.isValid())
         w.PickerDate = labels.ShownWeek;
-    SaveClick(model, ui);
+    const bool saved = SaveClick(model, ui);
     w.PickerDate = picked;
+    return saved;
 }
 
-// Offers the stored file of a picked week. True when it was loaded (the load has run
-// the whole selection already).
-bool OfferStoredWeek(WardModel& model, WeekView& labels, Ui& ui, const QString& path)
+enum class Offer { NotTaken, Loaded, Abandoned };
+
+// Offers the stored file of a picked week. Loaded: the load has run the whole selection
+// already. Abandoned: the user wanted the unsaved changes saved first and that did not
+// happen, so neither does the pick.
+Offer OfferStoredWeek(WardModel& model, WeekView& labels, Ui& ui, const QString& path)
 {
     if (!QFileInfo(path).isFile())
-        return false;
+        return Offer::NotTaken;
     const QString question = kStoredWeekQuestionStart + QFileInfo(path).fileName() + kStoredWeekQuestionEnd;
     if (ui.askYesNo(question) != Answer::Yes)
-        return false;
-    if (model.Week.RosterChanged && ui.askYesNo(kSaveChangesQuestion) == Answer::Yes)
-        SaveShownWeek(model, labels, ui);
-    return AutoLoadRWKfile(model, labels, ui, path);
+        return Offer::NotTaken;
+    if (model.Week.RosterChanged && ui.askYesNo(kSaveChangesQuestion) == Answer::Yes &&
+        !SaveShownWeek(model, labels, ui))
+        return Offer::Abandoned;
+    return AutoLoadRWKfile(model, labels, ui, path) ? Offer::Loaded : Offer::NotTaken;
 }
 
 }  // namespace
@@ -49,8 +54,17 @@ void DateTimePickerCloseUp(WardModel& model, WeekView& labels, Ui& ui, bool from
     RosterWeek& w = model.Week;
     const QString path = WeekFileName(model);
     TraceLog(path);
-    if (fromUser && OfferStoredWeek(model, labels, ui, path))
-        return;
+    if (fromUser) {
+        switch (OfferStoredWeek(model, labels, ui, path)) {
+        case Offer::Loaded: return;
+        case Offer::Abandoned:
+            // The grid still shows the week it showed: so does the picker.
+            if (labels.ShownWeek.isValid())
+                w.PickerDate = labels.ShownWeek;
+            return;
+        case Offer::NotTaken: break;
+        }
+    }
 
     const QDate date = w.PickerDate;
     labels.WeekYear = quint16(date.year());
@@ -81,13 +95,16 @@ void DateTimePickerCloseUp(WardModel& model, WeekView& labels, Ui& ui, bool from
         TavrolaChange(model, &ui);
     w.RequestsSaved = false;
     labels.ShownWeek = date;
+    model.startFreshHistory();
 }
 
 bool LoadClick(WardModel& model, WeekView& labels, Ui& ui)
 {
     RosterWeek& w = model.Week;
-    if (w.RosterChanged && ui.askYesNo(kSaveChangesQuestion) == Answer::Yes)
-        SaveClick(model, ui);
+    // Yes means the changes must be kept: when the save does not happen, neither does
+    // the load.
+    if (w.RosterChanged && ui.askYesNo(kSaveChangesQuestion) == Answer::Yes && !SaveClick(model, ui))
+        return false;
 
     const QString path = ui.chooseOpenFile(QStringLiteral("Load Tavrola week"), w.DataFolder, kWeekFileOpenFilter);
     bool loaded = false;

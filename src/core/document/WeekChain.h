@@ -13,7 +13,10 @@ namespace tavrola {
 // `fromUser` false, after every load, after the ward settings editor and once at start.
 //  1. When the user picked the week and its file exists in the data folder: asks whether
 //     to load it; on Yes asks about unsaved changes (saving them under the week the grid
-//     shows) and loads it, which runs this selection again without asking.
+//     shows) and loads it, which runs this selection again without asking. When the
+//     user wants the changes saved and the save is cancelled or fails, the pick is
+//     abandoned: the grid, the labels and the flags stay, and the picker's date goes
+//     back to the week shown.
 //  2. Decodes the picker's date into labels.WeekYear/WeekMonth/WeekDay and, once a week
 //     is chosen, sets the week-of-month label.
 //  3. Empties the holiday labels and gives the cells of lines 1..NumberOfStaff their
@@ -23,10 +26,13 @@ namespace tavrola {
 //     their labels.
 //  5. Shows the ward's names, recalculates, sets the required boxes from the settings
 //     and the clinic schedule, and forgets the automatic fill's copy of requests.
+//  6. Starts a fresh undo history; the changed mark stays as it is (a picked week keeps
+//     the grid's unsaved entries, a loaded one is unchanged).
 // The picker's date is used as picked; it is not moved to its Monday.
 void DateTimePickerCloseUp(WardModel& model, WeekView& labels, Ui& ui, bool fromUser);
 
-// File > Load. Offers to save unsaved changes, asks for a file in the data folder,
+// File > Load. Offers to save unsaved changes (when the user wants them saved and the
+// save is cancelled or fails, nothing is loaded), asks for a file in the data folder,
 // reads it and runs the week selection. A cancelled dialog still runs the week
 // selection; a file that does not read is reported (file and line) and changes nothing,
 // and then no week selection follows. Returns whether a week was loaded.

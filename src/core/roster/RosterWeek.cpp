@@ -133,7 +133,7 @@ void RosterWeek::notify(const Field& field, FieldChange what)
     // Whatever the totals read (day texts and colours, names, hours set, required
     // boxes) recalculates at once, whoever wrote it. Marking the week changed is the
     // edit commands' business: loads and the week selection write fields too.
-    if (Recalculate && AffectsTotals(field, what))
+    if (Recalculate && !RecalcSuspended && AffectsTotals(field, what))
         Recalculate();
 }
 

@@ -6,6 +6,9 @@ void ApplyStaffFile(WardModel& model, const StaffFileReadResult& read)
 {
     RosterWeek& w = model.Week;
     model.Settings = read.settings;
+    model.Staff = read.lines;
+    const bool wasSuspended = w.RecalcSuspended;
+    w.RecalcSuspended = true;  // one recalculation at the end, not one per box
     for (const StaffGridLine& s : read.lines) {
         const int n = s.line;
         if (n < 1 || n > kLines)
@@ -22,6 +25,9 @@ void ApplyStaffFile(WardModel& model, const StaffFileReadResult& read)
     for (int day = 1; day <= kDays; ++day)
         for (int line = 1; line <= kLines; ++line)
             w.BaseCellColours[day][line] = w.DayCells[day][line].colour();
+    w.RecalcSuspended = wasSuspended;
+    if (w.Recalculate)
+        w.Recalculate();
 }
 
 bool Read_StaffTxtFile(WardModel& model, QString* error)

@@ -127,6 +127,9 @@ bool ScanStoredWeeks(const QString& folder, const QDate& analysisStart, const QD
 
 void WriteCarriedOverHours(RosterWeek& w, const HistoryScan& scan)
 {
+    // The caller recalculates once afterwards.
+    const bool wasSuspended = w.RecalcSuspended;
+    w.RecalcSuspended = true;
     for (int line = 1; line <= kLines; ++line) {
         const QString& name = w.NameEdits[line].text();
         const int k = name.isEmpty() ? -1 : scan.IndexOf(name);
@@ -146,6 +149,7 @@ void WriteCarriedOverHours(RosterWeek& w, const HistoryScan& scan)
             // No contracted hours to add to: the box stays as the user wrote it.
         }
     }
+    w.RecalcSuspended = wasSuspended;
 }
 
 QString BrushToolTip(const WardSettings& s, int brush)

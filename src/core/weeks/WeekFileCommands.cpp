@@ -45,7 +45,7 @@ bool SaveClick(WardModel& model, Ui& ui)
         ui.showError(error);
         return false;
     }
-    w.RosterChanged = false;
+    model.markSaved();
     return true;
 }
 
