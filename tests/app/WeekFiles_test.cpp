@@ -104,6 +104,84 @@ private slots:
         QCOMPARE(w->grid()->WkLabel->text(), QStringLiteral("Wk4"));
     }
 
+    // Yes to "save first?" means keep the edits: a cancelled or failed save stops the
+    // load or pick, and the grid, picker, labels and flags stay as they were.
+    void aSaveFirstThatDoesNotHappenStopsTheLoadOrPick()
+    {
+        const QString saved = savedChristmasWeek();
+        const QString stored = folder() + LongDateText(QDate(2008, 12, 22)) + QStringLiteral(" (Cedar Ward 7).rwk");
+        QFile::remove(stored);
+        QVERIFY(QFile::copy(saved, stored));
+        ScriptedUi ui;
+        auto w = open(ui);
+        QTest::qWait(150);  // the deferred start
+        const QDate shown(2008, 12, 15);
+        w->grid()->DateTimePicker->setDate(shown);
+        w->DateTimePickerCloseUp();
+        RosterWeek& week = w->model().Week;
+        QLineEdit* note = w->grid()->editFor(week.LecturesEdits[2]);
+        QTest::keyClicks(note, QStringLiteral("Fire drill"));
+        QVERIFY(week.RosterChanged);
+        QVERIFY(w->isWindowModified());
+        const QString label = w->grid()->WkLabel->text();
+
+        struct Attempt {
+            const char* what;
+            QString saveChoice;  // empty: the dialog is cancelled
+            bool pick;
+        };
+        const Attempt attempts[] = {{"pick, save cancelled", QString(), true},
+                                    {"pick, save fails", folder() + QStringLiteral("no such/x.rwk"), true},
+                                    {"load, save cancelled", QString(), false},
+                                    {"load, save fails", folder() + QStringLiteral("no such/x.rwk"), false}};
+        for (const Attempt& a : attempts) {
+            ui.shown.clear();
+            ui.fileChoices = {a.saveChoice, saved};  // what a load would open, were it asked
+            if (a.pick) {
+                ui.answers = {Answer::Yes, Answer::Yes};  // load the stored week; save first
+                w->grid()->DateTimePicker->setDate(QDate(2008, 12, 22));
+                w->DateTimePickerCloseUp();
+            } else {
+                ui.answers = {Answer::Yes};  // save first
+                w->LoadClick();
+            }
+            QVERIFY2(ui.fileChoices.size() == 1 && ui.fileChoices.front() == saved, a.what);  // no open dialog
+            QCOMPARE(note->text(), QStringLiteral("Fire drill"));
+            QVERIFY2(!week.RosterFileLoaded, a.what);
+            QVERIFY2(week.RosterChanged && w->isWindowModified(), a.what);
+            QCOMPARE(week.PickerDate, shown);
+            QCOMPARE(w->grid()->DateTimePicker->date(), shown);
+            QCOMPARE(w->grid()->WkLabel->text(), label);
+        }
+    }
+
+    // Everything the week file keeps counts as a change: closing asks about it.
+    void closingAsksAfterATypedNoteOrARequestMark()
+    {
+        for (int kind = 0; kind < 2; ++kind) {
+            ScriptedUi ui;
+            auto w = open(ui);
+            QTest::qWait(150);
+            RosterWeek& week = w->model().Week;
+            QVERIFY(!w->isWindowModified());
+            if (kind == 0)
+                QTest::keyClicks(w->grid()->editFor(week.LecturesEdits[3]), QStringLiteral("x"));
+            else
+                QTest::mouseClick(w->grid()->editFor(week.DayCells[2][3]), Qt::RightButton, {}, QPoint(5, 5));
+            QVERIFY(w->isWindowModified());
+            ui.answers = {Answer::Cancel};
+            QVERIFY(!w->close());
+            QCOMPARE(ui.shown.back().text, kSaveChangesQuestion);
+
+            // Undone back to the state it opened in: nothing to ask.
+            w->model().Undo.undo();
+            QVERIFY(!w->isWindowModified());
+            ui.shown.clear();
+            QVERIFY(w->close());
+            QVERIFY(ui.shown.empty());
+        }
+    }
+
     void commandLineWeekIsLoadedAtStart()
     {
         const QString saved = savedChristmasWeek();
