@@ -1,72 +1,76 @@
-// One full totals recalculation over a realistic week: 25 named lines, cells holding
-// shift names, clock ranges and absence codes with and without hours.
-#include "roster/Totals.h"
-#include "roster/WardModel.h"
+// The totals and the edit path on the demo ward's latest stored week: the pure totals,
+// a keystroke (an undo step and the recalculation it runs), and a copy of the week.
 #include "roster/StaffOnGrid.h"
+#include "roster/Totals.h"
+#include "roster/WeekData.h"
+#include "roster/WeekTotals.h"
+#include "weeks/WeekFileLoad.h"
+#include "weeks/WeekFileReader.h"
 
 #include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <cstdlib>
 
 using namespace tavrola;
 
 namespace {
-void fillWard(WardModel& model)
-{
-    WardSettings& s = model.Settings;
-    const char* names[14] = {"EARLY", "LATE", "NIGHT", "HOL", "BH", "SICK", "MAT",
-                             "PAT", "CARER", "DOM", "EMERG", "AWOL", "STUDY", "ADMIN"};
-    for (int k = 1; k <= 14; ++k)
-        s.DutyName(k) = QString::fromLatin1(names[k - 1]);
-    s.HoursWorkedOnAM = s.HoursWorkedOnPM = 7.5f;
-    s.HoursWorkedOnN = 10.0f;
-    s.HoursHolidayFullDay = 7.5f;
-    s.MidShiftBreak = 0.5f;
-    s.AMShiftHours = CoreHoursMask(7, 15);
-    s.PMShiftHours = CoreHoursMask(13, 21);
-    s.NShiftHours = CoreHoursMask(21, 7);
-    ComputeDerivedSettings(s);
 
-    const char* texts[] = {"EARLY", "LATE", "NIGHT", "7-3", "0730-1530", "1-9 PM", "HOL",
-                           "BH 3.75", "SICK EARLY", "STUDY", "7.30-15.30", "", "LATE", "EARLY",
-                           "19-07", "HOL EARLY", "ADMIN 4", "", "12-8", "MAT", "9-5"};
-    const int n = int(std::size(texts));
-    RosterWeek& w = model.Week;
-    for (int line = 1; line <= kLines; ++line) {
-        w.NameEdits[line].setText(QStringLiteral("Nurse %1").arg(line));
-        w.HoursSetEdits[line].setText(line % 3 ? QStringLiteral("37.5") : QStringLiteral("30 +2.5"));
-        for (int day = 1; day <= kDays; ++day) {
-            w.DayCells[day][line].setText(QString::fromLatin1(texts[(line * 7 + day * 3) % n]));
-            w.DayCells[day][line].setColour(day % 2 ? RequestColour : White);
-        }
+// The demo ward with its latest stored week on the grid, totals connected.
+void LoadDemoWeek(WardModel& model)
+{
+    model.Week.DataFolder = QStringLiteral(TAVROLA_DEMO_DIR);
+    ConnectTotals(model, nullptr);
+    QString error;
+    WeekFileData week;
+    WeekView labels;
+    if (!Read_StaffTxtFile(model, &error) ||
+        !ReadWeekFile(model.Week.DataFolder + QStringLiteral("Monday, 30 November 2026 (Cedar Ward 7).rwk"), &week,
+                      &error)) {
+        qFatal("%s", qPrintable(error));
     }
-    for (int day = 1; day <= kDays; ++day)
-        for (int shift = 1; shift <= kShifts; ++shift)
-            w.ShiftRequiredEdits[day][shift].setText(QString::number(4 - shift));
+    ApplyWeekFile(model, labels, week);
+    TavrolaChange(model);
 }
+
 }  // namespace
 
-static void BM_TavrolaChange(benchmark::State& state)
+static void BM_WeekTotals(benchmark::State& state)
 {
     WardModel model;
-    fillWard(model);
+    LoadDemoWeek(model);
+    const WeekData week = StoreWeekData(model.Week);
     for (auto _ : state) {
-        TavrolaChange(model, nullptr);
-        benchmark::DoNotOptimize(model.Week.WeekHours);
+        WeekTotals totals = ComputeWeekTotals(model.Settings, week);
+        benchmark::DoNotOptimize(totals);
     }
 }
-BENCHMARK(BM_TavrolaChange)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_WeekTotals)->Unit(benchmark::kMicrosecond);
 
-// A keystroke in a cell: the change handler and the recalculation it runs.
-static void BM_TypeIntoCell(benchmark::State& state)
+// A keystroke in a day cell: the document's undo step (merged with the cell's earlier
+// keystrokes), the field change and the whole recalculation onto the grid.
+static void BM_Keystroke(benchmark::State& state)
 {
     WardModel model;
-    fillWard(model);
-    ConnectTotals(model, nullptr);
+    LoadDemoWeek(model);
     Field& cell = model.Week.DayCells[3][12];
     const QString a = QStringLiteral("7-3"), b = QStringLiteral("7-3.");
     bool flip = false;
     for (auto _ : state) {
-        cell.setText((flip = !flip) ? a : b);
+        model.typeText(cell, (flip = !flip) ? a : b);
         benchmark::DoNotOptimize(model.Week.WeekHours);
     }
 }
-BENCHMARK(BM_TypeIntoCell)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Keystroke)->Unit(benchmark::kMicrosecond);
+
+static void BM_CopyWeekData(benchmark::State& state)
+{
+    WardModel model;
+    LoadDemoWeek(model);
+    const WeekData week = StoreWeekData(model.Week);
+    for (auto _ : state) {
+        WeekData copy = week;
+        benchmark::DoNotOptimize(copy);
+    }
+}
+BENCHMARK(BM_CopyWeekData)->Unit(benchmark::kMicrosecond);

@@ -23,7 +23,6 @@ WeekData StoreWeekData(const RosterWeek& w)
             d.CellColours[day][line] = w.DayCells[day][line].colour();
         }
         d.Hints[line] = w.DayCells[1][line].hint();
-        d.SkillCodes[line] = w.StaffSkillCodes[line];
         d.Names[line] = w.NameEdits[line].text();
         d.Grades[line] = w.GradeEdits[line].text();
         d.HoursSet[line] = w.HoursSetEdits[line].text();
@@ -48,7 +47,6 @@ void LoadWeekData(RosterWeek& w, const WeekData& d)
             cell.setColour(d.CellColours[day][line]);
             cell.setHint(d.Hints[line]);
         }
-        w.StaffSkillCodes[line] = d.SkillCodes[line];
         w.NameEdits[line].setText(d.Names[line]);
         w.GradeEdits[line].setText(d.Grades[line]);
         w.HoursSetEdits[line].setText(d.HoursSet[line]);

@@ -8,14 +8,13 @@ namespace tavrola {
 
 class RosterWeek;
 
-// One week as plain, copyable data: what the grid shows and the week file stores, plus
-// the staff hints and skill codes the automatic fill needs. Tables follow the grid:
-// 1-based, index 0 unused and empty.
+// One week as plain, copyable data: what the grid shows and the week file stores, with
+// the day cells' hints (each line's standard shift). Tables follow the grid: 1-based,
+// index 0 unused and empty.
 struct WeekData {
     QString Cells[kDays + 1][kLines + 1];
     Colour CellColours[kDays + 1][kLines + 1];
     QString Hints[kLines + 1];        // the line's standard shift, the day cells' hint
-    QString SkillCodes[kLines + 1];
     QString Names[kLines + 1];
     QString Grades[kLines + 1];
     QString HoursSet[kLines + 1];

@@ -5,6 +5,7 @@
 #include "util/TextUtil.h"
 
 #include <array>
+#include <optional>
 
 namespace tavrola {
 
@@ -79,6 +80,51 @@ private:
     int count_ = 0;
 };
 
+// A required box's whole number, read as the platform converts it: surrounding blanks
+// allowed, an optional sign, decimal digits within 32 bits. Short plain numbers (the
+// usual case) are read directly.
+bool ReadWholeNumber(const QString& text, qint32* value)
+{
+    const QStringView t = QStringView(text).trimmed();
+    qsizetype i = 0;
+    const bool negative = !t.isEmpty() && t[0] == u'-';
+    if (!t.isEmpty() && (t[0] == u'-' || t[0] == u'+'))
+        ++i;
+    if (t.size() - i >= 1 && t.size() - i <= 9) {
+        qint32 v = 0;
+        for (; i < t.size() && t[i] >= u'0' && t[i] <= u'9'; ++i)
+            v = v * 10 + (t[i].unicode() - u'0');
+        if (i == t.size()) {
+            *value = negative ? -v : v;
+            return true;
+        }
+    }
+    bool ok = false;
+    *value = t.toInt(&ok, 10);
+    return ok;
+}
+
+// Lines repeat their hours and contracts: each distinct value is worked out once.
+template <typename Key, typename Value, int N>
+class SmallMemo {
+public:
+    template <typename Make>
+    const Value& get(const Key& key, Make make)
+    {
+        for (int i = 0; i < count_; ++i)
+            if (keys_[i] == key)
+                return values_[i];
+        keys_[count_] = key;
+        values_[count_] = make();
+        return values_[count_++];
+    }
+
+private:
+    Key keys_[N];
+    Value values_[N];
+    int count_ = 0;
+};
+
 QString CellErrorMessage(const DutyEvaluator& evaluator, const QString& text, int day, int line)
 {
     try {
@@ -128,29 +174,34 @@ WeekTotals ComputeWeekTotals(const WardSettings& s, const WeekData& w)
         }
     }
 
+    SmallMemo<float, QString, kLines> shown;
+    SmallMemo<QString, std::optional<float>, kLines> targets;
     for (int line = 1; line <= kLines; ++line) {
-        if (t.WeekHours[line] != 0)
-            t.HoursWorked[line] = FloatToGeneral(t.WeekHours[line], 4);
+        const float hours = t.WeekHours[line];
+        if (hours != 0)
+            t.HoursWorked[line] = shown.get(hours, [hours] { return FloatToGeneral(hours, 4); });
         Colour colour = White;
         const QString& set = w.HoursSet[line];
         if (!set.isEmpty()) {
-            try {
-                const float target = HoursSetValue(set, false);
-                if (target == t.WeekHours[line])
-                    colour = RequestColour;
-                else if (target < t.WeekHours[line])
-                    colour = AlertColour;
-            } catch (const ConversionError&) {
-                // No readable target: the box stays white.
-            }
+            const std::optional<float> target = targets.get(set, [&set]() -> std::optional<float> {
+                try {
+                    return HoursSetValue(set, false);
+                } catch (const ConversionError&) {
+                    return std::nullopt;  // no readable target: the box stays white
+                }
+            });
+            if (target && *target == hours)
+                colour = RequestColour;
+            else if (target && *target < hours)
+                colour = AlertColour;
         }
         t.HoursSetColours[line] = colour;
     }
 
     for (int day = 1; day <= kDays; ++day) {
         for (int shift = 1; shift <= kShifts; ++shift) {
-            bool ok = false;
-            const qint32 required = w.Required[day][shift].trimmed().toInt(&ok, 10);
+            qint32 required = 0;
+            const bool ok = ReadWholeNumber(w.Required[day][shift], &required);
             t.RequiredRead[day][shift] = ok;
             if (ok) {
                 t.RequiredColours[day][shift] = required > t.ShiftCounts[day][shift] ? White : RequestColour;
