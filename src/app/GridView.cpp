@@ -198,10 +198,8 @@ void GridView::showLook(const Field& field, QLineEdit* edit)
 {
     const QColor background = toQColor(field.colour());
     QPalette p = edit->palette();
-    if (p.color(QPalette::Base) != background) {
-        p.setColor(QPalette::Base, background);
-        edit->setPalette(p);
-    }
+    p.setColor(QPalette::Base, background);
+    edit->setPalette(p);
     const QString sheet = field.error().isEmpty()
                               ? QString()
                               : QStringLiteral("QLineEdit { border: 2px solid #d00000; background: %1; }")
