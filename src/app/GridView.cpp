@@ -25,8 +25,6 @@ constexpr int kNavy = 0x000080;
 
 const char* const kDayCaptions[kDays + 1] = {"", "MONDAY", "TUESDAY", "WEDNESDAY", "THURSDAY",
                                              "FRIDAY", "SATURDAY", "SUNDAY"};
-const char* const kDayNames[kDays + 1] = {"", "Monday", "Tuesday", "Wednesday", "Thursday",
-                                          "Friday", "Saturday", "Sunday"};
 
 int lineY(int line) { return GridLineTop(line); }
 int dayX(int day) { return kDayX + kDayStep * (day - 1); }
@@ -94,7 +92,7 @@ GridView::GridView(WardModel& document, QWidget* parent)
                                    dayX(day) + (shift - 1) * (kDayW - kRequiredW) / 2, kRequiredY, kRequiredW);
             e->setAlignment(Qt::AlignCenter);
             e->setToolTip(QStringLiteral("Nurses Needed %1 %2")
-                              .arg(QString::fromLatin1(kDayNames[day]), QString::fromLatin1(shiftNames[shift])));
+                              .arg(QString(DayName(day)), QString::fromLatin1(shiftNames[shift])));
             e->setProperty("plainToolTip", e->toolTip());
         }
     }

@@ -9,9 +9,6 @@
 namespace tavrola::cli {
 
 namespace {
-const char* const kDayNames[kDays + 1] = {"", "Monday", "Tuesday", "Wednesday", "Thursday",
-                                          "Friday", "Saturday", "Sunday"};
-const char* const kShiftNames[kShifts + 1] = {"", "AM", "PM", "N"};
 }  // namespace
 
 int RunRequirements(const QStringList& args, const QString& programFolder)
@@ -42,8 +39,8 @@ int RunRequirements(const QStringList& args, const QString& programFolder)
         PrintLine(QStringLiteral("day\tshift\tstanding\tclinic_extra\trequired"));
     for (int day = 1; day <= kDays; ++day) {
         for (int shift = 1; shift <= kShifts; ++shift) {
-            const QString dayName = QString::fromLatin1(kDayNames[day]);
-            const QString shiftName = QString::fromLatin1(kShiftNames[shift]);
+            const QString dayName = QString(DayName(day));
+            const QString shiftName = QString(ShiftCode(shift));
             const qint32 standing = model.Settings.StaffRequired[day][shift];
             const qint32 extra = r.ClinicExtra[day][shift];
             const qint32 required = r.Required[day][shift];

@@ -5,8 +5,6 @@
 namespace tavrola::cli {
 
 namespace {
-const char* const kDayNames[kDays + 1] = {"", "Monday", "Tuesday", "Wednesday", "Thursday",
-                                          "Friday", "Saturday", "Sunday"};
 
 QString valueText(const SettingKey& k)
 {
@@ -23,7 +21,7 @@ QStringList preferredDays(const RosterWeek& w, int line)
     QStringList days;
     for (int day = 1; day <= kDays; ++day)
         if (w.DayCells[day][line].colour() == RequestColour)
-            days += QString::fromLatin1(kDayNames[day]);
+            days += QString(DayName(day));
     return days;
 }
 }  // namespace

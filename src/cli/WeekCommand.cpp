@@ -14,9 +14,6 @@ namespace tavrola::cli {
 
 namespace {
 
-const char* const kDayNames[kDays + 1] = {"", "Monday", "Tuesday", "Wednesday", "Thursday",
-                                          "Friday", "Saturday", "Sunday"};
-const char* const kShiftNames[kShifts + 1] = {"", "AM", "PM", "N"};
 const char* const kDutyKeys[15] = {"",
                                    "NameAMShift", "NamePMShift", "NameNShift",
                                    "NameHolidayFullDay", "NameHolidayHalfDay", "NameIllness",
@@ -114,7 +111,7 @@ void PrintJson(const WardModel& model, const WeekView& labels, const QString& fi
             counted += sep + QString::number(w.ShiftCounts[day][shift]);
         }
         PrintLine(JsonLine()
-                      .add("day", QString::fromLatin1(kDayNames[day]))
+                      .add("day", QString(DayName(day)))
                       .addRaw("required", QStringLiteral("[") + required + QStringLiteral("]"))
                       .addRaw("counted", QStringLiteral("[") + counted + QStringLiteral("]"))
                       .text());
@@ -130,7 +127,7 @@ void PrintText(const WardModel& model, const WeekView& labels)
     PrintLine(QStringLiteral("%1, %2").arg(s.HOSPITAL, s.WARD));
     for (int day = 1; day <= kDays; ++day)
         if (!labels.HolidayLabels[day].isEmpty())
-            PrintLine(QStringLiteral("Holiday: %1 %2").arg(QString::fromLatin1(kDayNames[day]), labels.HolidayLabels[day]));
+            PrintLine(QStringLiteral("Holiday: %1 %2").arg(QString(DayName(day)), labels.HolidayLabels[day]));
     for (int k = 1; k <= 14; ++k)
         PrintLine(QStringLiteral("%1 = %2").arg(QString::fromLatin1(kDutyKeys[k]), s.DutyName(k)));
     for (int k = 0; k < kWeekFileHourSettings; ++k)
@@ -155,7 +152,7 @@ void PrintText(const WardModel& model, const WeekView& labels)
     for (int day = 1; day <= kDays; ++day)
         for (int shift = 1; shift <= kShifts; ++shift)
             PrintLine(QStringLiteral("%1\t%2\t%3\t%4")
-                          .arg(QString::fromLatin1(kDayNames[day]), QString::fromLatin1(kShiftNames[shift]))
+                          .arg(QString(DayName(day)), QString(ShiftCode(shift)))
                           .arg(BoxNumber(w.ShiftRequiredEdits[day][shift]))
                           .arg(w.ShiftCounts[day][shift]));
 }

@@ -5,9 +5,6 @@
 namespace tavrola {
 
 namespace {
-const char* const kDayNames[kDays + 1] = {"", "Monday", "Tuesday", "Wednesday", "Thursday",
-                                          "Friday", "Saturday", "Sunday"};
-const char* const kShiftNames[kShifts + 1] = {"", "AM", "PM", "N"};
 }  // namespace
 
 RosterDocument::RosterDocument()
@@ -30,7 +27,7 @@ void RosterDocument::announce()
 
 QString RosterDocument::CellPlace(const Field& f)
 {
-    return QStringLiteral("%1, line %2").arg(QLatin1String(kDayNames[f.day()])).arg(f.line());
+    return QStringLiteral("%1, line %2").arg(DayName(f.day())).arg(f.line());
 }
 
 QString RosterDocument::EditLabel(const Field& f, const QString& text)
@@ -48,7 +45,7 @@ QString RosterDocument::EditLabel(const Field& f, const QString& text)
     case FieldRole::Lectures: return QStringLiteral("Note on line ") + line;
     case FieldRole::Required:
         return QStringLiteral("%1 %2 required")
-            .arg(QLatin1String(kDayNames[f.day()]), QLatin1String(kShiftNames[f.shift()]));
+            .arg(DayName(f.day()), ShiftCode(f.shift()));
     default: return QStringLiteral("Edit");
     }
 }

@@ -11,9 +11,6 @@ namespace tavrola {
 
 namespace {
 
-const char* const kDayNames[kDays + 1] = {"", "Monday", "Tuesday", "Wednesday", "Thursday",
-                                          "Friday", "Saturday", "Sunday"};
-const char* const kShiftNames[kShifts + 1] = {"", "AM", "PM", "N"};
 
 // What one distinct cell text counts for.
 struct CellValue {
@@ -130,7 +127,7 @@ QString CellErrorMessage(const DutyEvaluator& evaluator, const QString& text, in
     try {
         evaluator.AddAbsenceHours(text, evaluator.DutyHours(text));
     } catch (const ConversionError& e) {
-        return QStringLiteral("%1, line %2: %3").arg(QLatin1String(kDayNames[day])).arg(line).arg(e.message());
+        return QStringLiteral("%1, line %2: %3").arg(DayName(day)).arg(line).arg(e.message());
     }
     return QString();
 }
@@ -139,7 +136,7 @@ QString CellErrorMessage(const DutyEvaluator& evaluator, const QString& text, in
 
 QString RequiredBoxName(int day, int shift)
 {
-    return QStringLiteral("%1 %2 required").arg(QLatin1String(kDayNames[day]), QLatin1String(kShiftNames[shift]));
+    return QStringLiteral("%1 %2 required").arg(DayName(day), ShiftCode(shift));
 }
 
 WeekTotals ComputeWeekTotals(const WardSettings& s, const WeekData& w)

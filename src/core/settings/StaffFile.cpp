@@ -19,8 +19,6 @@ constexpr int kKeyWidth = 25, kValueWidth = 40;
 constexpr int kNameWidth = 30, kSkillsWidth = 30, kGradeWidth = 10, kHoursWidth = 5,
               kShiftWidth = 15, kDayPrefWidth = 12;
 
-const char* const kDayNames[kDays + 1] = {"",         "Monday", "Tuesday", "Wednesday",
-                                          "Thursday", "Friday", "Saturday", "Sunday"};
 const char* const kUpperDayNames[kDays + 1] = {"",         "MONDAY", "TUESDAY",  "WEDNESDAY",
                                                "THURSDAY", "FRIDAY", "SATURDAY", "SUNDAY"};
 
@@ -290,7 +288,7 @@ QString DayPrefsStr(const bool preferred[kDays + 1])
     QString out;
     for (int day = 1; day <= kDays; ++day)
         if (preferred[day])
-            out += PadToWidth(QStringLiteral(" ,") + QLatin1StringView(kDayNames[day]), kDayPrefWidth);
+            out += PadToWidth(QStringLiteral(" ,") + DayName(day), kDayPrefWidth);
     return out;
 }
 

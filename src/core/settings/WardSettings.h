@@ -12,6 +12,19 @@ inline constexpr int kLines = 25;   // staff lines 1..25
 inline constexpr int kSkills = 6;   // skills 1..6
 inline constexpr int kAbsenceCodes = 11;
 
+// "Monday".."Sunday" for days 1..7, and "AM", "PM", "N" for shifts 1..3; empty otherwise.
+inline QLatin1String DayName(int day)
+{
+    static const char* const names[kDays + 1] = {"", "Monday", "Tuesday", "Wednesday", "Thursday",
+                                                 "Friday", "Saturday", "Sunday"};
+    return QLatin1String(day >= 1 && day <= kDays ? names[day] : "");
+}
+inline QLatin1String ShiftCode(int shift)
+{
+    static const char* const codes[kShifts + 1] = {"", "AM", "PM", "N"};
+    return QLatin1String(shift >= 1 && shift <= kShifts ? codes[shift] : "");
+}
+
 // The ward's standing data, as read from Staff.txt. Field names follow the file's keys.
 // Tables indexed by day, shift or skill are 1-based with an unused index 0.
 struct WardSettings {
