@@ -20,7 +20,7 @@ namespace {
 void LoadDemoWeek(WardModel& model)
 {
     model.Week.DataFolder = QStringLiteral(TAVROLA_DEMO_DIR);
-    ConnectTotals(model, nullptr);
+    ConnectTotals(model);
     QString error;
     WeekFileData week;
     WeekView labels;

@@ -37,7 +37,7 @@ MainWindow::MainWindow(const QString& dataFolder, Ui* ui, QWidget* parent) : QMa
     }
     ui_ = ui;
     model_.Week.DataFolder = dataFolder;
-    ConnectTotals(model_, ui_);
+    ConnectTotals(model_);
 
     grid_ = new GridView(model_, this);
     auto* scroll = new QScrollArea(this);

@@ -188,7 +188,7 @@ int RunWeek(const QStringList& args, const QString& programFolder)
     WeekView labels;
     BatchUi ui;
     model.Week.StartupPickerDate = model.Week.PickerDate = QDate::currentDate();
-    ConnectTotals(model, &ui);
+    ConnectTotals(model);
     if (!LoadWard(model, common.dataFolder))
         return BadInput;
     if (!AutoLoadRWKfile(model, labels, ui, file)) {

@@ -13,7 +13,7 @@ struct Brushing {
     Brushing()
     {
         test::SetUpTestWard(model, 3);
-        ConnectTotals(model, nullptr);
+        ConnectTotals(model);
     }
     QString click(Brush b, int times = 1)
     {

@@ -15,7 +15,7 @@ struct Ward {
     explicit Ward(int named = 3)
     {
         test::SetUpTestWard(model, named);
-        ConnectTotals(model, &ui);
+        ConnectTotals(model);
     }
     void put(int day, int line, const char* text) { w.DayCells[day][line].setText(QString::fromUtf8(text)); }
 };

@@ -48,7 +48,7 @@ struct Ward {
             model.Settings.StaffRequired[day][2] = weekend ? 1 : 2;
             model.Settings.StaffRequired[day][3] = 1;
         }
-        ConnectTotals(model, &ui);
+        ConnectTotals(model);
         SetupRequiredNurses(model);
         w.RosterChanged = false;
     }

@@ -48,7 +48,7 @@ struct Ward {
             for (int line = 1; line <= 3; ++line)
                 w.DayCells[day][line].setColour(w.BaseCellColours[day][line]);
         w.DayCells[4][4].setColour(kMarker);
-        ConnectTotals(model, &ui);
+        ConnectTotals(model);
         w.RosterChanged = false;
     }
     void pick(const QDate& date)

@@ -121,7 +121,7 @@ TEST(WeekTotals, DemoWeeksShowTheCellByCellTotalsAndTheStaffListStaysAsStaffTxtG
 {
     WardModel m;
     m.Week.DataFolder = QStringLiteral(TAVROLA_SOURCE_DIR "/data/demo/");
-    ConnectTotals(m, nullptr);
+    ConnectTotals(m);
     QString error;
     ASSERT_TRUE(Read_StaffTxtFile(m, &error)) << error.toStdString();
     ASSERT_EQ(m.Staff.size(), 18u);
@@ -212,7 +212,7 @@ TEST(UndoRedo, EveryKindOfEditIsUndoneAndRedoneWhole)
         SCOPED_TRACE(c.name);
         WardModel m;
         test::SetUpTestWard(m, 3);
-        ConnectTotals(m, nullptr);
+        ConnectTotals(m);
         LoadWeekData(m.Week, [&] {
             WeekData w = StoreWeekData(m.Week);
             w.Cells[1][1] = w.Cells[2][1] = QStringLiteral("EARLY");
@@ -242,7 +242,7 @@ TEST(UndoRedo, TheChangedMarkFollowsTheSavedState)
 {
     WardModel m;
     test::SetUpTestWard(m, 2);
-    ConnectTotals(m, nullptr);
+    ConnectTotals(m);
     Field& a = m.Week.DayCells[1][1];
     Field& b = m.Week.DayCells[2][1];
     m.typeText(a, QStringLiteral("E"));

@@ -46,7 +46,7 @@ void UseStaffFileDataforInitialisation(WardModel& model, HistoryScan& scan, Ui& 
     if (w.Recalculate)
         w.Recalculate();
     else
-        TavrolaChange(model, &ui);
+        TavrolaChange(model);
 }
 
 }  // namespace tavrola

@@ -92,7 +92,7 @@ void DateTimePickerCloseUp(WardModel& model, WeekView& labels, Ui& ui, bool from
     UseStaffFileDataforInitialisation(model, labels.History, ui);
     SetupRequiredNurses(model, &ui);
     if (!w.Recalculate)
-        TavrolaChange(model, &ui);
+        TavrolaChange(model);
     w.RequestsSaved = false;
     labels.ShownWeek = date;
     model.startFreshHistory();

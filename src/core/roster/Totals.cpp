@@ -52,7 +52,7 @@ void ApplyWeekTotals(RosterWeek& w, const WeekTotals& t)
     }
 }
 
-void TavrolaChange(WardModel& model, Ui*)
+void TavrolaChange(WardModel& model)
 {
     if (model.Week.RecalcSuspended)
         return;

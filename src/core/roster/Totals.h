@@ -1,5 +1,4 @@
 #pragma once
-#include "Ui.h"
 #include "roster/WardModel.h"
 
 namespace tavrola {
@@ -11,18 +10,18 @@ struct WeekTotals;
 // the hours-worked boxes and the colours of the hours-set and required-staff boxes.
 // Boxes whose number does not convert are marked with the reason (Field::error); a
 // required box that is not a whole number keeps its colour. Does nothing while
-// RecalcSuspended is set. Nothing is shown through `ui`: the window reports a marked
-// box when the user leaves it.
-void TavrolaChange(WardModel& model, Ui* ui = nullptr);
+// RecalcSuspended is set. No message is shown: the window reports a marked box when the
+// user leaves it.
+void TavrolaChange(WardModel& model);
 
 // Puts computed totals onto the grid.
 void ApplyWeekTotals(RosterWeek& week, const WeekTotals& totals);
 
 // Makes every change the totals read (and every unit that rewrote the grid) run
 // TavrolaChange.
-inline void ConnectTotals(WardModel& model, Ui* ui)
+inline void ConnectTotals(WardModel& model)
 {
-    model.Week.Recalculate = [&model, ui] { TavrolaChange(model, ui); };
+    model.Week.Recalculate = [&model] { TavrolaChange(model); };
 }
 
 // Strict whole-number reading of a box, as the platform converts it (surrounding blanks

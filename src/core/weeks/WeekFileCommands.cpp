@@ -22,7 +22,7 @@ bool SaveClick(WardModel& model, Ui& ui)
         ui.showError(kChooseWeekFirstMessage);
         return false;
     }
-    TavrolaChange(model, &ui);
+    TavrolaChange(model);
 
     WeekFileData data;
     try {
