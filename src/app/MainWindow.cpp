@@ -60,8 +60,10 @@ MainWindow::MainWindow(const QString& dataFolder, Ui* ui, QWidget* parent) : QMa
     connect(grid_->DateTimePicker->calendarWidget(), &QCalendarWidget::clicked, this,
             [this](const QDate&) { DateTimePickerCloseUp(); });
     connect(grid_->DateTimePicker, &QDateEdit::editingFinished, this, [this] {
-        if (grid_->DateTimePicker->date() != model_.Week.PickerDate)
+        if (WeekCommencingMonday(grid_->DateTimePicker->date()) != model_.Week.PickerDate)
             DateTimePickerCloseUp();
+        else
+            showWeek();  // another day of the week shown: the box shows its Monday again
     });
 }
 
@@ -181,7 +183,8 @@ void MainWindow::runWeekSelection(bool fromUser)
 
 void MainWindow::DateTimePickerCloseUp()
 {
-    model_.Week.PickerDate = grid_->DateTimePicker->date();
+    // Any day picked or typed stands for its week, which starts on Monday.
+    model_.Week.PickerDate = WeekCommencingMonday(grid_->DateTimePicker->date());
     runWeekSelection(true);
 }
 

@@ -48,8 +48,9 @@ bool MainWindow::FormCreate(const QStringList& arguments)
         helpFile_ = QApplication::applicationDirPath() + QStringLiteral("/TVHelp.pdf");
     // 2. Week flags.
     w.RosterChanged = w.RosterFileLoaded = w.RecalcSuspended = false;
-    // 3. Today in the picker: the week does not count as chosen yet.
-    const QDate today = QDate::currentDate();
+    // 3. This week's Monday in the picker: the week counts as chosen once the deferred
+    // start has run the week selection for it.
+    const QDate today = WeekCommencingMonday(QDate::currentDate());
     w.StartupPickerDate = today;
     w.PickerDate = today;
     grid_->DateTimePicker->setDate(today);

@@ -22,13 +22,15 @@ int RunHistory(const QStringList& args, const QString& programFolder)
         return Ok;
     }
 
+    // Damaged weeks are named on standard error and left out; the others still count,
+    // and the exit code tells scripts that something was left out.
     HistoryScan scan;
-    QString error;
-    if (!ScanStoredWeeks(common.dataFolder, s.AnalysisStartDateValue, week, scan, &error)) {
+    QStringList damaged;
+    const bool allRead = ScanStoredWeeks(common.dataFolder, s.AnalysisStartDateValue, week, scan, &damaged);
+    for (QString error : damaged) {
         error.replace(u'\r', u' ');
         error.replace(u'\n', u' ');
         PrintError(error);
-        return BadInput;
     }
 
     if (!common.json)
@@ -46,7 +48,7 @@ int RunHistory(const QStringList& args, const QString& programFolder)
                                FloatToShortest(scan.NameAdjHours[i])));
         }
     }
-    return Ok;
+    return allRead ? Ok : BadInput;
 }
 
 }  // namespace tavrola::cli

@@ -99,10 +99,15 @@ struct History {
         writeRaw(fileName, lines.join(QStringLiteral("\r\n")).toUtf8());
     }
 
+    // The messages of the weeks left out, joined.
     bool scanStored(QString* error = nullptr)
     {
-        return ScanStoredWeeks(model.Week.DataFolder, model.Settings.AnalysisStartDateValue,
-                               model.Week.PickerDate, scan, error);
+        QStringList damaged;
+        const bool allRead = ScanStoredWeeks(model.Week.DataFolder, model.Settings.AnalysisStartDateValue,
+                                             model.Week.PickerDate, scan, &damaged);
+        if (error)
+            *error = damaged.join(u'\n');
+        return allRead;
     }
 
     qint32 nonPref(const QString& name) const
@@ -209,7 +214,7 @@ TEST(HistoryScan, KeepsTwentySixNamesAndIgnoresTheRest)
     EXPECT_EQ(h.adj("First 3"), 37.5f + 7.5f);
 }
 
-TEST(HistoryScan, DamagedWeeksStopTheScanNamingFileAndLine)
+TEST(HistoryScan, DamagedWeeksAreLeftOutWholeNamingFileAndLine)
 {
     struct Case {
         int line;
@@ -233,9 +238,12 @@ TEST(HistoryScan, DamagedWeeksStopTheScanNamingFileAndLine)
         EXPECT_FALSE(h.scanStored(&error));
         EXPECT_TRUE(error.contains(h.dir.filePath("b.rwk"))) << error.toStdString();
         EXPECT_TRUE(error.contains(QStringLiteral("line %1:").arg(c.line))) << error.toStdString();
-        // The weeks and blocks read before the fault stay added; nothing after it is.
-        EXPECT_EQ(h.nonPref("Ann"), c.line == 1 ? 1 : 3);
-        EXPECT_EQ(h.adj("Ann"), c.line == 1 ? 7.5f : 15.0f);
+        EXPECT_EQ(error.count(u'\n'), 0) << "one message for the one damaged week";
+        // The damaged week adds nothing, not even its blocks before the fault; the
+        // weeks around it count.
+        EXPECT_EQ(h.nonPref("Ann"), 1 + 4);
+        EXPECT_EQ(h.adj("Ann"), 7.5f + 7.5f);
+        EXPECT_EQ(h.nonPref("Bob"), -1);
     }
 }
 
@@ -259,7 +267,7 @@ TEST(HistoryScan, ChosenWeekRunsChartAndTotals)
 
     UseStaffFileDataforInitialisation(h.model, h.scan, h.ui);
     EXPECT_TRUE(h.scan.Scanned);
-    EXPECT_TRUE(h.scan.Error.isEmpty());
+    EXPECT_TRUE(h.scan.Damaged.isEmpty());
     EXPECT_TRUE(h.ui.shown.empty());
     EXPECT_EQ(h.model.Week.HoursSetEdits[1].text(), "37.5+2.5");
     EXPECT_EQ(h.model.Week.HoursSetEdits[2].text(), "37.5 -2.5");
@@ -292,23 +300,31 @@ TEST(HistoryScan, NoAnalysisDateOpensNothingButStillTotals)
     EXPECT_EQ(h.recalculations, 2);
 }
 
-TEST(HistoryScan, DamagedWeekIsShownAndLeavesNoChart)
+TEST(HistoryScan, DamagedWeekIsShownOnceAndTheOthersStillCount)
 {
     History h(1);
     h.writeWeek(QStringLiteral("a.rwk"), QDate(2025, 9, 1), {{"Nurse 1", 37.5f, "30", 3}});
     h.writeDamaged(QStringLiteral("b.rwk"), QDate(2025, 9, 8), {{"Nurse 1", 37.5f, "30", 3}},
                    WeekFileBlockStart(1) + 3, QStringLiteral("x"));
+    h.writeWeek(QStringLiteral("c.rwk"), QDate(2025, 9, 15), {{"Nurse 1", 37.5f, "35", 2}});
     UseStaffFileDataforInitialisation(h.model, h.scan, h.ui);
 
     ASSERT_EQ(h.ui.count("error"), 1);
     const QString& message = h.ui.shown[0].text;
     EXPECT_TRUE(message.contains("b.rwk") && message.contains(QStringLiteral("line %1:").arg(WeekFileBlockStart(1) + 3)))
         << message.toStdString();
-    EXPECT_EQ(h.scan.Error, message);
-    EXPECT_FALSE(h.scan.Scanned);
-    EXPECT_EQ(h.scan.NonPrefShifts[0], 3);  // the first week stays added
-    EXPECT_EQ(h.model.Week.HoursSetEdits[1].text(), "37.5");  // no carry-over written
+    EXPECT_EQ(h.scan.Damaged, QStringList{message});
+    EXPECT_TRUE(h.scan.Scanned);
+    EXPECT_EQ(h.scan.NonPrefShifts[0], 3 + 2);
+    EXPECT_EQ(h.model.Week.HoursSetEdits[1].text(), "37.5+10");  // carried over from a and c
+    EXPECT_EQ(ComputeNonPrefChart(h.model.Week, h.scan).Bars.size(), 1u);
     EXPECT_EQ(h.recalculations, 1);
+
+    // The next pick scans again but says nothing new.
+    h.model.Week.PickerDate = h.model.Week.PickerDate.addDays(7);
+    UseStaffFileDataforInitialisation(h.model, h.scan, h.ui);
+    EXPECT_EQ(h.ui.count("error"), 1);
+    EXPECT_EQ(h.scan.Damaged.size(), 1);
 }
 
 TEST(HistoryScan, RequiredBoxesKeepTheirTextsAndZeroRequirementsAreMarked)

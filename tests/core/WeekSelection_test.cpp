@@ -120,10 +120,14 @@ TEST(WeekSelection, WeekOfMonthLabel)
         EXPECT_EQ(WeekOfMonthText(day), QString::fromLatin1(text)) << day;
 
     Ward t;
-    t.labels.WeekOfMonthLabel = QStringLiteral("before");
-    DateTimePickerCloseUp(t.model, t.labels, t.ui, false);  // no week chosen yet
-    EXPECT_EQ(t.labels.WeekOfMonthLabel, "before");
+    EXPECT_FALSE(t.w.WeekChosen()) << "no week selected yet";
+    DateTimePickerCloseUp(t.model, t.labels, t.ui, false);  // the deferred start's selection
+    EXPECT_TRUE(t.w.WeekChosen()) << "the week shown at start counts as chosen";
+    EXPECT_EQ(t.labels.WeekOfMonthLabel, "Wk1/2");
     EXPECT_EQ(t.labels.WeekDay, 4);
+    EXPECT_EQ(WeekCommencingMonday(QDate(2026, 12, 8)), QDate(2026, 12, 7));
+    EXPECT_EQ(WeekCommencingMonday(QDate(2026, 12, 13)), QDate(2026, 12, 7));
+    EXPECT_EQ(WeekCommencingMonday(QDate(2026, 12, 14)), QDate(2026, 12, 14));
 
     for (const auto& [date, text] : {std::pair{QDate(2008, 9, 1), "Wk1"}, std::pair{QDate(2008, 12, 4), "Wk1/2"},
                                      std::pair{QDate(2008, 9, 29), "Wk5"}}) {

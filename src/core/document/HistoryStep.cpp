@@ -26,20 +26,21 @@ void UseStaffFileDataforInitialisation(WardModel& model, HistoryScan& scan, Ui& 
     std::fill(std::begin(scan.NonPrefShifts), std::end(scan.NonPrefShifts), 0);
     std::fill(std::begin(scan.NameAdjHours), std::end(scan.NameAdjHours), 0.0f);
     scan.Scanned = false;
-    scan.Error.clear();
+    scan.Damaged.clear();
 
     if (s.AnalysisStartDateValid) {
         ui.setBusy(true);
-        QString error;
-        const bool complete = ScanStoredWeeks(w.DataFolder, s.AnalysisStartDateValue, w.PickerDate, scan, &error);
+        ScanStoredWeeks(w.DataFolder, s.AnalysisStartDateValue, w.PickerDate, scan, &scan.Damaged);
         ui.setBusy(false);
-        if (complete) {
-            scan.Scanned = true;
-            TraceNonPrefChart(ComputeNonPrefChart(w, scan), scan);
-            WriteCarriedOverHours(w, scan);
-        } else {
-            scan.Error = error;
-            ui.showError(error);
+        scan.Scanned = true;
+        TraceNonPrefChart(ComputeNonPrefChart(w, scan), scan);
+        WriteCarriedOverHours(w, scan);
+        // Each damaged week is reported once per run of the program; the others count.
+        for (const QString& message : scan.Damaged) {
+            if (scan.Reported.contains(message))
+                continue;
+            scan.Reported.append(message);
+            ui.showError(message);
         }
     }
 

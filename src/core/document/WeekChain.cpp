@@ -67,6 +67,7 @@ void DateTimePickerCloseUp(WardModel& model, WeekView& labels, Ui& ui, bool from
     }
 
     const QDate date = w.PickerDate;
+    w.WeekSelected = true;
     labels.WeekYear = quint16(date.year());
     labels.WeekMonth = quint16(date.month());
     labels.WeekDay = quint16(date.day());

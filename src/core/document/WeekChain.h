@@ -28,7 +28,8 @@ namespace tavrola {
 //     and the clinic schedule, and forgets the automatic fill's copy of requests.
 //  6. Starts a fresh undo history; the changed mark stays as it is (a picked week keeps
 //     the grid's unsaved entries, a loaded one is unchanged).
-// The picker's date is used as picked; it is not moved to its Monday.
+// The window moves a picked or typed date to its Monday first; a date read from a week
+// file stays as stored.
 void DateTimePickerCloseUp(WardModel& model, WeekView& labels, Ui& ui, bool fromUser);
 
 // File > Load. Offers to save unsaved changes (when the user wants them saved and the

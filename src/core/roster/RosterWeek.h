@@ -40,6 +40,7 @@ public:
 
     bool RosterChanged = false;
     bool RosterFileLoaded = false;
+    bool WeekSelected = false;  // the week selection has run (at the latest, the deferred start)
     bool RecalcSuspended = false;
     bool FillRunning = false;
 
@@ -52,8 +53,9 @@ public:
     Colour BaseCellColours[kDays + 1][kLines + 1] = {};
     QString DataFolder;        // ends in a path separator
 
-    // A week counts as chosen once a date was picked or a week file loaded.
-    bool WeekChosen() const { return PickerDate != StartupPickerDate || RosterFileLoaded; }
+    // A week counts as chosen once a date was picked, a week file loaded, or the week
+    // selection ran for the week shown (the deferred start runs it for this week).
+    bool WeekChosen() const { return PickerDate != StartupPickerDate || RosterFileLoaded || WeekSelected; }
 
     // The last line 1..25 with a name; 0 when none.
     int NumberOfStaff() const;

@@ -80,7 +80,7 @@ int HistoryScan::IndexOf(const QString& name) const
 }
 
 bool ScanStoredWeeks(const QString& folder, const QDate& analysisStart, const QDate& picked,
-                     HistoryScan& scan, QString* error)
+                     HistoryScan& scan, QStringList* damaged)
 {
     scan.HistoryNames.clear();
     std::fill(std::begin(scan.NonPrefShifts), std::end(scan.NonPrefShifts), 0);
@@ -91,38 +91,39 @@ bool ScanStoredWeeks(const QString& folder, const QDate& analysisStart, const QD
     // Whole-day dates: from the start date itself to two days before the picked one.
     const QDate after = analysisStart.addDays(-1);
     const QDate before = picked.addDays(-1);
-    QString failure;
+    bool allRead = true;
+    auto leaveOut = [&](const QString& message) {
+        allRead = false;
+        if (damaged)
+            damaged->append(message);
+    };
     for (const QString& path : ListWeekFiles(folder)) {
         const WeekFileHead head = ReadWeekFileHead(path);
-        if (!head.read) {
-            failure = head.error;
-            break;
-        }
         QString trace = QStringLiteral("File Date:") + head.firstLine;
-        if (!head.date.isValid()) {
+        if (!head.read || !head.date.isValid()) {
             TraceLog(trace);
-            failure = head.error;
-            break;
+            leaveOut(head.error);
+            continue;
         }
         const QDate d = head.date;
         const bool counts = after.isValid() && before.isValid() && after < d && d < before;
         if (counts) {
+            // A week counts whole or not at all: it is added to a copy first.
+            HistoryScan withWeek = scan;
             QStringList lines;
-            if (!ReadWeekFileLines(path, kLastScannedLine, &lines, &failure)) {
-                TraceLog(trace);
-                break;
-            }
-            const bool added = AddWeek(path, lines, scan, trace, &failure);
+            QString failure;
+            const bool added = ReadWeekFileLines(path, kLastScannedLine, &lines, &failure) &&
+                               AddWeek(path, lines, withWeek, trace, &failure);
             TraceLog(trace);
-            if (!added)
-                break;
+            if (added)
+                scan = std::move(withWeek);
+            else
+                leaveOut(failure);
         } else {
             TraceLog(trace);
         }
     }
-    if (error)
-        *error = failure;
-    return failure.isEmpty();
+    return allRead;
 }
 
 void WriteCarriedOverHours(RosterWeek& w, const HistoryScan& scan)

@@ -17,11 +17,14 @@ struct HistoryScan {
     qint32 NonPrefShifts[kHistoryCapacity] = {};
     float NameAdjHours[kHistoryCapacity] = {};
 
-    // Set when the last run scanned the stored weeks to the end (a valid analysis start
-    // date and no damaged week on the way).
+    // Set when the last run scanned the stored weeks (there was a valid analysis start
+    // date). Damaged weeks are left out of it, not a reason to give up.
     bool Scanned = false;
-    // The damaged or unreadable week that stopped the last run, naming file and line.
-    QString Error;
+    // The damaged or unreadable weeks the last run left out, each naming file and line.
+    QStringList Damaged;
+    // The damaged weeks already reported to the user: each is reported once per run of
+    // the program, not on every pick.
+    QStringList Reported;
 
     // Position of `name` in HistoryNames ignoring letter case; -1 when absent.
     int IndexOf(const QString& name) const;
@@ -30,10 +33,11 @@ struct HistoryScan {
 // Scans the week files of `folder` (*.rwk in any letter case, visited sorted by name) whose
 // week-commencing date D satisfies start - 1 < D < picked - 1, and adds up per name the
 // stored non-preference counts and contracted minus worked hours into `scan`, whose names
-// and arrays are reset first. Returns false at the first damaged or unreadable week with
-// `error` naming the file and line; what was added before it stays.
+// and arrays are reset first. A damaged or unreadable week is left out whole (nothing of
+// it is added) and its message, naming file and line, goes to `damaged`; the scan goes
+// on with the next. Returns whether every week read.
 bool ScanStoredWeeks(const QString& folder, const QDate& analysisStart, const QDate& picked,
-                     HistoryScan& scan, QString* error);
+                     HistoryScan& scan, QStringList* damaged);
 
 // Writes each listed person's carried-over hours into their hours-set box after the
 // contracted hours ("37.5+2.5", "37.5 -3", plain "37.5" for none). Every grid line whose

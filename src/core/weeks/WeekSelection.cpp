@@ -20,6 +20,11 @@ void MarkBankHolidays(RosterWeek& w, WeekView& labels, int staff)
     }
 }
 
+QDate WeekCommencingMonday(const QDate& date)
+{
+    return date.isValid() ? date.addDays(1 - date.dayOfWeek()) : date;
+}
+
 QString WeekOfMonthText(int dayOfMonth)
 {
     const long double seventh = 0.142857142857142857L;

@@ -18,4 +18,8 @@ void MarkBankHolidays(RosterWeek& week, WeekView& labels, int staff);
 // the 1st, "Wk1/2" for the 4th (the week runs into the second), "Wk5" for the 29th.
 QString WeekOfMonthText(int dayOfMonth);
 
+// The Monday of the week holding `date`: weeks run Monday to Sunday, so a date the user
+// picks or types (and today, at start) stands for its week's Monday.
+QDate WeekCommencingMonday(const QDate& date);
+
 }  // namespace tavrola
