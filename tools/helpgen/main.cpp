@@ -12,6 +12,7 @@
 #include <QPdfWriter>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextLayout>
 #include <QTextDocument>
 #include <QTextTable>
 #include <cmath>
@@ -22,6 +23,17 @@ namespace {
 int PageOf(qreal y, qreal pageHeight)
 {
     return int(std::floor(y / pageHeight));
+}
+
+// Where a block's first line starts in the document. The block's own box may begin on
+// the page before, when its first line did not fit there and was moved down.
+qreal FirstLineTop(QAbstractTextDocumentLayout* layout, const QTextBlock& block)
+{
+    const QRectF box = layout->blockBoundingRect(block);
+    const QTextLayout* lines = block.layout();
+    if (!lines || lines->lineCount() == 0)
+        return box.top();
+    return box.top() + lines->lineAt(0).y();  // the box's top is the layout's position
 }
 
 bool IsHeading(const QTextBlock& block)
@@ -42,12 +54,12 @@ bool BreakBefore(QTextDocument& doc, QTextBlock block, QTextTable* table)
 {
     const qreal pageHeight = doc.pageSize().height();
     QAbstractTextDocumentLayout* layout = doc.documentLayout();
-    const int page = PageOf(layout->blockBoundingRect(block).top(), pageHeight);
+    const int page = PageOf(FirstLineTop(layout, block), pageHeight);
     for (int steps = 0; steps < 3 && LeadsIntoNext(block.previous()); ++steps) {
         block = block.previous();
         table = nullptr;
     }
-    if (PageOf(layout->blockBoundingRect(block).top(), pageHeight) != page)
+    if (PageOf(FirstLineTop(layout, block), pageHeight) != page)
         return false;  // the lead-in sits on an earlier page: breaking there would leave a gap
     if (table) {
         QTextTableFormat format = table->format();
@@ -58,6 +70,9 @@ bool BreakBefore(QTextDocument& doc, QTextBlock block, QTextTable* table)
         format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
         QTextCursor(block).mergeBlockFormat(format);
     }
+    // Lay the whole document out again: the layout's own update after a format change
+    // leaves the blocks below out of place on paginated documents.
+    doc.markContentsDirty(0, doc.characterCount());
     return true;
 }
 
@@ -77,8 +92,8 @@ void KeepTogether(QTextDocument& doc)
             if (box.height() < pageHeight && PageOf(box.top(), pageHeight) != PageOf(box.bottom() - 1, pageHeight))
                 BreakBefore(doc, block, table);
         } else if (IsHeading(block) && block.next().isValid()) {
-            const qreal headingTop = layout->blockBoundingRect(block).top();
-            const qreal textTop = layout->blockBoundingRect(block.next()).top();  // into tables too
+            const qreal headingTop = FirstLineTop(layout, block);
+            const qreal textTop = FirstLineTop(layout, block.next());  // into tables too
             if (PageOf(headingTop, pageHeight) != PageOf(textTop, pageHeight))
                 BreakBefore(doc, block, nullptr);
         }
