@@ -94,8 +94,12 @@ void MainWindow::NonPrefTimerTimer()
 
 void MainWindow::Contents1Click()
 {
-    if (!QFileInfo::exists(helpFile_) || !ui_->openDocument(helpFile_))
-        ui_->showError(QStringLiteral("The help file \"%1\" could not be opened.").arg(QDir::toNativeSeparators(helpFile_)));
+    const QString shownPath = QDir::toNativeSeparators(QFileInfo(helpFile_).absoluteFilePath());
+    if (!QFileInfo::exists(helpFile_))
+        ui_->showError(QStringLiteral("The help file \"%1\" was not found.").arg(shownPath));
+    else if (!ui_->openDocument(helpFile_))
+        ui_->showWarning(QStringLiteral("No program to show PDF files was found on this computer.\n\n"
+                                        "The help file is %1").arg(shownPath));
 }
 
 void MainWindow::Exit1Click()

@@ -2,7 +2,6 @@
 #include "TestWard.h"
 #include "roster/Brushes.h"
 #include "roster/Totals.h"
-#include "weeks/BankHolidays.h"
 #include "document/WeekChain.h"
 #include "weeks/WeekFileName.h"
 #include "weeks/WeekSelection.h"
@@ -98,7 +97,7 @@ TEST(WeekSelection, ChristmasWeekMarksNamedLinesAndLabelsItsDays)
     for (int day = 1; day <= kDays; ++day)
         EXPECT_EQ(t.labels.HolidayLabels[day], QString::fromLatin1(expected[day])) << day;
 
-    // The next day is not a week of the calendar: the marks and a right-click mark go,
+    // A Tuesday starts no week of the grid: the marks and a right-click mark go,
     // the preferred days come back.
     DutyMouseDown(t.model, t.w.DayCells[2][2]);
     t.pick(kChristmasWeek.addDays(1));
@@ -244,18 +243,4 @@ TEST(WeekSelection, DeferredStartLoadsTheNamedWeekOrSelectsToday)
     NonPrefTimerTimer(v.model, v.labels, v.ui, QString());
     EXPECT_TRUE(v.ui.shown.empty());
     EXPECT_EQ(v.labels.WardCaption, "Ward 9");
-}
-
-TEST(WeekSelection, TheCalendarListsThirtySevenMondays)
-{
-    int count = 0;
-    const BankHolidayWeek* rows = BankHolidayTable(&count);
-    ASSERT_EQ(count, 37);
-    for (int i = 0; i < count; ++i) {
-        const QDate d(rows[i].year, rows[i].month, rows[i].dayOfMonth);
-        EXPECT_EQ(d.dayOfWeek(), 1) << d.toString(Qt::ISODate).toStdString();
-        EXPECT_EQ(FindBankHolidayWeek(d), &rows[i]);
-    }
-    EXPECT_EQ(FindBankHolidayWeek(QDate(2011, 12, 26))->marks[2].day, 7);
-    EXPECT_EQ(FindBankHolidayWeek(QDate(2012, 1, 2)), nullptr);
 }

@@ -8,12 +8,9 @@ namespace tavrola {
 
 void MarkBankHolidays(RosterWeek& w, WeekView& labels, int staff)
 {
-    const BankHolidayWeek* row = FindBankHolidayWeek(w.PickerDate);
-    if (!row)
-        return;
-    for (const BankHolidayMark& mark : row->marks) {
-        if (mark.day < 1 || mark.day > kDays)
-            continue;
+    const BankHolidayWeek holidays = FindBankHolidayWeek(w.PickerDate);
+    for (int i = 0; i < holidays.count; ++i) {
+        const BankHolidayMark& mark = holidays.marks[i];
         for (int line = 1; line <= staff; ++line)
             w.DayCells[mark.day][line].setColour(AlertColour);
         labels.HolidayLabels[mark.day] = QString::fromLatin1(mark.label);
