@@ -13,6 +13,7 @@
 #include "roster/Totals.h"
 #include "roster/StaffOnGrid.h"
 #include "settings/StarterWard.h"
+#include "util/FileAccess.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -139,7 +140,9 @@ void MainWindow::buildMenus()
 bool MainWindow::startUp()
 {
     const QString path = model_.Week.DataFolder + kStaffFileName;
-    if (!QFileInfo::exists(path)) {
+    // Only a missing file offers a starter ward; anything else standing there (a folder,
+    // a pipe, a looping link) is reported by the reader.
+    if (!PathEntryExists(path)) {
         const Answer a = ui_->askYesNo(
             QStringLiteral("The ward settings file \"%1\" was not found.\r\r"
                            "Tavrola needs it for the staff list, duty codes and hours. "

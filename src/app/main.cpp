@@ -1,11 +1,14 @@
 #include "app/MainWindow.h"
+#include "app/QtUi.h"
 #include "util/DataFolder.h"
+#include "util/FileAccess.h"
 #include "util/Locale.h"
 #include "util/TraceLog.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QTimer>
+#include <cstdio>
 
 using namespace tavrola;
 
@@ -27,9 +30,23 @@ int main(int argc, char** argv)
                                   QStringLiteral("FILE"));
     parser.addOption(shotOption);
     parser.addPositionalArgument(QStringLiteral("week"), QStringLiteral("A week file (.rwk) to open."));
-    parser.process(app);
+    // Arguments as given: a week file name with a byte that is not valid UTF-8 still opens.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments += PathFromBytes(QByteArray(argv[i]));
+    parser.process(arguments);
 
+    // A data folder that is not there is the first thing to say: everything else would
+    // only be a consequence of it.
+    const QString problem = DataFolderProblem(parser.value(dataOption));
+    if (!problem.isEmpty()) {
+        std::fprintf(stderr, "tavrola: %s\n", problem.toUtf8().constData());
+        if (!parser.isSet(shotOption))
+            QtUi(nullptr).showError(problem);
+        return 1;
+    }
     const QString dataFolder = ResolveDataFolder(parser.value(dataOption), QApplication::applicationDirPath());
+    RemoveStaleSaveTempFiles(dataFolder);
     OpenTraceLog(TraceFolder());
 
     MainWindow window(dataFolder);

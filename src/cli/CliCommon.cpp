@@ -3,83 +3,71 @@
 #include "document/RequirementsStep.h"
 #include "roster/StaffOnGrid.h"
 #include "util/DataFolder.h"
+#include "util/FileAccess.h"
 #include "util/Locale.h"
 #include "util/TextUtil.h"
 
+#include <QCommandLineParser>
+
 namespace tavrola::cli {
 
-CommonArgs ParseCommonArgs(const QStringList& args, const QString& programFolder)
+int ParseCommand(const QStringList& args, const QString& programFolder, const CommandSpec& spec,
+                 CommandArgs* out)
 {
-    CommonArgs out;
-    QString data;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        if (a == QLatin1String("--json")) {
-            out.json = true;
-        } else if (a == QLatin1String("--data")) {
-            if (i + 1 >= args.size()) {
-                out.error = QStringLiteral("--data needs a folder");
-                return out;
-            }
-            data = args[++i];
-        } else if (a.startsWith(QLatin1String("--data="))) {
-            data = a.mid(7);
-        } else if (a == QLatin1String("--")) {
-            out.rest += args.mid(i + 1);
-            break;
-        } else {
-            out.rest += a;
-        }
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption data(QStringLiteral("data"), QString(), QStringLiteral("DIR"));
+    const QCommandLineOption json(QStringLiteral("json"));
+    const QCommandLineOption week(QStringLiteral("week"), QString(), QStringLiteral("DATE"));
+    const QCommandLineOption save(QStringLiteral("save"), QString(), QStringLiteral("FILE"));
+    parser.addOption(data);
+    parser.addOption(json);
+    if (spec.week)
+        parser.addOption(week);
+    if (spec.save)
+        parser.addOption(save);
+    const QString name = QString::fromLatin1(spec.name);
+    auto usage = [&](const QString& why) {
+        PrintError(QStringLiteral("%1: %2").arg(name, why));
+        std::fprintf(stderr, "usage: tavrola-cli %s\n", spec.usage);
+        return int(Usage);
+    };
+    // The parser takes the first argument as the program's name.
+    if (!parser.parse(QStringList{name} + args)) {
+        const QStringList unknown = parser.unknownOptionNames();
+        if (!unknown.isEmpty())
+            return usage(QStringLiteral("unknown option %1").arg(Quoted(unknown.first())));
+        return usage(parser.errorText().replace(u'\n', u' '));
     }
-    out.dataFolder = ResolveDataFolder(data, programFolder);
-    return out;
-}
+    out->json = parser.isSet(json);
+    out->texts = parser.positionalArguments();
+    if (out->texts.size() < spec.minTexts)
+        return usage(spec.minTexts == 1 && spec.maxTexts != 1 ? QStringLiteral("needs at least one text")
+                                                              : QStringLiteral("needs a file"));
+    if (spec.maxTexts >= 0 && out->texts.size() > spec.maxTexts)
+        return usage(QStringLiteral("takes no argument %1").arg(Quoted(out->texts.value(spec.maxTexts))));
+    if (spec.week) {
+        if (!parser.isSet(week))
+            return usage(QStringLiteral("--week DATE is required"));
+        out->week = ParseDateText(parser.value(week));
+        if (!out->week.isValid())
+            return usage(QStringLiteral("%1 is not a date (use yyyy-mm-dd or dd/mm/yyyy)").arg(Quoted(parser.value(week))));
+    }
+    if (spec.save && parser.isSet(save)) {
+        out->saveTo = parser.value(save);
+        if (out->saveTo.isEmpty())
+            return usage(QStringLiteral("--save needs a file"));
+    }
 
-QDate TakeWeekOption(QStringList& rest, QString* error)
-{
-    QString text;
-    bool given = false;
-    for (int i = 0; i < rest.size();) {
-        if (rest[i] == QLatin1String("--week")) {
-            if (i + 1 >= rest.size()) {
-                *error = QStringLiteral("--week needs a date");
-                return {};
-            }
-            text = rest[i + 1];
-            rest.remove(i, 2);
-            given = true;
-        } else if (rest[i].startsWith(QLatin1String("--week="))) {
-            text = rest[i].mid(7);
-            rest.remove(i);
-            given = true;
-        } else {
-            ++i;
-        }
+    const QString folder = parser.value(data);
+    const QString problem = DataFolderProblem(folder);
+    if (!problem.isEmpty()) {
+        PrintError(problem);
+        return BadInput;
     }
-    if (!given) {
-        *error = QStringLiteral("--week DATE is required");
-        return {};
-    }
-    const QDate week = ParseDateText(text);
-    if (!week.isValid())
-        *error = QStringLiteral("'%1' is not a date (use yyyy-mm-dd or dd/mm/yyyy)").arg(text);
-    return week;
-}
-
-bool ParseWeekCommandArgs(const QStringList& args, const QString& programFolder, const char* command,
-                          CommonArgs* common, QDate* week)
-{
-    *common = ParseCommonArgs(args, programFolder);
-    QString error = common->error;
-    if (error.isEmpty())
-        *week = TakeWeekOption(common->rest, &error);
-    if (error.isEmpty() && !common->rest.isEmpty())
-        error = QStringLiteral("%1 takes no argument '%2'").arg(QString::fromLatin1(command), common->rest.first());
-    if (!error.isEmpty()) {
-        PrintError(error);
-        return false;
-    }
-    return true;
+    out->dataFolder = ResolveDataFolder(folder, programFolder);
+    RemoveStaleSaveTempFiles(out->dataFolder);
+    return -1;
 }
 
 bool LoadWard(WardModel& model, const QString& dataFolder)
@@ -169,7 +157,16 @@ QString JsonLine::quote(const QString& s)
     QString out;
     out.reserve(s.size() + 2);
     out += u'"';
-    for (QChar c : s) {
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const QChar c = s[i];
+        // A lone surrogate (a kept byte of a file name) as an escape, which JSON readers
+        // take back as it was; UTF-8 output has no form for it.
+        const bool paired = c.isHighSurrogate() ? i + 1 < s.size() && s[i + 1].isLowSurrogate()
+                                                : c.isLowSurrogate() && i > 0 && s[i - 1].isHighSurrogate();
+        if (c.isSurrogate() && !paired) {
+            out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+            continue;
+        }
         switch (c.unicode()) {
         case '"': out += QStringLiteral("\\\""); break;
         case '\\': out += QStringLiteral("\\\\"); break;

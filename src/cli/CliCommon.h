@@ -10,15 +10,31 @@ namespace tavrola::cli {
 
 enum ExitCode { Ok = 0, BadInput = 1, Usage = 2 };
 
-// Options every command takes, and what is left over.
-struct CommonArgs {
-    QString dataFolder;  // resolved, ends in a separator
-    bool json = false;
-    QStringList rest;
-    QString error;       // a usage error
+// What a command takes besides --data DIR and --json.
+struct CommandSpec {
+    const char* name;
+    const char* usage;          // the command's line of the usage text
+    bool week = false;          // --week DATE, required
+    bool save = false;          // --save FILE
+    int minTexts = 0;           // positional arguments
+    int maxTexts = 0;           // -1: any number
 };
 
-CommonArgs ParseCommonArgs(const QStringList& args, const QString& programFolder);
+struct CommandArgs {
+    QString dataFolder;  // resolved, ends in a separator
+    bool json = false;
+    QStringList texts;   // the positional arguments
+    QDate week;
+    QString saveTo;
+};
+
+// Parses a command's arguments with one QCommandLineParser (options anywhere, "--" ends
+// them), then checks the data folder before anything reads from it and clears stale save
+// temporaries there. Returns -1 to go on, else the exit code after printing why: Usage
+// for an unknown option, a missing or extra argument or a bad date, BadInput for a data
+// folder that is not there.
+int ParseCommand(const QStringList& args, const QString& programFolder, const CommandSpec& spec,
+                 CommandArgs* out);
 
 // Reads Staff.txt from the data folder into the model; prints the message and returns
 // false on failure.
@@ -49,14 +65,5 @@ int RunSettings(const QStringList& args, const QString& programFolder);
 int RunWeek(const QStringList& args, const QString& programFolder);
 int RunRequirements(const QStringList& args, const QString& programFolder);
 int RunHistory(const QStringList& args, const QString& programFolder);
-
-// Takes "--week DATE" (or "--week=DATE") out of `rest`: the week-commencing date, ISO or
-// the locale's short form. A missing or unreadable date sets `error`.
-QDate TakeWeekOption(QStringList& rest, QString* error);
-
-// The arguments of a command about one week (--week DATE, --data, --json, nothing else).
-// Prints the usage error and returns false when they are wrong.
-bool ParseWeekCommandArgs(const QStringList& args, const QString& programFolder, const char* command,
-                          CommonArgs* common, QDate* week);
 
 }  // namespace tavrola::cli

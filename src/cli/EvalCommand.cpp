@@ -27,17 +27,17 @@ Reading read(F&& f)
 
 int RunEval(const QStringList& args, const QString& programFolder)
 {
-    const CommonArgs common = ParseCommonArgs(args, programFolder);
-    if (!common.error.isEmpty() || common.rest.isEmpty()) {
-        PrintError(common.error.isEmpty() ? QStringLiteral("eval needs at least one text") : common.error);
-        return Usage;
-    }
+    static const CommandSpec spec{"eval", "eval [--data DIR] [--json] [--] TEXT...", false, false, 1, -1};
+    CommandArgs common;
+    if (const int rc = ParseCommand(args, programFolder, spec, &common); rc >= 0)
+        return rc;
     WardModel model;
     if (!LoadWard(model, common.dataFolder))
         return BadInput;
     const WardSettings& s = model.Settings;
     const DutyEvaluator evaluator(s);
-    for (const QString& text : common.rest) {
+    bool allConverted = true;
+    for (const QString& text : common.texts) {
         int flags = 0;
         const float hours = evaluator.DutyHours(text, &flags);
         const Reading day = read([&] { return DayHoursWithCodes(text, evaluator); });
@@ -45,6 +45,7 @@ int RunEval(const QStringList& args, const QString& programFolder)
         const Reading first = read([&] { return HoursSetValue(text, true); });
         QString error = !day.error.isEmpty() ? day.error
                         : !contract.error.isEmpty() ? contract.error : first.error;
+        allConverted = allConverted && error.isEmpty();
         if (common.json) {
             JsonLine j;
             j.add("text", text).addFloat("hours", hours).add("flags", qint64(flags));
@@ -63,7 +64,8 @@ int RunEval(const QStringList& args, const QString& programFolder)
             PrintLine(line);
         }
     }
-    return Ok;
+    // Every text is shown; a text that did not convert makes the run fail.
+    return allConverted ? Ok : BadInput;
 }
 
 }  // namespace tavrola::cli

@@ -7,10 +7,11 @@ namespace tavrola::cli {
 
 int RunHistory(const QStringList& args, const QString& programFolder)
 {
-    CommonArgs common;
-    QDate week;
-    if (!ParseWeekCommandArgs(args, programFolder, "history", &common, &week))
-        return Usage;
+    static const CommandSpec spec{"history", "history --week DATE [--data DIR] [--json]", true, false, 0, 0};
+    CommandArgs common;
+    if (const int rc = ParseCommand(args, programFolder, spec, &common); rc >= 0)
+        return rc;
+    const QDate week = common.week;
     WardModel model;
     if (!LoadWard(model, common.dataFolder))
         return BadInput;

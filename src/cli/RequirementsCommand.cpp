@@ -3,6 +3,7 @@
 #include "autofill/RequiredNurses.h"
 #include "clinics/ClinicFile.h"
 #include "settings/StaffFile.h"
+#include "util/FileAccess.h"
 #include "util/Locale.h"
 #include "util/TextUtil.h"
 
@@ -13,10 +14,11 @@ namespace {
 
 int RunRequirements(const QStringList& args, const QString& programFolder)
 {
-    CommonArgs common;
-    QDate week;
-    if (!ParseWeekCommandArgs(args, programFolder, "requirements", &common, &week))
-        return Usage;
+    static const CommandSpec spec{"requirements", "requirements --week DATE [--data DIR] [--json]", true, false, 0, 0};
+    CommandArgs common;
+    if (const int rc = ParseCommand(args, programFolder, spec, &common); rc >= 0)
+        return rc;
+    const QDate week = common.week;
     WardModel model;
     if (!LoadWard(model, common.dataFolder))
         return BadInput;
@@ -30,8 +32,8 @@ int RunRequirements(const QStringList& args, const QString& programFolder)
     const QString clinicPath = common.dataFolder + kClinicFileName;
     const Requirements r = ComputeRequirements(model.Settings, week, clinicLines);
     if (r.overflow) {
-        PrintError(QStringLiteral("Integer overflow adding the clinic extras of \"%1\" to the requirements of \"%2\"")
-                       .arg(clinicPath, common.dataFolder + kStaffFileName));
+        PrintError(QStringLiteral("Integer overflow adding the clinic extras of %1 to the requirements of %2")
+                       .arg(Quoted(clinicPath), Quoted(common.dataFolder + kStaffFileName)));
         return BadInput;
     }
 

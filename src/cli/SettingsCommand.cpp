@@ -28,11 +28,10 @@ QStringList preferredDays(const RosterWeek& w, int line)
 
 int RunSettings(const QStringList& args, const QString& programFolder)
 {
-    const CommonArgs common = ParseCommonArgs(args, programFolder);
-    if (!common.error.isEmpty() || !common.rest.isEmpty()) {
-        PrintError(common.error.isEmpty() ? QStringLiteral("settings takes no texts") : common.error);
-        return Usage;
-    }
+    static const CommandSpec spec{"settings", "settings [--data DIR] [--json]", false, false, 0, 0};
+    CommandArgs common;
+    if (const int rc = ParseCommand(args, programFolder, spec, &common); rc >= 0)
+        return rc;
     WardModel model;
     if (!LoadWard(model, common.dataFolder))
         return BadInput;

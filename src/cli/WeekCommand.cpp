@@ -7,7 +7,7 @@
 #include "weeks/WeekFileFormat.h"
 #include "weeks/WeekView.h"
 
-#include <QFileInfo>
+#include <QDir>
 #include <QLocale>
 
 namespace tavrola::cli {
@@ -47,6 +47,15 @@ public:
     bool openDocument(const QString&) override { return false; }
     bool registerFileType(const QString&, const QString&) override { return false; }
 };
+
+// An argument as an absolute path, by text alone: QFileInfo would lose a byte of the name
+// that is not valid UTF-8.
+QString AbsolutePath(const QString& path)
+{
+    if (QDir::isAbsolutePath(path))
+        return QDir::cleanPath(path);
+    return QDir::cleanPath(QDir::currentPath() + u'/' + path);
+}
 
 // A message as one line.
 QString OneLine(QString text)
@@ -161,28 +170,12 @@ void PrintText(const WardModel& model, const WeekView& labels)
 
 int RunWeek(const QStringList& args, const QString& programFolder)
 {
-    QStringList rest;
-    QString saveTo;
-    for (int i = 0; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--save")) {
-            if (i + 1 >= args.size()) {
-                PrintError(QStringLiteral("--save needs a file"));
-                return Usage;
-            }
-            saveTo = args[++i];
-        } else if (args[i].startsWith(QLatin1String("--save="))) {
-            saveTo = args[i].mid(7);
-        } else {
-            rest += args[i];
-        }
-    }
-    const CommonArgs common = ParseCommonArgs(rest, programFolder);
-    if (!common.error.isEmpty() || common.rest.size() != 1) {
-        PrintError(common.error.isEmpty() ? QStringLiteral("usage: tavrola-cli week FILE.rwk [--data DIR] [--json] [--save OUT.rwk]")
-                                          : common.error);
-        return Usage;
-    }
-    const QString file = QFileInfo(common.rest[0]).absoluteFilePath();
+    static const CommandSpec spec{"week", "week FILE.rwk [--data DIR] [--json] [--save OUT.rwk]", false, true, 1, 1};
+    CommandArgs common;
+    if (const int rc = ParseCommand(args, programFolder, spec, &common); rc >= 0)
+        return rc;
+    const QString file = AbsolutePath(common.texts[0]);
+    const QString saveTo = common.saveTo;
 
     WardModel model;
     WeekView labels;
@@ -200,7 +193,7 @@ int RunWeek(const QStringList& args, const QString& programFolder)
     for (const QString& message : ui.errors)
         PrintError(OneLine(message));
     if (!saveTo.isEmpty()) {
-        ui.saveTo = QFileInfo(saveTo).absoluteFilePath();
+        ui.saveTo = AbsolutePath(saveTo);
         ui.errors.clear();
         if (!SaveClick(model, ui)) {
             PrintError(OneLine(ui.errors.value(0, QStringLiteral("the week was not saved"))));

@@ -1,4 +1,5 @@
 #include "cli/CliCommon.h"
+#include "util/FileAccess.h"
 #include "util/Locale.h"
 
 #include <QCoreApplication>
@@ -28,7 +29,10 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     UseDefaultLocale();
-    QStringList args = app.arguments().mid(1);
+    // Arguments as given: a file name with a byte that is not valid UTF-8 must still open.
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args += PathFromBytes(QByteArray(argv[i]));
     if (args.isEmpty() || args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h")) {
         std::fputs(kUsage, args.isEmpty() ? stderr : stdout);
         return args.isEmpty() ? cli::Usage : cli::Ok;
@@ -45,7 +49,7 @@ int main(int argc, char** argv)
         return cli::RunRequirements(args, programFolder);
     if (command == QLatin1String("history"))
         return cli::RunHistory(args, programFolder);
-    cli::PrintError(QStringLiteral("unknown command '%1'").arg(command));
+    cli::PrintError(QStringLiteral("unknown command %1").arg(Quoted(command)));
     std::fputs(kUsage, stderr);
     return cli::Usage;
 }

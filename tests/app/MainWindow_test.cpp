@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 using namespace tavrola;
 using tavrola::test::ScriptedUi;
@@ -110,6 +111,24 @@ private slots:
         QCOMPARE(ui.count(QStringLiteral("error")), 1);
         QVERIFY(ui.shown[0].text.contains(QStringLiteral("Staff.txt")));
         QCOMPARE(w.model().Settings.HOSPITAL, QString());
+    }
+
+    void pipeAsStaffFileIsReportedAndStartUpGoesOn()
+    {
+        // A named pipe in the place of Staff.txt: reported by name, never opened (an open
+        // would wait for a writer for ever), and the window comes up as without the file.
+        QTemporaryDir dir;
+        const QString staff = dir.path() + QStringLiteral("/Staff.txt");
+        QCOMPARE(::mkfifo(QFile::encodeName(staff).constData(), 0600), 0);
+        ScriptedUi ui;
+        MainWindow w(dir.path() + u'/', &ui);
+        QVERIFY(!w.FormCreate());
+        QCOMPARE(ui.count(QStringLiteral("yesno")), 0);
+        QCOMPARE(ui.count(QStringLiteral("error")), 1);
+        QVERIFY(ui.shown[0].text.contains(staff));
+        QVERIFY(ui.shown[0].text.contains(QStringLiteral("named pipe")));
+        QCOMPARE(w.model().Week.NumberOfStaff(), 0);
+        QVERIFY(w.isEnabled());
     }
 
     void clearFormAsksAndClears()

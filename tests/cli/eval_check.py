@@ -493,7 +493,9 @@ def run_cli(cli, data_dir, texts):
         proc = subprocess.run([cli, "eval", "--data", data_dir, "--json", "--"] + batch,
                               stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=300)
         lines = [ln for ln in proc.stdout.decode("utf-8").splitlines() if ln.strip()]
-        if proc.returncode != 0 or len(lines) != len(batch):
+        # Every text is shown; the run fails (1) exactly when one did not convert.
+        failed = any('"error":' in ln for ln in lines)
+        if proc.returncode != (1 if failed else 0) or len(lines) != len(batch):
             raise RuntimeError("tavrola-cli eval exited with %d and %d lines for %d texts: %s"
                                % (proc.returncode, len(lines), len(batch),
                                   proc.stderr.decode("utf-8", "replace").strip()[:500]))

@@ -2,14 +2,14 @@
 
 #include "clinics/RtfReader.h"
 
-#include <QFileInfo>
+#include "util/FileAccess.h"
 
 namespace tavrola {
 
 QStringList ReadClinicLines(const QString& dataFolder, QString* error)
 {
     const QString path = dataFolder + kClinicFileName;
-    if (dataFolder.isEmpty() || !QFileInfo::exists(path))
+    if (dataFolder.isEmpty() || !PathEntryExists(path))
         return {};
     const RtfText clinics = ReadRtfFile(path);
     if (!clinics.ok && error)

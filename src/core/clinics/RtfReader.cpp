@@ -2,8 +2,7 @@
 
 #include "util/TextFile.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include "util/FileAccess.h"
 
 #include <string_view>
 #include <unordered_set>
@@ -409,26 +408,20 @@ RtfText RtfToPlainLines(const QByteArray& rtf)
 RtfText ReadRtfFile(const QString& path)
 {
     RtfText r;
-    if (!QFileInfo::exists(path)) {
-        r.error = QStringLiteral("File not found: \"%1\"").arg(path);
+    const FileBytes file = ReadFileBytes(path, kMaxRtfBytes);
+    if (!file.ok) {
+        r.error = file.error;
         return r;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        r.error = QStringLiteral("Cannot open \"%1\": %2").arg(path, file.errorString());
+    // Saved as UTF-16 or UTF-32 (a byte-order mark says so): rich text is ASCII with
+    // escapes, plain text is read as UTF-8 below, so either way the UTF-8 form reads right.
+    const WideText wide = DecodeWideText(file.bytes);
+    if (wide.wide && !wide.ok) {
+        r.error = QStringLiteral("Cannot read %1: it starts as %2 text but is not valid %2")
+                      .arg(Quoted(path), wide.encoding);
         return r;
     }
-    // One byte past the limit tells a file that is too large and stops endless devices.
-    const QByteArray bytes = file.read(kMaxRtfBytes + 1);
-    if (file.error() != QFileDevice::NoError) {
-        r.error = QStringLiteral("Cannot read \"%1\": %2").arg(path, file.errorString());
-        return r;
-    }
-    if (bytes.size() > kMaxRtfBytes) {
-        r.error = TooLarge(QStringLiteral("\"%1\"").arg(path));
-        return r;
-    }
-    return RtfToPlainLines(bytes);
+    return RtfToPlainLines(wide.wide ? wide.text.toUtf8() : file.bytes);
 }
 
 }  // namespace tavrola

@@ -1,5 +1,6 @@
 #include "settings/StaffFile.h"
 
+#include "util/FileAccess.h"
 #include "util/TextFile.h"
 #include "util/TextUtil.h"
 #include "util/TraceLog.h"
@@ -193,8 +194,8 @@ StaffFileReadResult ReadStaffFile(const QString& path, const WardSettings& previ
     // A NUL byte means this is not a settings file at all; take nothing from it.
     for (qsizetype i = 0; i < file.lines.size(); ++i) {
         if (file.lines[i].contains(QChar(0))) {
-            result.error = QStringLiteral("Not a text file: \"%1\" (NUL byte on line %2)")
-                               .arg(path)
+            result.error = QStringLiteral("Not a text file: %1 (NUL byte on line %2)")
+                               .arg(Quoted(path))
                                .arg(i + 1);
             return result;
         }

@@ -1,5 +1,7 @@
 #include "util/DataFolder.h"
 
+#include "util/FileAccess.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -35,6 +37,18 @@ QString ResolveDataFolder(const QString& explicitFolder, const QString& programF
     const QString user = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(user);
     return withSeparator(user);
+}
+
+QString DataFolderProblem(const QString& explicitFolder)
+{
+    const QString folder = !explicitFolder.isEmpty() ? explicitFolder : qEnvironmentVariable("TAVROLA_DATA");
+    if (folder.isEmpty() || IsFolder(folder))
+        return QString();
+    if (PathEntryExists(folder))
+        return QStringLiteral("Data folder %1 is %2, not a folder")
+            .arg(Quoted(folder), NotRegularFileMessage(folder).isEmpty() ? QStringLiteral("a file")
+                                                                         : QStringLiteral("something else"));
+    return QStringLiteral("Data folder not found: %1").arg(Quoted(folder));
 }
 
 QString TraceFolder()

@@ -1,8 +1,9 @@
 #include "util/TextFile.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include "util/FileAccess.h"
+
+#include <QStringDecoder>
+#include <algorithm>
 
 namespace tavrola {
 
@@ -21,54 +22,6 @@ char16_t Cp1252(unsigned char b)
 {
     return b >= 0x80 && b <= 0x9F ? kCp1252High[b - 0x80] : char16_t(b);
 }
-
-namespace {
-
-bool IsContinuation(unsigned char b)
-{
-    return (b & 0xC0) == 0x80;
-}
-
-// Length of the well-formed UTF-8 sequence starting at p (1..4), or 0 when the bytes
-// there do not form one (overlong forms, surrogates and values past U+10FFFF included).
-int Utf8SequenceLength(const unsigned char* p, qsizetype left)
-{
-    const unsigned char b = p[0];
-    if (b < 0x80)
-        return 1;
-    int len = 0;
-    unsigned char lo = 0x80, hi = 0xBF;  // allowed range of the second byte
-    if (b >= 0xC2 && b <= 0xDF) {
-        len = 2;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-        len = 3;
-        if (b == 0xE0)
-            lo = 0xA0;
-        else if (b == 0xED)
-            hi = 0x9F;
-    } else if (b >= 0xF0 && b <= 0xF4) {
-        len = 4;
-        if (b == 0xF0)
-            lo = 0x90;
-        else if (b == 0xF4)
-            hi = 0x8F;
-    } else {
-        return 0;
-    }
-    if (left < len || p[1] < lo || p[1] > hi)
-        return 0;
-    for (int k = 2; k < len; ++k)
-        if (!IsContinuation(p[k]))
-            return 0;
-    return len;
-}
-
-QString FileNotFound(const QString& path)
-{
-    return QStringLiteral("File not found: \"%1\"").arg(path);
-}
-
-}  // namespace
 
 QString DecodeText(const QByteArray& bytes)
 {
@@ -110,33 +63,64 @@ QString DecodeText(const QByteArray& bytes)
     return out;
 }
 
+WideText DecodeWideText(const QByteArray& bytes)
+{
+    WideText r;
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const qsizetype n = bytes.size();
+    auto starts = [&](std::initializer_list<unsigned char> bom) {
+        return n >= qsizetype(bom.size()) && std::equal(bom.begin(), bom.end(), p);
+    };
+    // UTF-32 first: its little-endian mark begins with UTF-16's.
+    QStringConverter::Encoding encoding;
+    if (starts({0xFF, 0xFE, 0x00, 0x00})) {
+        encoding = QStringConverter::Utf32LE;
+        r.encoding = QStringLiteral("UTF-32");
+    } else if (starts({0x00, 0x00, 0xFE, 0xFF})) {
+        encoding = QStringConverter::Utf32BE;
+        r.encoding = QStringLiteral("UTF-32");
+    } else if (starts({0xFF, 0xFE})) {
+        encoding = QStringConverter::Utf16LE;
+        r.encoding = QStringLiteral("UTF-16");
+    } else if (starts({0xFE, 0xFF})) {
+        encoding = QStringConverter::Utf16BE;
+        r.encoding = QStringLiteral("UTF-16");
+    } else {
+        return r;
+    }
+    r.wide = true;
+    QStringDecoder decoder(encoding, QStringDecoder::Flag::Stateless);
+    r.text = decoder(bytes);
+    // The decoder passes lone surrogates and a cut-off last unit; neither is text.
+    const qsizetype unit = r.encoding == QLatin1String("UTF-16") ? 2 : 4;
+    r.ok = !decoder.hasError() && n % unit == 0;
+    for (qsizetype i = 0; r.ok && i < r.text.size(); ++i) {
+        const QChar c = r.text[i];
+        if (c.isHighSurrogate() && i + 1 < r.text.size() && r.text[i + 1].isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate())
+            r.ok = false;
+    }
+    return r;
+}
+
 TextFileRead ReadTextFile(const QString& path)
 {
     TextFileRead r;
-    if (!QFileInfo::exists(path)) {
-        r.error = FileNotFound(path);
+    const FileBytes file = ReadFileBytes(path, kMaxTextFileBytes);
+    if (!file.ok) {
+        r.error = file.error;
         return r;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        r.error = QStringLiteral("Cannot open \"%1\": %2").arg(path, file.errorString());
+    // Read as the file says it is written: a byte-order mark of UTF-16 or UTF-32 (as some
+    // Windows editors save) decides; anything else is UTF-8 with the Windows-1252 fallback.
+    const WideText wide = DecodeWideText(file.bytes);
+    if (wide.wide && !wide.ok) {
+        r.error = QStringLiteral("Cannot read %1: it starts as %2 text but is not valid %2")
+                      .arg(Quoted(path), wide.encoding);
         return r;
     }
-    // One byte past the limit is enough to tell a file that is too large, and keeps
-    // endless devices from being read for ever.
-    const QByteArray bytes = file.read(kMaxTextFileBytes + 1);
-    if (file.error() != QFileDevice::NoError) {
-        r.error = QStringLiteral("Cannot read \"%1\": %2").arg(path, file.errorString());
-        return r;
-    }
-    if (bytes.size() > kMaxTextFileBytes) {
-        r.error = QStringLiteral("File too large: \"%1\" (more than %2 bytes)")
-                      .arg(path)
-                      .arg(kMaxTextFileBytes);
-        return r;
-    }
-
-    QString text = DecodeText(bytes);
+    QString text = wide.wide ? wide.text : DecodeText(file.bytes);
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
 
@@ -159,33 +143,7 @@ TextFileRead ReadTextFile(const QString& path)
 
 bool WriteTextFileAtomically(const QString& path, const QString& text, QString* error)
 {
-    QSaveFile file(path);
-    auto fail = [&](const QString& what, const QString& reason) {
-        if (error)
-            *error = QStringLiteral("%1 \"%2\": %3").arg(what, path, reason);
-        file.cancelWriting();
-        return false;
-    };
-    // Unbuffered, so a short write (a full disk) shows in the count written; the size is
-    // checked again before the old file is replaced, as commit() alone can miss it.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return fail(QStringLiteral("Cannot create"), file.errorString());
-    const QByteArray bytes = text.toUtf8();
-    const qint64 written = file.write(bytes);
-    if (written != bytes.size() || !file.flush() || file.size() != bytes.size()) {
-        const QString reason = file.error() != QFileDevice::NoError
-                                   ? file.errorString()
-                                   : QStringLiteral("only %1 of %2 bytes written")
-                                         .arg(qMax<qint64>(written, 0))
-                                         .arg(bytes.size());
-        return fail(QStringLiteral("Cannot write"), reason);
-    }
-    if (!file.commit()) {
-        if (error)
-            *error = QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString());
-        return false;
-    }
-    return true;
+    return WriteFileAtomically(path, text.toUtf8(), error);
 }
 
 }  // namespace tavrola

@@ -14,7 +14,8 @@ struct TextFileRead {
 };
 
 // Reads a text file as UTF-8, falling back to Windows-1252 for bytes that are not valid
-// UTF-8. Refuses files over kMaxTextFileBytes.
+// UTF-8, or as UTF-16 or UTF-32 when it starts with that byte-order mark. Refuses
+// anything that is not a regular file, and files over kMaxTextFileBytes.
 TextFileRead ReadTextFile(const QString& path);
 
 // The character a Windows-1252 byte stands for.
@@ -22,6 +23,17 @@ char16_t Cp1252(unsigned char byte);
 
 // Decodes bytes as above (UTF-8, else Windows-1252 per invalid sequence).
 QString DecodeText(const QByteArray& bytes);
+
+// Text that starts with a UTF-16 or UTF-32 byte-order mark, decoded as that (the mark
+// dropped). `wide` is false for any other bytes; `ok` false when the rest does not decode
+// (`text` then holds replacement characters there, as for a start cut mid-character).
+struct WideText {
+    bool wide = false;
+    bool ok = false;
+    QString encoding;  // "UTF-16" or "UTF-32"
+    QString text;
+};
+WideText DecodeWideText(const QByteArray& bytes);
 
 // Replaces a file atomically with `text` (UTF-8). Lines are written as given: callers put
 // the CR LF ends in. Returns false with `error` naming the file on failure; the old file

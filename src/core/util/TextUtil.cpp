@@ -61,8 +61,10 @@ QString HourTo12Text(int hour)
 
 QString FloatToShortest(float value)
 {
+    // Fixed notation only: the readers take "5e-04" as 5 and "1e+05" as 1. The longest
+    // form, the smallest subnormal, is 47 characters.
     char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, value);
+    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
     return QString::fromLatin1(buf, int(res.ptr - buf));
 }
 

@@ -25,7 +25,8 @@ QString IntToText(qint32 value);
 // Hours 0..12 as their number, 13..23 as hour - 12 followed by "pm".
 QString HourTo12Text(int hour);
 
-// Shortest decimal text that reads back as the same single-precision value ("7.5").
+// Shortest decimal text without an exponent that reads back as the same single-precision
+// value ("7.5", "0.0005", "100000").
 QString FloatToShortest(float value);
 
 // General number format with at most `digits` significant digits ("37.5", "40").

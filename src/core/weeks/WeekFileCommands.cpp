@@ -2,6 +2,7 @@
 
 #include "roster/Totals.h"
 #include "util/ConversionError.h"
+#include "util/FileAccess.h"
 #include "util/TextFile.h"
 #include "util/TraceLog.h"
 #include "weeks/WeekFileFormat.h"
@@ -36,6 +37,11 @@ bool SaveClick(WardModel& model, Ui& ui)
                                      kWeekFileSaveFilter);
     if (path.isEmpty())
         return false;
+    // A folder is not a name to save under (nor is "folder.rwk" beside it).
+    if (IsFolder(path)) {
+        ui.showError(QStringLiteral("Cannot save the week as %1: it is a folder").arg(Quoted(path)));
+        return false;
+    }
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".rwk");
     TraceLog(kTwoLineBreaks + QStringLiteral("INTO SaveClick ") + path);

@@ -2,13 +2,12 @@
 
 #include "settings/DutyText.h"
 #include "util/ConversionError.h"
+#include "util/FileAccess.h"
 #include "util/Locale.h"
 #include "util/TextFile.h"
 #include "util/TextUtil.h"
 #include "weeks/WeekFileNumbers.h"
 
-#include <QDir>
-#include <QFile>
 #include <algorithm>
 
 namespace tavrola {
@@ -20,14 +19,13 @@ constexpr qint64 kFirstLineBytes = 4096;
 
 QString DamagedWeekFileMessage(const QString& path, int line, const QString& reason)
 {
-    return QStringLiteral("Cannot read week file \"%1\", line %2: %3").arg(path).arg(line).arg(reason);
+    return QStringLiteral("Cannot read week file %1, line %2: %3").arg(Quoted(path)).arg(line).arg(reason);
 }
 
 QStringList ListWeekFiles(const QString& folder)
 {
-    const QDir dir(folder);
     QStringList names;
-    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden, QDir::NoSort))
+    for (const QString& name : RegularFileNames(folder))
         if (name.endsWith(QLatin1String(".rwk"), Qt::CaseInsensitive))
             names += name;
     std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
@@ -35,8 +33,11 @@ QStringList ListWeekFiles(const QString& folder)
         return c != 0 ? c < 0 : a < b;
     });
     QStringList paths;
+    QString prefix = folder;
+    if (!prefix.isEmpty() && !prefix.endsWith(u'/'))
+        prefix += u'/';
     for (const QString& name : names)
-        paths += dir.filePath(name);
+        paths += prefix + name;
     return paths;
 }
 
@@ -61,22 +62,26 @@ bool ReadWeekFile(const QString& path, WeekFileData* data, QString* error)
 WeekFileHead ReadWeekFileHead(const QString& path)
 {
     WeekFileHead head;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        head.error = DamagedWeekFileMessage(path, 1, file.errorString());
+    const FileBytes file = ReadFileStart(path, kFirstLineBytes);
+    if (!file.ok) {
+        head.error = file.error;
         return head;
     }
-    const QByteArray bytes = file.read(kFirstLineBytes);
-    if (file.error() != QFileDevice::NoError) {
-        head.error = DamagedWeekFileMessage(path, 1, file.errorString());
-        return head;
+    QString text;
+    const WideText wide = DecodeWideText(file.bytes);
+    if (wide.wide) {
+        text = wide.text;
+    } else {
+        qsizetype end = 0;
+        while (end < file.bytes.size() && file.bytes[end] != '\r' && file.bytes[end] != '\n')
+            ++end;
+        text = DecodeText(file.bytes.left(end));
     }
-    qsizetype end = 0;
-    while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n')
-        ++end;
-    QString text = DecodeText(bytes.left(end));
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (text[i] == u'\r' || text[i] == u'\n')
+            text.truncate(i);
     head.read = true;
     head.firstLine = text;
     head.date = ParseDateText(text);

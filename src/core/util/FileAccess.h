@@ -1,0 +1,65 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace tavrola {
+
+// Length of the well-formed UTF-8 sequence starting at p (1..4), or 0 when the bytes
+// there do not form one (overlong forms, surrogates and values past U+10FFFF included).
+int Utf8SequenceLength(const unsigned char* p, qsizetype left);
+
+// File names as the file system holds them: bytes, normally UTF-8. A byte that is not
+// part of valid UTF-8 is kept as the lone surrogate U+DC80 + (byte - 0x80), so such a
+// name survives the trip through a QString and still opens.
+QString PathFromBytes(const QByteArray& bytes);
+QByteArray PathToBytes(const QString& path);
+
+// A name or argument as a message quotes it: in double quotes and on one line (line
+// breaks and other control characters as \n, \r, \t or \xNN, a kept byte as \xNN), and
+// shortened in the middle past kQuotedMaxChars characters.
+inline constexpr int kQuotedMaxChars = 200;
+QString Quoted(const QString& text);
+
+// Whether anything at all stands at `path` (a dangling or looping symbolic link counts).
+bool PathEntryExists(const QString& path);
+
+// Whether `path` is a folder (symbolic links followed).
+bool IsFolder(const QString& path);
+
+// Names of the regular files in `folder` (symbolic links followed, hidden files
+// included), unsorted, each as PathFromBytes gives it.
+QStringList RegularFileNames(const QString& folder);
+
+// Why `path` cannot be read as a file, checked before anything opens it: empty for a
+// regular file (symbolic links followed), else a message naming it: not found, a folder,
+// a named pipe, a socket, a device, a symbolic-link loop.
+QString NotRegularFileMessage(const QString& path);
+
+struct FileBytes {
+    bool ok = false;
+    QString error;     // names the file
+    QByteArray bytes;
+};
+
+// Reads a regular file whole, allocating what it holds. Refuses anything that is not a
+// regular file, and files over `maxBytes` with `File too large: "path" (more than N bytes)`.
+FileBytes ReadFileBytes(const QString& path, qint64 maxBytes);
+
+// Reads at most the first `maxBytes` of a regular file.
+FileBytes ReadFileStart(const QString& path, qint64 maxBytes);
+
+// Atomic saves write a temporary file of one pattern beside the target, then rename it
+// over the target; an interrupted save leaves the old file and, at worst, such a file.
+bool IsSaveTempFileName(const QString& fileName);
+
+// Replaces `path` with `bytes`: the old file stays whole until the new one is complete
+// on disk. A symbolic link is followed; a folder is refused. On failure `error` says why
+// in words a user can act on (a read-only disk, a full disk, no permission).
+bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error);
+
+// Removes save temporaries in `folder` untouched for at least `minAgeSeconds` (younger
+// ones may belong to a save still running in another instance). Returns how many.
+int RemoveStaleSaveTempFiles(const QString& folder, qint64 minAgeSeconds = 600);
+
+}  // namespace tavrola
