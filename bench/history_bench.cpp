@@ -47,9 +47,9 @@ static void BM_HistoryScan520Weeks(benchmark::State& state)
     const QDate picked = kFirstWeek.addDays(7 * (kWeeks + 1));
     for (auto _ : state) {
         HistoryScan scan;
-        QString error;
-        if (!ScanStoredWeeks(folder, kFirstWeek, picked, scan, &error))
-            state.SkipWithError(qPrintable(error));
+        QStringList damaged;
+        if (!ScanStoredWeeks(folder, kFirstWeek, picked, scan, &damaged))
+            state.SkipWithError(qPrintable(damaged.value(0)));
         benchmark::DoNotOptimize(scan);
     }
 }
