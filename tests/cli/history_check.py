@@ -155,7 +155,8 @@ with tempfile.TemporaryDirectory() as d:
     check(out.returncode == 0 and len(rows) == 26 and rows[25]["name"] == "Person 1 0",
           f"26 names kept: {len(rows)}")
 
-# Damaged weeks: exit 1 and one line naming the file and the line.
+# Damaged weeks: left out, named on standard error by file and line, exit 1; the other
+# weeks are still counted and printed.
 BAD = [(1, "not a date"), (24 + 12 + 2, "seven"), (24 + 12 + 3, "two")]
 for line_no, text in BAD:
     with tempfile.TemporaryDirectory() as d:
@@ -172,6 +173,8 @@ for line_no, text in BAD:
         check(out.returncode == 1, f"damaged line {line_no}: exit code {out.returncode}")
         check(len(err.splitlines()) == 1 and "b.rwk" in err and f"line {line_no}" in err,
               f"damaged line {line_no}: message {err!r}")
+        check(out.stdout.startswith("name\tnon_pref\tadj_hours\n") and len(out.stdout.splitlines()) > 1,
+              f"damaged line {line_no}: the other week is still printed: {out.stdout!r}")
 
 # No analysis start date: nothing is scanned and nothing printed.
 with tempfile.TemporaryDirectory() as d:
