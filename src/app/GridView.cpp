@@ -2,6 +2,7 @@
 
 #include "app/NonPrefStrip.h"
 
+#include "roster/CellExplanation.h"
 #include "roster/GridGeometry.h"
 #include "util/Locale.h"
 
@@ -10,7 +11,9 @@
 #include <QLineEdit>
 #include <QKeyEvent>
 #include <QLocale>
+#include <QHelpEvent>
 #include <QMouseEvent>
+#include <QToolTip>
 
 namespace tavrola {
 
@@ -181,6 +184,15 @@ void GridView::show(const Field& field, QLineEdit* edit, FieldChange what)
         }
         if (field.role() == FieldRole::HoursSet)
             edit->setProperty("plainToolTip", field.text());  // "37.5 -17.5" is wider than its box
+        if (field.role() == FieldRole::Day) {
+            // Text that counts for nothing and holds no known code (a typo, most
+            // likely) is shown grey.
+            bool nothing = false;
+            ExplainDutyText(document_.Settings, field.text(), &nothing);
+            QPalette p = edit->palette();
+            p.setColor(QPalette::Text, nothing ? QColor(0x80, 0x80, 0x80) : QColor(Qt::black));
+            edit->setPalette(p);
+        }
         break;
     case FieldChange::Hint:
         if (field.role() != FieldRole::Required)
@@ -213,6 +225,22 @@ void GridView::fieldChanged(const Field& field, FieldChange what)
 {
     if (QLineEdit* edit = edits_.value(&field))
         show(field, edit, what);
+}
+
+QString GridView::toolTipFor(const Field& field) const
+{
+    if (!field.error().isEmpty())
+        return field.error();
+    const WardSettings& s = document_.Settings;
+    switch (field.role()) {
+    case FieldRole::Day:
+        return field.text().trimmed().isEmpty() ? field.hint() : ExplainDutyText(s, field.text());
+    case FieldRole::HoursSet:
+        return field.text().isEmpty() ? QString() : ExplainHoursSet(field.text(), s.AnalysisStartDate);
+    case FieldRole::Required:
+        return ExplainRequired(field.shift(), week_.ShiftCounts[field.day()][field.shift()], field.text());
+    default: return QString();
+    }
 }
 
 QLineEdit* GridView::editAt(int line, int column) const
@@ -261,6 +289,13 @@ bool GridView::eventFilter(QObject* watched, QEvent* event)
         if (field->role() == FieldRole::Day && me->button() == Qt::LeftButton && edit->rect().contains(me->pos()))
             emit dayCellClicked(field, edit->y());
         break;
+    }
+    case QEvent::ToolTip: {
+        const QString tip = toolTipFor(*field);
+        if (tip.isEmpty())
+            break;
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), tip, edit);
+        return true;
     }
     case QEvent::ShortcutOverride: {
         // Undo and redo are the document's, not the line edit's own.

@@ -37,6 +37,10 @@ public:
     NonPrefStrip* PaintBox1 = nullptr;
     QDateEdit* DateTimePicker = nullptr;
 
+    // What a field's tool tip says now: the reason a number does not convert, how a day
+    // cell is read, the contract and carried-over hours, the staff on a shift and needed.
+    QString toolTipFor(const Field& field) const;
+
     // Reloads every edit from its field (after the week was replaced wholesale).
     void refreshAll();
 

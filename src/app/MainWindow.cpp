@@ -8,6 +8,9 @@
 #include "app/QtUi.h"
 #include "document/RequirementsStep.h"
 #include "document/WeekChain.h"
+#include "util/Locale.h"
+#include "weeks/WeekFileName.h"
+#include "weeks/WeekFileReader.h"
 #include "render/NonPrefChart.h"
 #include "roster/ClearForm.h"
 #include "roster/Totals.h"
@@ -26,6 +29,8 @@
 #include <QMenuBar>
 #include <QScrollArea>
 #include <QShortcut>
+#include <QStatusBar>
+#include <QTextCharFormat>
 #include <QSignalBlocker>
 
 namespace tavrola {
@@ -187,13 +192,34 @@ void MainWindow::runWeekSelection(bool fromUser)
 void MainWindow::DateTimePickerCloseUp()
 {
     // Any day picked or typed stands for its week, which starts on Monday.
-    model_.Week.PickerDate = WeekCommencingMonday(grid_->DateTimePicker->date());
+    const QDate picked = WeekCommencingMonday(grid_->DateTimePicker->date());
+    model_.Week.PickerDate = picked;
     runWeekSelection(true);
+    // Keeping the grid is how a ward copies a week forward; say that it happened.
+    if (labels_.ShownWeek == picked && !QFileInfo::exists(WeekFileName(model_)))
+        statusBar()->showMessage(
+            QStringLiteral("No stored roster for %1: the grid still shows the duties of the week before")
+                .arg(LongDateText(picked)));
+    else
+        statusBar()->clearMessage();
 }
 
 void MainWindow::saveWeek()
 {
-    tavrola::SaveClick(model_, *ui_);
+    if (tavrola::SaveClick(model_, *ui_))
+        markStoredWeeks();
+}
+
+void MainWindow::markStoredWeeks()
+{
+    QCalendarWidget* calendar = grid_->DateTimePicker->calendarWidget();
+    for (const QDate& date : std::as_const(storedWeeksMarked_))
+        calendar->setDateTextFormat(date, QTextCharFormat());
+    storedWeeksMarked_ = StoredWeekDates(model_.Week.DataFolder);
+    QTextCharFormat bold;
+    bold.setFontWeight(QFont::Bold);
+    for (const QDate& date : std::as_const(storedWeeksMarked_))
+        calendar->setDateTextFormat(date, bold);
 }
 
 void MainWindow::SaveClick()
@@ -222,10 +248,12 @@ void MainWindow::showWeek()
     }
     // The bars of the last complete scan, against the names the grid shows.
     grid_->PaintBox1->showChart(labels_.History.Scanned ? ComputeNonPrefChart(model_.Week, labels_.History)
-                                                        : NonPrefChart());
+                                                        : NonPrefChart(),
+                                model_.Settings.AnalysisStartDate);
     for (int b = 1; b <= kBrushCount; ++b)
         toolbar_->button(Brush(b))->setToolTip(
             QStringLiteral("%1 (%2)").arg(BrushToolTip(model_.Settings, b), BrushShortcutText(Brush(b))));
+    markStoredWeeks();
 }
 
 void MainWindow::ClearForm1Click()

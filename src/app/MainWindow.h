@@ -68,6 +68,8 @@ private:
     // Shows what the week operations left in the labels, and the picker's date.
     void showWeek();
     void brushFocusedCell();
+    // The picker's calendar shows in bold the Mondays that have a stored week.
+    void markStoredWeeks();
 
     WardModel model_;
     WeekView labels_;
@@ -79,6 +81,7 @@ private:
     bool cursorOverridden_ = false;
     QStringList arguments_;
     QString helpFile_;
+    QList<QDate> storedWeeksMarked_;
 };
 
 }  // namespace tavrola

@@ -10,18 +10,22 @@ namespace tavrola {
 class NonPrefStrip : public QWidget {
 public:
     explicit NonPrefStrip(QWidget* parent) : QWidget(parent) {}
-    void showChart(const NonPrefChart& chart)
+    // `analysisStart` is the date the counts run from, for the bars' tool tips.
+    void showChart(const NonPrefChart& chart, const QString& analysisStart = QString())
     {
         chart_ = chart;
+        analysisStart_ = analysisStart;
         update();
     }
     const NonPrefChart& chart() const { return chart_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    bool event(QEvent* event) override;  // the bars' tool tips
 
 private:
     NonPrefChart chart_;
+    QString analysisStart_;
 };
 
 }  // namespace tavrola

@@ -145,4 +145,15 @@ bool ReadHistoryBlock(const QString& path, const QStringList& lines, int staff, 
     return true;
 }
 
+QList<QDate> StoredWeekDates(const QString& folder)
+{
+    QList<QDate> dates;
+    for (const QString& path : ListWeekFiles(folder)) {
+        const WeekFileHead head = ReadWeekFileHead(path);
+        if (head.read && head.date.isValid())
+            dates.append(head.date);
+    }
+    return dates;
+}
+
 }  // namespace tavrola

@@ -27,6 +27,9 @@ struct WeekFileHead {
 };
 WeekFileHead ReadWeekFileHead(const QString& path);
 
+// The week-commencing dates of the readable week files of a folder (first lines only).
+QList<QDate> StoredWeekDates(const QString& folder);
+
 // The lines of a week file, unchecked, for a caller that converts only the lines it
 // uses. Fails with `error` set when the file cannot be read or ends before `lastLine`.
 bool ReadWeekFileLines(const QString& path, int lastLine, QStringList* lines, QString* error);

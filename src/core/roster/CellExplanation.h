@@ -1,0 +1,24 @@
+#pragma once
+#include "settings/WardSettings.h"
+
+#include <QString>
+
+namespace tavrola {
+
+// How a day cell's text is read, for its tool tip: "LATE · 7.5 h · late shift",
+// "SICK EARLY · 0 h · sickness, not counted on the shift". `countsForNothing` is set for
+// text that gives no hours, no shift and holds no known code (a typo, most likely).
+QString ExplainDutyText(const WardSettings& settings, const QString& text, bool* countsForNothing = nullptr);
+
+// An hours-set box: "contract 37.5 h; -17.5 h carried over from the weeks since
+// 05/10/2026"; just "contract 37.5 h" without carried-over hours; the text itself when
+// it holds no number.
+QString ExplainHoursSet(const QString& text, const QString& analysisStart);
+
+// A required box: "4 on the early shift, 6 needed".
+QString ExplainRequired(int shift, qint32 counted, const QString& required);
+
+// A non-preference bar: "12 non-preferred shifts since 05/10/2026".
+QString ExplainNonPrefBar(qint32 count, const QString& analysisStart);
+
+}  // namespace tavrola
