@@ -1,6 +1,7 @@
 #include "app/GridView.h"
 
 #include "app/NonPrefStrip.h"
+#include "render/NonPrefChart.h"
 
 #include "roster/CellExplanation.h"
 #include "roster/GridGeometry.h"
@@ -13,36 +14,57 @@
 #include <QLocale>
 #include <QHelpEvent>
 #include <QMouseEvent>
+#include <QResizeEvent>
+#include <QScrollArea>
+
+#include <algorithm>
 #include <QToolTip>
 
 namespace tavrola {
 
 namespace {
-// Column positions and widths in pixels; the line pitch and heights are the grid's own
-// (GridGeometry.h).
-constexpr int kNameX = 8, kNameW = 88, kGradeX = 105, kGradeW = 25;
-constexpr int kSetX = 136, kSetW = 57, kWorkX = 200, kWorkW = 41;
-constexpr int kDayX = 248, kDayStep = 88, kDayW = 81, kNotesX = 864, kNotesW = 137;
+// Fixed columns in pixels; the day and notes columns share whatever width the window
+// gives beyond them. The line pitch and heights are the grid's own (GridGeometry.h).
+constexpr int kNameX = 8, kNameW = 124, kGradeW = 27, kSetW = 82, kWorkW = 44, kGap = 5;
+constexpr int kDayMinW = 81, kDayGap = 7, kNotesMinW = 137, kRightMargin = 12;
 constexpr int kRequiredY = 128, kRequiredW = 19;
 constexpr int kNavy = 0x000080;
 
 const char* const kDayCaptions[kDays + 1] = {"", "MONDAY", "TUESDAY", "WEDNESDAY", "THURSDAY",
                                              "FRIDAY", "SATURDAY", "SUNDAY"};
 
-int lineY(int line) { return GridLineTop(line); }
-int dayX(int day) { return kDayX + kDayStep * (day - 1); }
+// Lines stand in the scrolled body, whose top is the grid's first line.
+int lineY(int line) { return GridLineTop(line) - kGridTopLine; }
+
+constexpr int kStripX = kNameX + kNameW;
+constexpr int kGradeX = kStripX + kNonPrefBoxWidth + 2;
+constexpr int kSetX = kGradeX + kGradeW + kGap;
+constexpr int kWorkX = kSetX + kSetW + kGap;
+constexpr int kDayX = kWorkX + kWorkW + 2 * kGap;
+constexpr int kMinWidth = kDayX + kDays * (kDayMinW + kDayGap) + kNotesMinW + kRightMargin;
+constexpr int kBodyHeight = kGridLineStep * kLines + 40;
 }  // namespace
 
 GridView::GridView(WardModel& document, QWidget* parent)
     : QWidget(parent), document_(document), week_(document.Week)
 {
     RosterWeek& week = week_;
-    setFixedSize(kNotesX + kNotesW + 12, lineY(kLines) + kGridLineStep + 40);
     QFont small = font();
     small.setPointSize(8);
     setFont(small);
 
-    ToolbarPanel = new QWidget(this);
+    // The headings stay in view; the 25 lines scroll beneath them.
+    header_ = new QWidget(this);
+    scroll_ = new QScrollArea(this);
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    body_ = new QWidget;
+    body_->setFont(small);
+    body_->setFixedHeight(kBodyHeight);
+    scroll_->setWidget(body_);
+    setMinimumSize(kMinWidth, kGridTopLine + 5 * kGridLineStep);
+
+    ToolbarPanel = new QWidget(header_);
     ToolbarPanel->setObjectName(QStringLiteral("ToolbarPanel"));
     ToolbarPanel->setGeometry(0, 0, 361, 49);
     ToolbarPanel->setAutoFillBackground(true);
@@ -54,87 +76,129 @@ GridView::GridView(WardModel& document, QWidget* parent)
         "QToolButton:hover { border: 1px solid #ffffff; }"
         "QToolButton:checked { background: #dfe7ff; border: 2px solid #ffffff; }"));
 
-    TavrolaLabel = addLabel(QStringLiteral("NURSING STAFF TAVROLA"), 376, 4, 250, 22);
+    TavrolaLabel = addLabel(header_, QStringLiteral("NURSING STAFF TAVROLA"), 376, 4, 260, 22);
     QFont title = font();
     title.setPointSize(13);
     title.setBold(true);
     TavrolaLabel->setFont(title);
-    HospitalNameLabel = addLabel(QString(), 376, 30, 250, 18);
-    WardNameLabel = addLabel(QString(), 376, 50, 250, 18);
+    HospitalNameLabel = addLabel(header_, QString(), 376, 30, 300, 18);
+    WardNameLabel = addLabel(header_, QString(), 376, 50, 300, 18);
     QFont names = font();
     names.setPointSize(10);
     names.setBold(true);
     HospitalNameLabel->setFont(names);
     WardNameLabel->setFont(names);
-    LabelWeekCommencing = addLabel(QStringLiteral("Week Commencing Monday"), 648, 8, 150);
-    DateTimePicker = new QDateEdit(this);
+    LabelWeekCommencing = addLabel(header_, QStringLiteral("Week Commencing Monday"), 0, 8, 150);
+    LabelWeekCommencing->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    DateTimePicker = new QDateEdit(header_);
     DateTimePicker->setObjectName(QStringLiteral("DateTimePicker"));
     DateTimePicker->setCalendarPopup(true);
     DateTimePicker->setDisplayFormat(QLocale().dateFormat(QLocale::LongFormat));
-    DateTimePicker->setGeometry(800, 4, 201, 24);
-    WkLabel = addLabel(QString(), 800, 32, 201, 18);
-    FooterLabel = addLabel(QStringLiteral("Tavrola duty roster"), 8, 56, 200, 14);
+    WkLabel = addLabel(header_, QString(), 0, 32, 201, 18);
+    FooterLabel = addLabel(header_, QStringLiteral("Tavrola duty roster"), 8, 56, 200, 14);
     QFont tiny = font();
     tiny.setPointSize(7);
     FooterLabel->setFont(tiny);
 
     for (int day = 1; day <= kDays; ++day) {
-        HolidayLabels[day] = addLabel(QString(), dayX(day), 84, kDayW, 14);
+        HolidayLabels[day] = addLabel(header_, QString(), 0, 84, kDayMinW, 14);
         HolidayLabels[day]->setAlignment(Qt::AlignCenter);
         QPalette p = HolidayLabels[day]->palette();
         p.setColor(QPalette::WindowText, QColor::fromRgb(kNavy));
         HolidayLabels[day]->setPalette(p);
-        DayLabels[day] = addLabel(QString::fromLatin1(kDayCaptions[day]), dayX(day), 102, kDayW, 18);
+        DayLabels[day] = addLabel(header_, QString::fromLatin1(kDayCaptions[day]), 0, 102, kDayMinW, 18);
         DayLabels[day]->setAlignment(Qt::AlignCenter);
         QFont bold = font();
         bold.setBold(true);
         DayLabels[day]->setFont(bold);
         static const char* const shiftNames[kShifts + 1] = {"", "Early/AM ", "Late/PM", "Night/N "};
         for (int shift = 1; shift <= kShifts; ++shift) {
-            QLineEdit* e = addEdit(week.ShiftRequiredEdits[day][shift],
-                                   dayX(day) + (shift - 1) * (kDayW - kRequiredW) / 2, kRequiredY, kRequiredW);
+            QLineEdit* e = addEdit(header_, week.ShiftRequiredEdits[day][shift], 0, kRequiredY, kRequiredW);
             e->setAlignment(Qt::AlignCenter);
             e->setToolTip(QStringLiteral("Nurses Needed %1 %2")
                               .arg(QString(DayName(day)), QString::fromLatin1(shiftNames[shift])));
             e->setProperty("plainToolTip", e->toolTip());
+            e->installEventFilter(this);
         }
     }
-    addLabel(QStringLiteral("NAME"), kNameX, 132, kNameW);
-    addLabel(QStringLiteral("GRD"), kGradeX, 132, kGradeW);
-    addLabel(QStringLiteral("HRS"), kSetX + 44, 104, 40);
-    addLabel(QStringLiteral("set"), kSetX, 132, kSetW);
-    QLabel* worked = addLabel(QStringLiteral("wrk'd +Hol"), kWorkX, 116, kWorkW + 4, 32);
+    addLabel(header_, QStringLiteral("NAME"), kNameX, 132, kNameW);
+    addLabel(header_, QStringLiteral("GRD"), kGradeX, 132, kGradeW);
+    addLabel(header_, QStringLiteral("HRS"), kSetX + 44, 104, 40);
+    addLabel(header_, QStringLiteral("set"), kSetX, 132, kSetW);
+    QLabel* worked = addLabel(header_, QStringLiteral("wrk'd +Hol"), kWorkX, 116, kWorkW + 4, 32);
     worked->setWordWrap(true);
-    QLabel* notes = addLabel(QStringLiteral("TRAINING, LECTURES and/or NOTES"), kNotesX, 100, kNotesW, 44);
-    notes->setWordWrap(true);
-    notes->setAlignment(Qt::AlignCenter);
+    NotesHeading_ = addLabel(header_, QStringLiteral("TRAINING, LECTURES and/or NOTES"), 0, 100, kNotesMinW, 44);
+    NotesHeading_->setWordWrap(true);
+    NotesHeading_->setAlignment(Qt::AlignCenter);
 
-    PaintBox1 = new NonPrefStrip(this);
+    PaintBox1 = new NonPrefStrip(body_);
     PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
-    PaintBox1->setGeometry(kNonPrefBoxLeft, kNonPrefBoxTop, kNonPrefBoxWidth, kNonPrefBoxHeight);
+    PaintBox1->setGeometry(kStripX, 0, kNonPrefBoxWidth, kNonPrefBoxHeight);
 
     for (int line = 1; line <= kLines; ++line) {
         const int y = lineY(line);
-        table_[line][0] = addEdit(week.NameEdits[line], kNameX, y, kNameW);
-        table_[line][1] = addEdit(week.GradeEdits[line], kGradeX, y, kGradeW);
-        table_[line][2] = addEdit(week.HoursSetEdits[line], kSetX, y, kSetW);
-        QLineEdit* worked = addEdit(week.HoursWorkingEdits[line], kWorkX, y, kWorkW);
+        table_[line][0] = addEdit(body_, week.NameEdits[line], kNameX, y, kNameW);
+        table_[line][1] = addEdit(body_, week.GradeEdits[line], kGradeX, y, kGradeW);
+        table_[line][2] = addEdit(body_, week.HoursSetEdits[line], kSetX, y, kSetW);
+        QLineEdit* worked = addEdit(body_, week.HoursWorkingEdits[line], kWorkX, y, kWorkW);
         worked->setReadOnly(true);
         worked->setFocusPolicy(Qt::NoFocus);
         table_[line][3] = worked;
         for (int day = 1; day <= kDays; ++day) {
-            QLineEdit* cell = addEdit(week.DayCells[day][line], dayX(day), y, kDayW);
+            QLineEdit* cell = addEdit(body_, week.DayCells[day][line], 0, y, kDayMinW);
             cell->setContextMenuPolicy(Qt::NoContextMenu);  // a right click marks the day instead
             table_[line][3 + day] = cell;
         }
-        table_[line][11] = addEdit(week.LecturesEdits[line], kNotesX, y, kNotesW);
+        table_[line][11] = addEdit(body_, week.LecturesEdits[line], 0, y, kNotesMinW);
         for (QLineEdit* e : table_[line])
             e->installEventFilter(this);
     }
-    SisterSignatureLabel = addLabel(QStringLiteral("Sister / Charge Nurse: ..............................."),
+    SisterSignatureLabel = addLabel(body_, QStringLiteral("Sister / Charge Nurse: ..............................."),
                                     kDayX, lineY(kLines) + kGridLineStep + 8, 400, 18);
+    resize(kMinWidth, kGridTopLine + kBodyHeight);
+    layOut();
     week_.addObserver(this);
     refreshAll();
+}
+
+void GridView::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    layOut();
+}
+
+void GridView::layOut()
+{
+    const int w = std::max(width(), kMinWidth);
+    header_->setGeometry(0, 0, w, kGridTopLine);
+    scroll_->setGeometry(0, kGridTopLine, width(), height() - kGridTopLine);
+    body_->setFixedWidth(std::max(scroll_->viewport()->width(), kMinWidth));
+
+    // Days take seven ninths of the spare width, the notes the rest.
+    const int spare = std::max(0, body_->width() - kMinWidth);
+    const int dayW = kDayMinW + spare * 7 / 9 / kDays;
+    const int notesX = kDayX + kDays * (dayW + kDayGap);
+    const int notesW = body_->width() - kRightMargin - notesX;
+    auto dayX = [dayW](int day) { return kDayX + (dayW + kDayGap) * (day - 1); };
+    for (int day = 1; day <= kDays; ++day) {
+        HolidayLabels[day]->setGeometry(dayX(day), 84, dayW, 14);
+        DayLabels[day]->setGeometry(dayX(day), 102, dayW, 18);
+        for (int shift = 1; shift <= kShifts; ++shift)
+            editFor(week_.ShiftRequiredEdits[day][shift])
+                ->move(dayX(day) + (shift - 1) * (dayW - kRequiredW) / 2, kRequiredY);
+        for (int line = 1; line <= kLines; ++line)
+            table_[line][3 + day]->setGeometry(dayX(day), lineY(line), dayW, kGridEditHeight);
+    }
+    for (int line = 1; line <= kLines; ++line)
+        table_[line][11]->setGeometry(notesX, lineY(line), notesW, kGridEditHeight);
+    NotesHeading_->setGeometry(notesX, 100, notesW, 44);
+
+    // The week box keeps to the right edge, its caption before it.
+    const int pickerX = w - kRightMargin - 201;
+    DateTimePicker->setGeometry(pickerX, 4, 201, 24);
+    const int captionW = LabelWeekCommencing->fontMetrics().horizontalAdvance(LabelWeekCommencing->text()) + 8;
+    LabelWeekCommencing->setGeometry(pickerX - captionW, 8, captionW, 18);
+    WkLabel->setGeometry(pickerX, 32, 201, 18);
 }
 
 GridView::~GridView()
@@ -142,16 +206,16 @@ GridView::~GridView()
     week_.removeObserver(this);
 }
 
-QLabel* GridView::addLabel(const QString& text, int x, int y, int width, int height)
+QLabel* GridView::addLabel(QWidget* on, const QString& text, int x, int y, int width, int height)
 {
-    auto* label = new QLabel(text, this);
+    auto* label = new QLabel(text, on);
     label->setGeometry(x, y, width, height);
     return label;
 }
 
-QLineEdit* GridView::addEdit(Field& field, int x, int y, int width)
+QLineEdit* GridView::addEdit(QWidget* on, Field& field, int x, int y, int width)
 {
-    auto* edit = new QLineEdit(this);
+    auto* edit = new QLineEdit(on);
     edit->setGeometry(x, y, width, kGridEditHeight);
     edit->setAutoFillBackground(true);
     edits_.insert(&field, edit);

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class QLabel;
+class QScrollArea;
 class QLineEdit;
 class QDateEdit;
 
@@ -57,16 +58,23 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void fieldChanged(const Field& field, FieldChange what) override;
-    QLineEdit* addEdit(Field& field, int x, int y, int width);
+    QLineEdit* addEdit(QWidget* on, Field& field, int x, int y, int width);
+    // Places the columns for the width the window gives: days and notes widen with it.
+    void layOut();
     bool moveFocus(QLineEdit* from, int dLine, int dColumn);
-    QLabel* addLabel(const QString& text, int x, int y, int width, int height = 16);
+    QLabel* addLabel(QWidget* on, const QString& text, int x, int y, int width, int height = 16);
     void show(const Field& field, QLineEdit* edit, FieldChange what);
     // Background colour, and the red mark with its reason for a number that does not convert.
     void showLook(const Field& field, QLineEdit* edit);
 
+    QWidget* header_ = nullptr;     // toolbar, titles, week box, day captions, required boxes
+    QScrollArea* scroll_ = nullptr; // the lines, scrolled beneath the headings
+    QWidget* body_ = nullptr;
+    QLabel* NotesHeading_ = nullptr;
     WardModel& document_;
     RosterWeek& week_;
     QHash<const Field*, QLineEdit*> edits_;

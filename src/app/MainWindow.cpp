@@ -28,6 +28,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QScrollArea>
+#include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTextCharFormat>
@@ -46,8 +47,11 @@ MainWindow::MainWindow(const QString& dataFolder, Ui* ui, QWidget* parent) : QMa
     ConnectTotals(model_);
 
     grid_ = new GridView(model_, this);
+    // The grid takes the window's size (its lines scroll beneath the headings); below
+    // its smallest size the window scrolls it sideways.
     auto* scroll = new QScrollArea(this);
     scroll->setWidget(grid_);
+    scroll->setWidgetResizable(true);
     scroll->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     scroll->setFrameShape(QFrame::NoFrame);
     setCentralWidget(scroll);
@@ -61,7 +65,10 @@ MainWindow::MainWindow(const QString& dataFolder, Ui* ui, QWidget* parent) : QMa
     // The title's changed mark follows the document.
     connect(&model_, &WardModel::changeMarkChanged, this, &QWidget::setWindowModified);
     buildBrushKeys();
-    resize(grid_->width() + 8, grid_->height() + menuBar()->sizeHint().height() + 8);
+    QSize size(grid_->width() + 8, grid_->height() + menuBar()->sizeHint().height() + 30);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size());
+    resize(size);
     // Closing the calendar on a day, or finishing a typed date, picks the week.
     connect(grid_->DateTimePicker->calendarWidget(), &QCalendarWidget::clicked, this,
             [this](const QDate&) { DateTimePickerCloseUp(); });
