@@ -161,6 +161,11 @@ GridView::GridView(WardModel& document, QWidget* parent)
     refreshAll();
 }
 
+QSize GridView::sizeHint() const
+{
+    return QSize(kMinWidth, kGridTopLine + kBodyHeight);
+}
+
 void GridView::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);

@@ -38,6 +38,9 @@ public:
     NonPrefStrip* PaintBox1 = nullptr;
     QDateEdit* DateTimePicker = nullptr;
 
+    // All 25 lines and the headings at the smallest column widths.
+    QSize sizeHint() const override;
+
     // What a field's tool tip says now: the reason a number does not convert, how a day
     // cell is read, the contract and carried-over hours, the staff on a shift and needed.
     QString toolTipFor(const Field& field) const;

@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QtTest>
 
 using namespace tavrola;
@@ -158,6 +160,17 @@ private slots:
         QVERIFY(box->text() != QStringLiteral("x"));
         QVERIFY(box->styleSheet().isEmpty());
         QVERIFY(box->toolTip().startsWith(QStringLiteral("Nurses Needed Monday")));
+    }
+
+    void toolTipsSayHowABoxIsRead()
+    {
+        QTest::keyClicks(cell(2, 4), QStringLiteral("LATE"));
+        QCOMPARE(w_->grid()->toolTipFor(week().DayCells[2][4]), QString::fromUtf8("LATE \u00B7 7.5 h \u00B7 late shift"));
+        QCOMPARE(w_->grid()->toolTipFor(week().ShiftRequiredEdits[2][2]).left(22), QStringLiteral("1 on the late shift, 4"));
+        QLineEdit* c = cell(2, 4);
+        QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), c->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(c, &help);
+        QTRY_COMPARE(QToolTip::text(), QString::fromUtf8("LATE \u00B7 7.5 h \u00B7 late shift"));
     }
 
     void keysMoveThroughTheGridAndChooseBrushes()
