@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and starts Tavrola on the demo ward. Without a display
-# it says so, prints the demo ward as the command line sees it and saves a picture of the
-# main window instead.
+# it says so, prints the latest stored week with its totals and the history per person,
+# and saves a picture of the main window on that week instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -12,12 +12,26 @@ bin="$PWD/$dir/bin"
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
   exec "$bin/tavrola"
 fi
-echo "No display here: showing the demo ward in text, and the main window as a picture."
-"$bin/tavrola-cli" settings
-week=$(date -d "last monday" +%Y-%m-%d 2>/dev/null || date +%Y-%m-%d)
+echo "No display here: showing the demo ward's latest stored week in text, and the main window as a picture."
+# The latest stored week, by the date on its first line (day/month/year).
+latest=""
+latestKey=0
+for f in "$bin"/*.rwk; do
+  [ -f "$f" ] || continue
+  first=$(head -n 1 "$f" | tr -d '\r')
+  IFS=/ read -r d m y <<< "$first"
+  key=$(printf '%04d%02d%02d' "$((10#${y:-0}))" "$((10#${m:-0}))" "$((10#${d:-0}))" 2>/dev/null || echo 0)
+  if [ "$key" -gt "$latestKey" ]; then latestKey=$key; latest=$f; fi
+done
+if [ -n "$latest" ]; then
+  # The week, the ward, and each line's duties with its totals; then staff per shift.
+  "$bin/tavrola-cli" week "$latest" | awk 'NR <= 2 || /^line\t/ || f { f = 1; print }'
+fi
+# This week's Monday (today, on a Monday).
+week=$(date -d "$(( $(date +%u) - 1 )) days ago" +%Y-%m-%d 2>/dev/null || date +%Y-%m-%d)
 echo
 echo "Stored weeks before $week, per person: non-preferred shifts and carried-over hours"
 "$bin/tavrola-cli" history --week "$week"
 shot="$PWD/$dir/tavrola-demo.png"
-QT_QPA_PLATFORM=offscreen "$bin/tavrola" --screenshot "$shot"
-echo "Main window on the demo ward: $shot"
+QT_QPA_PLATFORM=offscreen "$bin/tavrola" --screenshot "$shot" ${latest:+"$latest"}
+echo "Main window on the demo ward${latest:+, week of $(basename "$latest" .rwk)}: $shot"

@@ -65,7 +65,7 @@ MainWindow::MainWindow(const QString& dataFolder, Ui* ui, QWidget* parent) : QMa
     // The title's changed mark follows the document.
     connect(&model_, &WardModel::changeMarkChanged, this, &QWidget::setWindowModified);
     buildBrushKeys();
-    QSize size(grid_->sizeHint().width() + 8, grid_->sizeHint().height() + menuBar()->sizeHint().height() + 30);
+    QSize size = fullSize();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         size = size.boundedTo(screen->availableGeometry().size());
     resize(size);
@@ -86,6 +86,11 @@ MainWindow::~MainWindow()
     delete takeCentralWidget();
     if (cursorOverridden_)
         QGuiApplication::restoreOverrideCursor();
+}
+
+QSize MainWindow::fullSize() const
+{
+    return QSize(grid_->sizeHint().width() + 8, grid_->sizeHint().height() + menuBar()->sizeHint().height() + 30);
 }
 
 void MainWindow::chooseBrush(Brush brush)

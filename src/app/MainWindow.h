@@ -29,6 +29,9 @@ public:
     // starter ward. Returns whether ward settings are in force afterwards.
     bool startUp();
 
+    // The window's size with every line and column in view.
+    QSize fullSize() const;
+
     WardModel& model() { return model_; }
     const WeekView& labels() const { return labels_; }
     // The user closed the week picker on a date: the week selection as the user asks it.

@@ -52,7 +52,9 @@ int main(int argc, char** argv)
     MainWindow window(dataFolder);
     window.FormCreate(parser.positionalArguments());
     if (parser.isSet(shotOption)) {
-        // A picture of the window for machines without a display (and for the docs).
+        // A picture of the window for machines without a display (and for the docs),
+        // whole whatever the screen's size.
+        window.resize(window.fullSize());
         window.show();
         QTimer::singleShot(300, &window, [&] {
             const bool saved = window.grab().save(parser.value(shotOption));
