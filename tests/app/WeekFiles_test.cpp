@@ -4,7 +4,9 @@
 #include "util/Locale.h"
 #include "document/WeekChain.h"
 
+#include <QCalendarWidget>
 #include <QDateEdit>
+#include <QStatusBar>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -180,6 +182,45 @@ private slots:
             QVERIFY(w->close());
             QVERIFY(ui.shown.empty());
         }
+    }
+
+    // Weeks start on Monday: start-up and picked dates move to their Monday, a loaded
+    // file keeps its date; stored weeks show in bold; a week without one says so.
+    void datesMoveToTheirMondayAndStoredWeeksStandOut()
+    {
+        const QString saved = savedChristmasWeek();  // stored for Monday 22 December 2008
+        ScriptedUi ui;
+        auto w = open(ui);
+        QTest::qWait(150);  // the deferred start
+        RosterWeek& week = w->model().Week;
+        QCOMPARE(week.PickerDate.dayOfWeek(), 1);
+        QCOMPARE(week.PickerDate, QDate::currentDate().addDays(1 - QDate::currentDate().dayOfWeek()));
+        QVERIFY2(week.WeekChosen(), "the week shown after start counts as chosen");
+
+        w->grid()->DateTimePicker->setDate(QDate(2008, 12, 10));  // a Wednesday
+        w->DateTimePickerCloseUp();
+        QCOMPARE(week.PickerDate, QDate(2008, 12, 8));
+        QCOMPARE(w->grid()->DateTimePicker->date(), QDate(2008, 12, 8));
+        QVERIFY(w->statusBar()->currentMessage().startsWith(
+            QStringLiteral("No stored roster for %1: the grid still shows").arg(LongDateText(QDate(2008, 12, 8)))));
+        QCalendarWidget* calendar = w->grid()->DateTimePicker->calendarWidget();
+        QCOMPARE(calendar->dateTextFormat(QDate(2008, 12, 22)).fontWeight(), int(QFont::Bold));
+        QVERIFY(calendar->dateTextFormat(QDate(2008, 12, 15)).fontWeight() != int(QFont::Bold));
+
+        // A week file dated on a Tuesday (an older file) keeps its date.
+        QFile f(saved);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QByteArray bytes = f.readAll();
+        f.close();
+        bytes.replace("22/12/2008", "23/12/2008");
+        const QString tuesday = folder() + QStringLiteral("tuesday.rwk");
+        QFile t(tuesday);
+        QVERIFY(t.open(QIODevice::WriteOnly));
+        t.write(bytes);
+        t.close();
+        ui.fileChoices = {tuesday};
+        w->LoadClick();
+        QCOMPARE(week.PickerDate, QDate(2008, 12, 23));
     }
 
     void commandLineWeekIsLoadedAtStart()
