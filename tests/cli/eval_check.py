@@ -226,7 +226,8 @@ def duty_hours(text, ward):
 
     marked = set()
     whole_hours = 0
-    if count >= 2 and e_hour + mode != 12 and s_hour <= mode and e_hour <= mode:
+    walked = count >= 2 and e_hour + mode != 12 and s_hour <= mode and e_hour <= mode
+    if walked:
         h = s_hour
         while True:
             marked.add(slot)
@@ -242,10 +243,11 @@ def duty_hours(text, ward):
             if h == e_hour or whole_hours >= 24:
                 break
 
+    # Only a walked clock range gets shift flags; a mask without ones marks every one.
     flags = 0
     for bit, m, ones in zip((1, 2, 4), ward.masks, ward.ones):
         covered = sum(1 for s in marked if 1 <= s <= 24 and m[s - 1] == "1")
-        if 10 * covered >= 7 * ones:
+        if walked and 10 * covered >= 7 * ones:
             flags |= bit
 
     hours = f32(whole_hours - s_min / 60 + e_min / 60)

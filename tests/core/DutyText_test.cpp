@@ -186,11 +186,36 @@ TEST(DutyHours, SeventyPercentThresholdIsExact)
     EXPECT_EQ(e.flags, 0);
 }
 
-TEST(DutyHours, EmptyMaskMarksEveryCell)
+TEST(DutyHours, EmptyMaskMarksEveryTimedCellAndNothingElse)
 {
-    WardSettings s = TestSettings();
-    s.NShiftHours = QString(24, u'0');
-    EXPECT_EQ(Duty(QStringLiteral("7-3"), s).flags, ShiftAM | ShiftN);
+    // A mask without core hours (24 zeros, or a blank line in Staff.txt) marks every cell
+    // whose clock range was walked; absence codes, words and empty texts get no flag.
+    for (const QString& empty : {QString(24, u'0'), QString()}) {
+        WardSettings s = TestSettings();
+        s.AMShiftHours = empty;
+        s.NShiftHours = empty;
+        const struct {
+            const char* text;
+            int flags;
+        } cases[] = {
+            {"7-3", ShiftAM | ShiftN},
+            {"pm 1-9", ShiftAM | ShiftPM | ShiftN},
+            {"HOL", 0},
+            {"STUDY", 0},
+            {"HOL 4", 0},
+            {"ward round", 0},
+            {"", 0},
+            {"7", 0},
+            {"Early", ShiftAM},
+            {"LATE", ShiftPM},
+            {"night", ShiftN},
+        };
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.text);
+            EXPECT_EQ(Duty(QString::fromLatin1(c.text), s).flags, c.flags);
+            EXPECT_EQ(Day(QString::fromLatin1(c.text), s).flags, c.flags);
+        }
+    }
 }
 
 TEST(DutyHours, AbsenceCodeLimitsDigitScan)

@@ -1,6 +1,7 @@
 #include "ScriptedUi.h"
 #include "TestWard.h"
 #include "roster/Totals.h"
+#include "weeks/WeekFileFormat.h"
 
 #include <gtest/gtest.h>
 
@@ -152,4 +153,23 @@ TEST(Totals, BoxesThatDoNotConvertAreMarkedAndKeepTheirColour)
     t.put(4, 2, "HOL 7.5");
     EXPECT_TRUE(t.w.ShiftRequiredEdits[2][3].error().isEmpty());
     EXPECT_TRUE(t.w.DayCells[4][2].error().isEmpty());
+}
+
+TEST(Totals, AnEmptyCoreMaskCountsOnlyTimedCellsAndTheWeekFileSavesThoseCounts)
+{
+    Ward t;
+    t.model.Settings.AMShiftHours = QString(24, u'0');
+    t.put(1, 1, "HOL");
+    t.put(2, 1, "STUDY");
+    t.put(3, 1, "7-3");
+    t.put(4, 1, "EARLY");
+    t.put(5, 1, "LATE");
+    const qint32 early[kDays + 1] = {0, 0, 0, 1, 1, 0, 0, 0};
+    const QStringList lines = WeekFileText(WeekFileDataFromModel(t.model)).split(QStringLiteral("\r\n"));
+    for (int day = 1; day <= kDays; ++day) {
+        SCOPED_TRACE(day);
+        EXPECT_EQ(t.w.ShiftCounts[day][1], early[day]);
+        EXPECT_EQ(lines[WeekFileCountLine(day, 1) - 1], QString::number(early[day]));
+    }
+    EXPECT_EQ(t.w.ShiftCounts[5][2], 1);
 }

@@ -289,7 +289,8 @@ float DutyEvaluator::DutyHours(QStringView text, int* shiftFlags) const
     // Walk the hours, counting the marked slots of each mask.
     int wholeHours = 0;
     int marked[3] = {};
-    if (count >= 2 && eH + mode != 12 && sH <= mode && eH <= mode) {
+    const bool walked = count >= 2 && eH + mode != 12 && sH <= mode && eH <= mode;
+    if (walked) {
         int h = sH;
         do {
             if (slot >= 1 && slot <= 24)
@@ -308,10 +309,13 @@ float DutyEvaluator::DutyHours(QStringView text, int* shiftFlags) const
     }
 
     // A shift kind needs at least 70% of its core hours (exact integer comparison).
+    // Only a walked clock range counts: a mask without core hours then marks every
+    // timed cell, and absence codes or plain words get nothing from it.
     int flags = 0;
-    for (int k = 0; k < 3; ++k)
-        if (10 * marked[k] >= 7 * coreCount_[k])
-            flags |= 1 << k;
+    if (walked)
+        for (int k = 0; k < 3; ++k)
+            if (10 * marked[k] >= 7 * coreCount_[k])
+                flags |= 1 << k;
 
     float hours = float(double(wholeHours) - sM / 60.0 + eM / 60.0);
     if (hours > 6.0f)

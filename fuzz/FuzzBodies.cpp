@@ -1,0 +1,223 @@
+#include "FuzzBodies.h"
+
+#include "autofill/RequiredNurses.h"
+#include "clinics/RtfReader.h"
+#include "settings/DutyText.h"
+#include "settings/StaffFile.h"
+#include "settings/WardSettings.h"
+#include "util/ConversionError.h"
+#include "util/Locale.h"
+#include "util/TextFile.h"
+#include "weeks/HistoryScan.h"
+#include "weeks/WeekFileReader.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QTemporaryDir>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace tavrola::fuzz {
+
+namespace {
+
+[[noreturn]] void Fail(const char* what)
+{
+    std::fprintf(stderr, "fuzz check failed: %s\n", what);
+    std::abort();
+}
+
+#define FUZZ_CHECK(cond) \
+    do { \
+        if (!(cond)) \
+            Fail(#cond); \
+    } while (0)
+
+QByteArray Bytes(const uint8_t* data, size_t size)
+{
+    return QByteArray(reinterpret_cast<const char*>(data), qsizetype(size));
+}
+
+// The demo ward's settings, read once.
+const WardSettings& DemoSettings()
+{
+    static const WardSettings s = [] {
+        StaffFileReadResult r = ReadStaffFile(QStringLiteral(TAVROLA_DEMO_DIR "/Staff.txt"), WardSettings());
+        if (!r.ok)
+            Fail("the demo ward's Staff.txt reads");
+        return r.settings;
+    }();
+    return s;
+}
+
+// The demo ward with no core hours in any mask.
+const WardSettings& EmptyMaskSettings()
+{
+    static const WardSettings s = [] {
+        WardSettings e = DemoSettings();
+        e.AMShiftHours = QString(24, u'0');
+        e.PMShiftHours.clear();
+        e.NShiftHours = QString(24, u'0');
+        ComputeDerivedSettings(e);
+        return e;
+    }();
+    return s;
+}
+
+// A private folder for the readers that take a path; lives as long as the process.
+QString ScratchPath(const QString& name)
+{
+    static QTemporaryDir dir;
+    if (!dir.isValid())
+        Fail("a scratch folder can be made");
+    const QString path = dir.filePath(name);
+    QDir().mkpath(QFileInfo(path).path());
+    return path;
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
+        Fail("the scratch file can be written");
+}
+
+bool HasDigit(const QString& text)
+{
+    for (QChar c : text)
+        if (c >= u'0' && c <= u'9')
+            return true;
+    return false;
+}
+
+// Every way a duty or hours text is read, against one set of settings.
+void EvaluateDuty(const QString& text, const WardSettings& s)
+{
+    const DutyEvaluator ev(s);
+    int flags = -1;
+    const float hours = ev.DutyHours(text, &flags);
+    FUZZ_CHECK(!std::isnan(hours));
+    FUZZ_CHECK(flags >= 0 && flags <= (ShiftAM | ShiftPM | ShiftN));
+    // Without a digit there is no clock range, so at most one shift name gives a flag.
+    if (!HasDigit(text))
+        FUZZ_CHECK((flags & (flags - 1)) == 0);
+    ev.AddAbsenceHours(text, hours, true);  // skipping unreadable codes never throws
+    ev.HoldsIllness(text);
+    try {
+        DayHoursWithCodes(text, ev, &flags);
+    } catch (const ConversionError&) {
+    }
+    for (int k = 0; k < kAbsenceCodes; ++k) {
+        try {
+            CodeHours(text, s.AbsenceCode(k), 0.0f, s);
+        } catch (const ConversionError&) {
+        }
+    }
+}
+
+void ReadHoursText(const QString& text)
+{
+    for (bool firstOnly : {false, true}) {
+        try {
+            HoursSetValue(text, firstOnly);
+        } catch (const ConversionError&) {
+        }
+    }
+    try {
+        FirstNumber(text);
+    } catch (const ConversionError&) {
+    }
+}
+
+}  // namespace
+
+int DutyText(const uint8_t* data, size_t size)
+{
+    const QString text = DecodeText(Bytes(data, size));
+    EvaluateDuty(text, DemoSettings());
+    EvaluateDuty(text, EmptyMaskSettings());
+    ReadHoursText(text);
+    return 0;
+}
+
+int StaffFile(const uint8_t* data, size_t size)
+{
+    const QByteArray bytes = Bytes(data, size);
+    for (const QString& line : DecodeText(bytes).split(u'\n'))
+        FUZZ_CHECK(SplitStaffFileLine(line).size() <= 21);
+
+    const QString path = ScratchPath(QStringLiteral("staff/Staff.txt"));
+    WriteFile(path, bytes);
+    const StaffFileReadResult r = ReadStaffFile(path, DemoSettings());
+    if (!r.ok) {
+        FUZZ_CHECK(!r.error.isEmpty());
+        return 0;
+    }
+    // Whatever the file set, the ward's texts still evaluate.
+    for (const StaffGridLine& g : r.lines) {
+        FUZZ_CHECK(g.line >= 1 && g.line <= kLines);
+        ReadHoursText(g.hoursSet);
+        EvaluateDuty(g.standardShift, r.settings);
+    }
+    for (const char* text : {"7-3", "19-07", "0730-1530", "pm 1-9", "EARLY", "HOL", "SICK 4"})
+        EvaluateDuty(QString::fromLatin1(text), r.settings);
+    return 0;
+}
+
+int WeekFile(const uint8_t* data, size_t size)
+{
+    const QString path = ScratchPath(QStringLiteral("weeks/week.rwk"));
+    WriteFile(path, Bytes(data, size));
+
+    // The history scan: head, lines and staff blocks, over every date it could count.
+    HistoryScan scan;
+    QString error;
+    if (!ScanStoredWeeks(QFileInfo(path).path(), QDate(1, 1, 1), QDate(9999, 12, 31), scan, &error))
+        FUZZ_CHECK(!error.isEmpty());
+
+    // The loader: a week it takes is saved and read back to the same text.
+    WeekFileData week;
+    if (!ReadWeekFile(path, &week, &error)) {
+        FUZZ_CHECK(!error.isEmpty());
+        return 0;
+    }
+    const QString text = WeekFileText(week);
+    const QString again = ScratchPath(QStringLiteral("again.rwk"));
+    WriteFile(again, text.toUtf8());
+    WeekFileData reread;
+    FUZZ_CHECK(ReadWeekFile(again, &reread, &error));
+    FUZZ_CHECK(WeekFileText(reread) == text);
+    return 0;
+}
+
+int RichText(const uint8_t* data, size_t size)
+{
+    const RtfText r = RtfToPlainLines(Bytes(data, size));
+    FUZZ_CHECK(r.ok);
+    for (const QString& line : r.lines)
+        for (QChar c : line) {
+            FUZZ_CHECK(c != u'\r' && c != u'\n');
+            if (r.rich)
+                FUZZ_CHECK(c == u'\t' || c.unicode() >= 0x20);
+        }
+    ComputeRequirements(DemoSettings(), QDate(2026, 10, 12), r.lines);
+    return 0;
+}
+
+int DateText(const uint8_t* data, size_t size)
+{
+    const QDate d = ParseDateText(DecodeText(Bytes(data, size)));
+    if (!d.isValid())
+        return 0;
+    LongDateText(d);
+    // A date read back from its ISO form is the same date.
+    if (d.year() >= 1000 && d.year() <= 9999)
+        FUZZ_CHECK(ParseDateText(d.toString(Qt::ISODate)) == d);
+    return 0;
+}
+
+}  // namespace tavrola::fuzz
