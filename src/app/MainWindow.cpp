@@ -265,7 +265,6 @@ void MainWindow::showWeek()
     for (int b = 1; b <= kBrushCount; ++b)
         toolbar_->button(Brush(b))->setToolTip(
             QStringLiteral("%1 (%2)").arg(BrushToolTip(model_.Settings, b), BrushShortcutText(Brush(b))));
-    markStoredWeeks();
 }
 
 void MainWindow::ClearForm1Click()

@@ -71,7 +71,8 @@ private:
     // Shows what the week operations left in the labels, and the picker's date.
     void showWeek();
     void brushFocusedCell();
-    // The picker's calendar shows in bold the Mondays that have a stored week.
+    // The picker's calendar shows in bold the Mondays that have a stored week (at start
+    // and after each save).
     void markStoredWeeks();
 
     WardModel model_;

@@ -90,6 +90,8 @@ void MainWindow::NonPrefTimerTimer()
 {
     tavrola::NonPrefTimerTimer(model_, labels_, *ui_, arguments_.value(0));
     showWeek();
+    // The stored weeks change only when this program saves one: read them once here.
+    markStoredWeeks();
 }
 
 void MainWindow::Contents1Click()

@@ -11,7 +11,7 @@
 
 namespace tavrola::cli {
 
-int ParseCommand(const QStringList& args, const QString& programFolder, const CommandSpec& spec,
+int ParseCommand(const QStringList& args, const QString& programFolder, const CommandSyntax& syntax,
                  CommandArgs* out)
 {
     QCommandLineParser parser;
@@ -22,14 +22,14 @@ int ParseCommand(const QStringList& args, const QString& programFolder, const Co
     const QCommandLineOption save(QStringLiteral("save"), QString(), QStringLiteral("FILE"));
     parser.addOption(data);
     parser.addOption(json);
-    if (spec.week)
+    if (syntax.week)
         parser.addOption(week);
-    if (spec.save)
+    if (syntax.save)
         parser.addOption(save);
-    const QString name = QString::fromLatin1(spec.name);
+    const QString name = QString::fromLatin1(syntax.name);
     auto usage = [&](const QString& why) {
         PrintError(QStringLiteral("%1: %2").arg(name, why));
-        std::fprintf(stderr, "usage: tavrola-cli %s\n", spec.usage);
+        std::fprintf(stderr, "usage: tavrola-cli %s\n", syntax.usage);
         return int(Usage);
     };
     // The parser takes the first argument as the program's name.
@@ -41,19 +41,19 @@ int ParseCommand(const QStringList& args, const QString& programFolder, const Co
     }
     out->json = parser.isSet(json);
     out->texts = parser.positionalArguments();
-    if (out->texts.size() < spec.minTexts)
-        return usage(spec.minTexts == 1 && spec.maxTexts != 1 ? QStringLiteral("needs at least one text")
+    if (out->texts.size() < syntax.minTexts)
+        return usage(syntax.minTexts == 1 && syntax.maxTexts != 1 ? QStringLiteral("needs at least one text")
                                                               : QStringLiteral("needs a file"));
-    if (spec.maxTexts >= 0 && out->texts.size() > spec.maxTexts)
-        return usage(QStringLiteral("takes no argument %1").arg(Quoted(out->texts.value(spec.maxTexts))));
-    if (spec.week) {
+    if (syntax.maxTexts >= 0 && out->texts.size() > syntax.maxTexts)
+        return usage(QStringLiteral("takes no argument %1").arg(Quoted(out->texts.value(syntax.maxTexts))));
+    if (syntax.week) {
         if (!parser.isSet(week))
             return usage(QStringLiteral("--week DATE is required"));
         out->week = ParseDateText(parser.value(week));
         if (!out->week.isValid())
             return usage(QStringLiteral("%1 is not a date (use yyyy-mm-dd or dd/mm/yyyy)").arg(Quoted(parser.value(week))));
     }
-    if (spec.save && parser.isSet(save)) {
+    if (syntax.save && parser.isSet(save)) {
         out->saveTo = parser.value(save);
         if (out->saveTo.isEmpty())
             return usage(QStringLiteral("--save needs a file"));

@@ -11,7 +11,7 @@ namespace tavrola::cli {
 enum ExitCode { Ok = 0, BadInput = 1, Usage = 2 };
 
 // What a command takes besides --data DIR and --json.
-struct CommandSpec {
+struct CommandSyntax {
     const char* name;
     const char* usage;          // the command's line of the usage text
     bool week = false;          // --week DATE, required
@@ -33,7 +33,7 @@ struct CommandArgs {
 // temporaries there. Returns -1 to go on, else the exit code after printing why: Usage
 // for an unknown option, a missing or extra argument or a bad date, BadInput for a data
 // folder that is not there.
-int ParseCommand(const QStringList& args, const QString& programFolder, const CommandSpec& spec,
+int ParseCommand(const QStringList& args, const QString& programFolder, const CommandSyntax& syntax,
                  CommandArgs* out);
 
 // Reads Staff.txt from the data folder into the model; prints the message and returns

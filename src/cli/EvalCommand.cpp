@@ -27,9 +27,9 @@ Reading read(F&& f)
 
 int RunEval(const QStringList& args, const QString& programFolder)
 {
-    static const CommandSpec spec{"eval", "eval [--data DIR] [--json] [--] TEXT...", false, false, 1, -1};
+    static const CommandSyntax syntax{"eval", "eval [--data DIR] [--json] [--] TEXT...", false, false, 1, -1};
     CommandArgs common;
-    if (const int rc = ParseCommand(args, programFolder, spec, &common); rc >= 0)
+    if (const int rc = ParseCommand(args, programFolder, syntax, &common); rc >= 0)
         return rc;
     WardModel model;
     if (!LoadWard(model, common.dataFolder))

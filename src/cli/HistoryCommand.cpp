@@ -7,9 +7,9 @@ namespace tavrola::cli {
 
 int RunHistory(const QStringList& args, const QString& programFolder)
 {
-    static const CommandSpec spec{"history", "history --week DATE [--data DIR] [--json]", true, false, 0, 0};
+    static const CommandSyntax syntax{"history", "history --week DATE [--data DIR] [--json]", true, false, 0, 0};
     CommandArgs common;
-    if (const int rc = ParseCommand(args, programFolder, spec, &common); rc >= 0)
+    if (const int rc = ParseCommand(args, programFolder, syntax, &common); rc >= 0)
         return rc;
     const QDate week = common.week;
     WardModel model;

@@ -14,9 +14,9 @@ namespace {
 
 int RunRequirements(const QStringList& args, const QString& programFolder)
 {
-    static const CommandSpec spec{"requirements", "requirements --week DATE [--data DIR] [--json]", true, false, 0, 0};
+    static const CommandSyntax syntax{"requirements", "requirements --week DATE [--data DIR] [--json]", true, false, 0, 0};
     CommandArgs common;
-    if (const int rc = ParseCommand(args, programFolder, spec, &common); rc >= 0)
+    if (const int rc = ParseCommand(args, programFolder, syntax, &common); rc >= 0)
         return rc;
     const QDate week = common.week;
     WardModel model;

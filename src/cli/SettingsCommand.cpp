@@ -28,9 +28,9 @@ QStringList preferredDays(const RosterWeek& w, int line)
 
 int RunSettings(const QStringList& args, const QString& programFolder)
 {
-    static const CommandSpec spec{"settings", "settings [--data DIR] [--json]", false, false, 0, 0};
+    static const CommandSyntax syntax{"settings", "settings [--data DIR] [--json]", false, false, 0, 0};
     CommandArgs common;
-    if (const int rc = ParseCommand(args, programFolder, spec, &common); rc >= 0)
+    if (const int rc = ParseCommand(args, programFolder, syntax, &common); rc >= 0)
         return rc;
     WardModel model;
     if (!LoadWard(model, common.dataFolder))

@@ -170,9 +170,9 @@ void PrintText(const WardModel& model, const WeekView& labels)
 
 int RunWeek(const QStringList& args, const QString& programFolder)
 {
-    static const CommandSpec spec{"week", "week FILE.rwk [--data DIR] [--json] [--save OUT.rwk]", false, true, 1, 1};
+    static const CommandSyntax syntax{"week", "week FILE.rwk [--data DIR] [--json] [--save OUT.rwk]", false, true, 1, 1};
     CommandArgs common;
-    if (const int rc = ParseCommand(args, programFolder, spec, &common); rc >= 0)
+    if (const int rc = ParseCommand(args, programFolder, syntax, &common); rc >= 0)
         return rc;
     const QString file = AbsolutePath(common.texts[0]);
     const QString saveTo = common.saveTo;

@@ -1,6 +1,7 @@
 #include "roster/RosterDocument.h"
 
 #include "roster/EditCommands.h"
+#include "roster/WeekTotals.h"
 
 namespace tavrola {
 
@@ -43,9 +44,7 @@ QString RosterDocument::EditLabel(const Field& f, const QString& text)
     case FieldRole::Grade: return QStringLiteral("Grade on line ") + line;
     case FieldRole::HoursSet: return QStringLiteral("Hours set on line ") + line;
     case FieldRole::Lectures: return QStringLiteral("Note on line ") + line;
-    case FieldRole::Required:
-        return QStringLiteral("%1 %2 required")
-            .arg(DayName(f.day()), ShiftCode(f.shift()));
+    case FieldRole::Required: return RequiredBoxName(f.day(), f.shift());
     default: return QStringLiteral("Edit");
     }
 }

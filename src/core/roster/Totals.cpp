@@ -2,18 +2,8 @@
 
 #include "roster/WeekData.h"
 #include "roster/WeekTotals.h"
-#include "util/ConversionError.h"
 
 namespace tavrola {
-
-qint32 WholeNumberFromText(const QString& text)
-{
-    bool ok = false;
-    const qint32 v = text.trimmed().toInt(&ok, 10);
-    if (!ok)
-        throw ConversionError::notInteger(text);
-    return v;
-}
 
 void ApplyWeekTotals(RosterWeek& w, const WeekTotals& t)
 {

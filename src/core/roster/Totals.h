@@ -24,8 +24,4 @@ inline void ConnectTotals(WardModel& model)
     model.Week.Recalculate = [&model] { TavrolaChange(model); };
 }
 
-// Strict whole-number reading of a box, as the platform converts it (surrounding blanks
-// allowed). Throws ConversionError.
-qint32 WholeNumberFromText(const QString& text);
-
 }  // namespace tavrola
