@@ -139,6 +139,7 @@ void MainWindow::buildMenus()
     file->addAction(tr("Save"), QKeySequence::Save, this, &MainWindow::SaveClick);
     file->addAction(tr("Load"), QKeySequence::Open, this, &MainWindow::LoadClick);
     file->addSeparator();
+    file->addAction(tr("Setup Ward/Staff "), this, &MainWindow::EditStaffFile1Click);
     file->addAction(tr("Clear Form"), this, &MainWindow::ClearForm1Click);
     file->addSeparator();
     file->addAction(tr("E&xit"), QKeySequence::Quit, this, &MainWindow::Exit1Click);

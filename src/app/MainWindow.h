@@ -42,6 +42,8 @@ public:
     void SaveClick();
     void LoadClick();
     void ClearForm1Click();
+    // Opens the ward and staff editor; after OK, reads Staff.txt again and refreshes the week.
+    void EditStaffFile1Click();
     void About1Click();
     void Contents1Click();
     void Exit1Click();

@@ -42,4 +42,29 @@ bool Read_StaffTxtFile(WardModel& model, QString* error)
     return true;
 }
 
+bool ReloadStaffTxtFile(WardModel& model, QString* error)
+{
+    if (!Read_StaffTxtFile(model, error))
+        return false;
+    RosterWeek& w = model.Week;
+    const int staff = model.Staff.empty() ? 0 : model.Staff.back().line;
+    const bool wasSuspended = w.RecalcSuspended;
+    w.RecalcSuspended = true;
+    for (int line = staff + 1; line <= kLines; ++line) {
+        w.NameEdits[line].setText(QString());
+        w.StaffSkillCodes[line].clear();
+        w.GradeEdits[line].setText(QString());
+        w.HoursSetEdits[line].setText(QString());
+        for (int day = 1; day <= kDays; ++day) {
+            w.DayCells[day][line].setHint(QString());
+            w.DayCells[day][line].setColour(White);
+            w.BaseCellColours[day][line] = White;
+        }
+    }
+    w.RecalcSuspended = wasSuspended;
+    if (w.Recalculate)
+        w.Recalculate();
+    return true;
+}
+
 }  // namespace tavrola

@@ -16,4 +16,10 @@ void ApplyStaffFile(WardModel& model, const StaffFileReadResult& read);
 // `error` says what went wrong, naming the file.
 bool Read_StaffTxtFile(WardModel& model, QString* error);
 
+// Read_StaffTxtFile for the reload after the staff editor: the grid then agrees with the
+// file, so the lines past the file's staff lose their name, skill codes, grade, hours set,
+// standard shift and preferred days too (their day texts and notes stay: they are the
+// week's).
+bool ReloadStaffTxtFile(WardModel& model, QString* error);
+
 }  // namespace tavrola

@@ -32,8 +32,11 @@ bool IsSeparator(char16_t c)
 
 // The characters a value may hold: a small ASCII set, plus letters beyond ASCII so
 // accented and non-Latin names survive.
-bool IsKeptChar(char16_t c)
+bool IsKeptChar(char16_t c, StaffFileChars chars)
 {
+    if (chars == StaffFileChars::Editor &&
+        (c == u'\'' || c == u'^' || c == u'`' || c == u'\u2018' || c == u'\u2019'))
+        return true;
     if (c < 128) {
         return c == u' ' || c == u'+' || c == u'-' || c == u'.' || c == u'/' || c == u':' ||
                c == u'\\' || c == u'_' || (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') ||
@@ -42,9 +45,11 @@ bool IsKeptChar(char16_t c)
     return QChar::isLetter(char32_t(c));
 }
 
+}  // namespace
+
 // Comments written after ";" on the setting lines; keys not listed get a single space,
 // except the staff-required keys, which get none.
-QString CommentFor(QLatin1StringView key)
+QString SettingComment(QLatin1StringView key)
 {
     static const struct {
         const char* key;
@@ -85,6 +90,8 @@ QString CommentFor(QLatin1StringView key)
     return QStringLiteral(" ");
 }
 
+namespace {
+
 bool IsCoreHoursKey(QLatin1StringView key)
 {
     return key == QLatin1StringView("AMShiftHours") || key == QLatin1StringView("PMShiftHours") ||
@@ -117,13 +124,13 @@ QString ChecksToMask(const bool* checks, int count)
 QString HeadLine(QLatin1StringView key, const QString& value)
 {
     return PadToWidth(QString(key), kHeadKeyWidth) + QStringLiteral("= ") +
-           PadToWidth(OneLine(value), kHeadValueWidth) + u';' + CommentFor(key);
+           PadToWidth(OneLine(value), kHeadValueWidth) + u';' + SettingComment(key);
 }
 
 QString SettingLine(QLatin1StringView key, const QString& value)
 {
     return PadToWidth(QString(key), kKeyWidth) + QStringLiteral("= ") +
-           PadToWidth(OneLine(value), kValueWidth) + u';' + CommentFor(key);
+           PadToWidth(OneLine(value), kValueWidth) + u';' + SettingComment(key);
 }
 
 QString StaffLine(const StaffEditorRow& row)
@@ -148,7 +155,7 @@ CheckBoxMasks MasksFromChecks(const StaffEditorData& data)
 
 }  // namespace
 
-QStringList SplitStaffFileLine(QStringView line)
+QStringList SplitStaffFileLine(QStringView line, StaffFileChars chars)
 {
     QString fields[kMaxFields];
     int index = 0;
@@ -169,17 +176,18 @@ QStringList SplitStaffFileLine(QStringView line)
             ++i;
             continue;
         }
-        if (index < kMaxFields && IsKeptChar(c))
+        if (index < kMaxFields && IsKeptChar(c, chars))
             fields[index].append(QChar(c));
     }
+    const int trimmed = chars == StaffFileChars::Editor ? kMaxFields : kTrimmedFields;
     QStringList out;
     out.reserve(kMaxFields);
     for (int k = 0; k < kMaxFields; ++k)
-        out.append(k < kTrimmedFields ? TrimSpaces(fields[k]) : fields[k]);
+        out.append(k < trimmed ? TrimSpaces(fields[k]) : fields[k]);
     return out;
 }
 
-StaffFileReadResult ReadStaffFile(const QString& path, const WardSettings& previous)
+StaffFileReadResult ReadStaffFile(const QString& path, const WardSettings& previous, StaffFileChars chars)
 {
     StaffFileReadResult result;
     result.settings = previous;
@@ -207,7 +215,7 @@ StaffFileReadResult ReadStaffFile(const QString& path, const WardSettings& previ
 
     int n = 1;
     for (const QString& line : file.lines) {
-        const QStringList f = SplitStaffFileLine(line);
+        const QStringList f = SplitStaffFileLine(line, chars);
         const bool hasEquals = line.contains(u'=');
 
         if (!hasEquals && !f[0].isEmpty()) {
@@ -223,15 +231,17 @@ StaffFileReadResult ReadStaffFile(const QString& path, const WardSettings& previ
                 g.preferred[day] = upper.contains(QLatin1StringView(kUpperDayNames[day]));
 
             QString trace = QStringLiteral("   StaffCount:") + QString::number(n);
-            for (int k = 0; k < kTrimmedFields; ++k)
+            const int traced = chars == StaffFileChars::Editor ? kMaxFields : kTrimmedFields;
+            for (int k = 0; k < traced; ++k)
                 trace += u'>' + f[k] + u'<';
             TraceLog(trace);
 
             // Every line past the 25th lands on line 25 again, so only the last one counts:
             // replace rather than pile up entries.
-            if (n == kLines && !result.lines.empty() && result.lines.back().line == kLines)
+            if (n == kLines && !result.lines.empty() && result.lines.back().line == kLines) {
                 result.lines.back() = std::move(g);
-            else
+                ++result.staffLinesOverwritten;
+            } else
                 result.lines.push_back(std::move(g));
             if (n < kLines)
                 ++n;

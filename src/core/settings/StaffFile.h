@@ -25,19 +25,32 @@ struct StaffFileReadResult {
     QString error;  // names the file (and line where there is one)
     WardSettings settings;
     std::vector<StaffGridLine> lines;  // in file order; a 26th named line targets line 25 again
+    int staffLinesOverwritten = 0;     // named lines past the 25th, each overwriting line 25
 };
 
-// Reads a Staff.txt. `previous` supplies the values of keys the file lacks.
-StaffFileReadResult ReadStaffFile(const QString& path, const WardSettings& previous);
+// The characters a read keeps. The main window's reader keeps a small set (plus letters
+// beyond ASCII); the staff editor also keeps the apostrophe, "^", "`" and the typographic
+// single quotes, so a name such as O'Brien survives the editor's rewrite of the file.
+enum class StaffFileChars { Reader, Editor };
+
+// Reads a Staff.txt. `previous` supplies the values of keys the file lacks. With the
+// editor's characters every field of a line is trimmed, not only fields 0..10.
+StaffFileReadResult ReadStaffFile(const QString& path, const WardSettings& previous,
+                                  StaffFileChars chars = StaffFileChars::Reader);
 
 // Splits one line of the file into its (at most 21) fields, dropping characters outside
-// the kept set and trimming fields 0..10.
-QStringList SplitStaffFileLine(QStringView line);
+// the kept set and trimming fields 0..10 (all 21 with the editor's characters).
+QStringList SplitStaffFileLine(QStringView line, StaffFileChars chars = StaffFileChars::Reader);
+
+// The comment the writer puts after a setting's value; the staff editor shows it as the
+// tool tip of the setting's box. Empty for the staff-required keys.
+QString SettingComment(QLatin1StringView key);
 
 // One row of the staff editor.
 struct StaffEditorRow {
     QString name, skills, grade, hours, standardShift;
     bool preferred[kDays + 1] = {};  // 1..7 = Monday..Sunday
+    bool operator==(const StaffEditorRow&) const = default;
 };
 
 // Everything the staff editor hands to the writer: the texts of its boxes by setting key
@@ -48,6 +61,7 @@ struct StaffEditorData {
     StaffEditorRow rows[kLines + 1];     // 1..25
     bool hourChecks[3][24] = {};         // [AM, PM, N][hour 0..23]
     bool skillChecks[kSkills] = {};      // skill 1..6 at index 0..5
+    bool operator==(const StaffEditorData&) const = default;
 };
 
 // The editor's contents as they would be filled from the current settings and staff.

@@ -1,0 +1,63 @@
+#include "document/StaffEditorSteps.h"
+
+#include "autofill/RequiredNurses.h"
+#include "document/WeekChain.h"
+#include "roster/StaffOnGrid.h"
+#include "roster/WeekData.h"
+#include "util/TraceLog.h"
+#include "weeks/WeekFileCommands.h"
+
+namespace tavrola {
+
+namespace {
+
+// Whether the parts of the week that its file stores differ.
+bool StoredPartDiffers(const WeekData& a, const WeekData& b)
+{
+    for (int line = 1; line <= kLines; ++line) {
+        if (a.Names[line] != b.Names[line] || a.HoursSet[line] != b.HoursSet[line] || a.Notes[line] != b.Notes[line])
+            return true;
+        for (int day = 1; day <= kDays; ++day)
+            if (a.Cells[day][line] != b.Cells[day][line] || a.CellColours[day][line] != b.CellColours[day][line])
+                return true;
+    }
+    for (int day = 1; day <= kDays; ++day)
+        for (int shift = 1; shift <= kShifts; ++shift)
+            if (a.Required[day][shift] != b.Required[day][shift])
+                return true;
+    return false;
+}
+
+}  // namespace
+
+bool SaveBeforeStaffReload(WardModel& model, Ui& ui)
+{
+    if (!model.Week.RosterChanged || ui.askYesNo(kSaveChangesQuestion) != Answer::Yes)
+        return true;
+    return SaveClick(model, ui);
+}
+
+bool ReloadAfterStaffEditor(WardModel& model, WeekView& labels, Ui& ui)
+{
+    RosterWeek& w = model.Week;
+    TraceLog(QStringLiteral("\n\r\n\rINTO EditStaffFile1Click - reading the new Staff.txt"));
+    const WeekData before = StoreWeekData(w);
+    const bool fromWeekFile = w.RosterFileLoaded;
+    QString error;
+    if (!ReloadStaffTxtFile(model, &error)) {
+        ui.showError(error);
+        return false;
+    }
+    w.RosterFileLoaded = false;
+    ApplyStandingRequirements(w, model.Settings);
+    DateTimePickerCloseUp(model, labels, ui, false);
+    // A week shown as its file stored it no longer is: it now needs saving. A week never
+    // loaded has nothing stored to differ from.
+    if (fromWeekFile && !w.RosterChanged && StoredPartDiffers(before, StoreWeekData(w))) {
+        w.RosterChanged = true;
+        model.startFreshHistory();  // no state of the new history is the saved one
+    }
+    return true;
+}
+
+}  // namespace tavrola

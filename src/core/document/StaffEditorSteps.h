@@ -1,0 +1,25 @@
+#pragma once
+#include "Ui.h"
+#include "roster/WardModel.h"
+#include "weeks/WeekView.h"
+
+namespace tavrola {
+
+// The main window's part around the ward and staff editor.
+
+// Before the editor writes Staff.txt: the reload that follows puts the new file's staff
+// and preferred days over the grid, so a week with unsaved changes is offered for saving
+// first, with the settings it was made under. Returns false when the user wanted it saved
+// and the save was cancelled or failed: the editor then writes nothing and stays open.
+bool SaveBeforeStaffReload(WardModel& model, Ui& ui);
+
+// After the editor wrote Staff.txt: the week no longer counts as loaded from its file;
+// Staff.txt is read again (the grid's staff lines, preferred days and standard shifts
+// agree with it, lines past its staff are emptied); the required boxes show the new
+// standing requirements; and the week is refreshed as if it had just been chosen. When a
+// week loaded from its file is left other than the file has it (names, hours set, cell
+// colours, required boxes), it is marked changed. A Staff.txt that does not read is
+// reported and changes nothing. Returns whether the reload took place.
+bool ReloadAfterStaffEditor(WardModel& model, WeekView& labels, Ui& ui);
+
+}  // namespace tavrola
