@@ -3,6 +3,7 @@
 #include "autofill/RequiredNurses.h"
 #include "clinics/RtfReader.h"
 #include "settings/DutyText.h"
+#include "settings/StaffEditorForm.h"
 #include "settings/StaffFile.h"
 #include "settings/WardSettings.h"
 #include "util/ConversionError.h"
@@ -153,6 +154,24 @@ int StaffFile(const uint8_t* data, size_t size)
     const QString path = ScratchPath(QStringLiteral("staff/Staff.txt"));
     WriteFile(path, bytes);
     const StaffFileReadResult r = ReadStaffFile(path, DemoSettings());
+    // The staff editor takes every staff line the reader takes, and what it writes
+    // settles: a second open-and-OK writes what the first one wrote.
+    const StaffEditorLoad editor = LoadStaffEditor(path, DemoSettings(), {});
+    FUZZ_CHECK(editor.error.isEmpty() == r.ok);
+    if (r.ok) {
+        int rows = 0;
+        while (rows < kLines && !editor.data.rows[rows + 1].name.isEmpty())
+            ++rows;
+        FUZZ_CHECK(rows >= int(r.lines.size()));
+        QString text = StaffFileText(editor.data);
+        for (int pass = 0; pass < 2; ++pass) {
+            WriteFile(path, text.toUtf8());
+            const QString again = StaffFileText(LoadStaffEditor(path, DemoSettings(), {}).data);
+            if (pass == 1)
+                FUZZ_CHECK(again == text);
+            text = again;
+        }
+    }
     if (!r.ok) {
         FUZZ_CHECK(!r.error.isEmpty());
         return 0;
