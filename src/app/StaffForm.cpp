@@ -29,6 +29,17 @@ const char* const kDayLetters[kDays + 1] = {"", "M", "T", "W", "T", "F", "S", "S
 const char* const kShiftBoxPrefix[3] = {"AM", "PM", "N"};
 const char* const kShiftRowCaption[3] = {"AM Shift", "PM Shift", "Night Shift"};
 
+// Keeps a box's text to what `filter` lets through as the user types (the caret goes to
+// the end when something was dropped).
+void Filter(QLineEdit* edit, QString (*filter)(QStringView))
+{
+    QObject::connect(edit, &QLineEdit::textChanged, edit, [edit, filter](const QString& text) {
+        const QString kept = filter(text);
+        if (kept != text)
+            edit->setText(kept);
+    });
+}
+
 void SetBackground(QLineEdit* edit, const QColor& colour)
 {
     QPalette p = edit->palette();
@@ -102,12 +113,7 @@ QLineEdit* StaffForm::settingEdit(const char* key, const QString& objectName, in
     const QString comment = SettingComment(k);
     if (!comment.trimmed().isEmpty())
         edit->setToolTip(comment);
-    if (TakesNumericFilter(QString(k)))
-        connect(edit, &QLineEdit::textChanged, edit, [edit](const QString& text) {
-            const QString kept = NumericFilter(text);
-            if (kept != text)
-                edit->setText(kept);  // the caret goes to the end
-        });
+    Filter(edit, TakesNumericFilter(QString(k)) ? NumericFilter : DropSeparators);
     settingEdits_.insert(QString(k), edit);
     tabOrder_ << edit;
     return edit;
@@ -181,15 +187,11 @@ QWidget* StaffForm::buildStaffList()
             auto* edit = new QLineEdit(box);
             edit->setObjectName(QString::fromLatin1(names[c]) + num);
             edit->setFixedWidth(widths[c]);
+            Filter(edit, c == 3 ? NumericFilter : DropSeparators);  // 3: hours a week
             *edits[c] = edit;
             tabOrder_ << edit;
             grid->addWidget(edit, n + 1, c + 1);
         }
-        connect(r.hours, &QLineEdit::textChanged, r.hours, [edit = r.hours](const QString& text) {
-            const QString kept = NumericFilter(text);
-            if (kept != text)
-                edit->setText(kept);
-        });
         for (int day = 1; day <= kDays; ++day) {
             r.days[day] = CheckBox(QStringLiteral("CheckBox") + num + QLatin1String(kDayBoxSuffix[day]), box);
             tabOrder_ << r.days[day];

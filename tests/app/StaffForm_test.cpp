@@ -63,7 +63,7 @@ class StaffFormTest : public QObject {
         Opened(const QString& folder)
         {
             model.Week.DataFolder = folder;
-            model.Settings.HOSPITAL = QStringLiteral("In force, not in the file");
+            model.Settings.HOSPITAL = QStringLiteral("In force but not in the file");
             form = std::make_unique<StaffForm>(model, ui);
             form->show();
         }
@@ -139,7 +139,8 @@ private slots:
         Opened o(folder());
         StaffForm& f = *o.form;
         const std::pair<const char*, const char*> typed[] = {
-            {"HoursWorkedOnAMEdit", "7,5"}, {"HoursWorkedEdit1", "7,5"}, {"MondayAMshiftEdit", "-2"}};
+            {"HoursWorkedOnAMEdit", "7,5"}, {"HoursWorkedEdit1", "7,5"}, {"MondayAMshiftEdit", "-2"},
+            {"StaffEdit2", "Smith, Ann"},   {"NameIllnessEdit", "S=ICK;"}};
         for (const auto& [name, text] : typed) {
             control(f, name)->clear();
             QTest::keyClicks(control(f, name), QString::fromLatin1(text));
@@ -147,6 +148,8 @@ private slots:
         QCOMPARE(control(f, "HoursWorkedOnAMEdit")->text(), QStringLiteral("75"));
         QCOMPARE(control(f, "HoursWorkedEdit1")->text(), QStringLiteral("75"));
         QCOMPARE(control(f, "MondayAMshiftEdit")->text(), QStringLiteral("2"));
+        QCOMPARE(control(f, "StaffEdit2")->text(), QStringLiteral("Smith Ann"));  // no separators
+        QCOMPARE(control(f, "NameIllnessEdit")->text(), QStringLiteral("SICK"));
 
         QLineEdit* date = control(f, "AnalysisStartDateEdit");
         auto* off = control<QLabel>(f, "Label97");
@@ -218,9 +221,9 @@ private slots:
         Opened o(folder());
         QCOMPARE(o.ui.count(QStringLiteral("error")), 1);
         QVERIFY(o.ui.shown[0].text.contains(staffPath()));
-        QCOMPARE(control(*o.form, "HospitalEdit")->text(), QStringLiteral("In force, not in the file"));
+        QCOMPARE(control(*o.form, "HospitalEdit")->text(), QStringLiteral("In force but not in the file"));
         o.form->OKBtnClick();
-        QVERIFY(ReadBytes(staffPath()).startsWith("HOSPITAL                = In force, not in the file"));
+        QVERIFY(ReadBytes(staffPath()).startsWith("HOSPITAL                = In force but not in the file"));
     }
 
     // From the menu: the save question comes first for a changed week, then OK puts the

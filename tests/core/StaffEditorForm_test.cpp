@@ -80,6 +80,7 @@ TEST(StaffEditorForm, FiltersAndDateCheck)
         {"7,5", "75"}, {"-2", "2"}, {"37.5", "37.5"}, {"1a 2", "12"}, {"", ""}};
     for (const auto& [typed, kept] : numbers)
         EXPECT_EQ(NumericFilter(QString::fromLatin1(typed)), QString::fromLatin1(kept)) << typed;
+    EXPECT_EQ(DropSeparators(u"Smith, Ann; =B5"), QStringLiteral("Smith Ann B5"));
     for (const char* key : {"MondayAMStaffRequired", "SundayNStaffRequired", "HoursWorkedOnN", "MidShiftBreak"})
         EXPECT_TRUE(TakesNumericFilter(QString::fromLatin1(key))) << key;
     for (const char* key : {"HOSPITAL", "AnalysisStartDate", "RequiredNursesPerDoctor", "SkillRequired1"})

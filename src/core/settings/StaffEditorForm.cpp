@@ -45,6 +45,16 @@ QString NumericFilter(QStringView text)
     return out;
 }
 
+QString DropSeparators(QStringView text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (QChar c : text)
+        if (c != u',' && c != u';' && c != u'=')
+            out += c;
+    return out;
+}
+
 bool AnalysisDateValid(const QString& text)
 {
     return !text.isEmpty() && ParseDateText(text).isValid();

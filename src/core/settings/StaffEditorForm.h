@@ -27,6 +27,11 @@ bool TakesNumericFilter(QStringView key);
 // "-2" gives "2").
 QString NumericFilter(QStringView text);
 
+// The free-text boxes drop "," ";" and "=" as they are typed: the file separates its
+// fields with them, so "Smith, Ann" would come back as the name "Smith" with the skill
+// codes "Ann", and a name holding "=" would drop the person from the file.
+QString DropSeparators(QStringView text);
+
 // The date check: whether the analysis start date text is a date (an empty box is not;
 // the window then shows "OFF").
 bool AnalysisDateValid(const QString& text);
