@@ -109,6 +109,10 @@ QLineEdit* StaffForm::settingEdit(const char* key, const QString& objectName, in
     edit->setObjectName(objectName);
     edit->setFixedWidth(width);
     const QLatin1StringView k(key);
+    // No more than the file's column holds: what is typed is what is kept.
+    const bool head = k == QLatin1StringView("HOSPITAL") || k == QLatin1StringView("WARD") ||
+                      k == QLatin1StringView("AnalysisStartDate");
+    edit->setMaxLength(head ? kHeadValueWidth : kValueWidth);
     // The head, the duty names and the hours explain themselves with the file's comments.
     const QString comment = SettingComment(k);
     if (!comment.trimmed().isEmpty())
@@ -177,6 +181,7 @@ QWidget* StaffForm::buildStaffList()
         grid->addWidget(Caption(QString::fromLatin1(kDayLetters[day]), box), 1, 5 + day);
 
     const int widths[] = {200, 170, 80, 60, 110};
+    const int columns[] = {kNameWidth, kSkillsWidth, kGradeWidth, kHoursWidth, kShiftWidth};
     for (int n = 1; n <= kLines; ++n) {
         RowControls& r = rows_[n];
         const QString num = QString::number(n);
@@ -187,6 +192,7 @@ QWidget* StaffForm::buildStaffList()
             auto* edit = new QLineEdit(box);
             edit->setObjectName(QString::fromLatin1(names[c]) + num);
             edit->setFixedWidth(widths[c]);
+            edit->setMaxLength(columns[c]);
             Filter(edit, c == 3 ? NumericFilter : DropSeparators);  // 3: hours a week
             *edits[c] = edit;
             tabOrder_ << edit;

@@ -98,6 +98,8 @@ private slots:
         QVERIFY(control<QCheckBox>(f, "CheckBox1Fri")->isChecked());
         QVERIFY(!control<QCheckBox>(f, "CheckBox1Sat")->isChecked());
         QCOMPARE(control(f, "StaffEdit19")->text(), QString());
+        QCOMPARE(control(f, "StaffEdit19")->maxLength(), 30);  // what the file's column holds
+        QCOMPARE(control(f, "HoursWorkedEdit19")->maxLength(), 5);
         QCOMPARE(control(f, "thursdayPMshiftEdit")->text(), QStringLiteral("4"));
         QVERIFY(control<QCheckBox>(f, "CheckBoxAM7")->isChecked());
         QVERIFY(!control<QLabel>(f, "Label97")->isVisibleTo(&f));

@@ -14,11 +14,8 @@ namespace {
 constexpr int kMaxFields = 21;    // fields 0..20 of a line
 constexpr int kTrimmedFields = 11;  // fields 0..10 are trimmed
 
-// Column widths of the file as written.
-constexpr int kHeadKeyWidth = 24, kHeadValueWidth = 50;
-constexpr int kKeyWidth = 25, kValueWidth = 40;
-constexpr int kNameWidth = 30, kSkillsWidth = 30, kGradeWidth = 10, kHoursWidth = 5,
-              kShiftWidth = 15, kDayPrefWidth = 12;
+// Column widths of the file as written (the value widths are in the header).
+constexpr int kHeadKeyWidth = 24, kKeyWidth = 25, kDayPrefWidth = 12;
 
 const char* const kUpperDayNames[kDays + 1] = {"",         "MONDAY", "TUESDAY",  "WEDNESDAY",
                                                "THURSDAY", "FRIDAY", "SATURDAY", "SUNDAY"};

@@ -10,6 +10,11 @@ namespace tavrola {
 
 inline const QString kStaffFileName = QStringLiteral("Staff.txt");
 
+// Widths of the value columns as written; longer values are cut. The head's three keys,
+// the other settings, and a staff line's name, skill codes, grade, hours and standard shift.
+inline constexpr int kHeadValueWidth = 50, kValueWidth = 40;
+inline constexpr int kNameWidth = 30, kSkillsWidth = 30, kGradeWidth = 10, kHoursWidth = 5, kShiftWidth = 15;
+
 // One staff line of Staff.txt as it lands on the grid.
 struct StaffGridLine {
     int line = 0;  // grid line 1..25
