@@ -2,9 +2,13 @@
 
 #include "autofill/RequiredNurses.h"
 #include "clinics/RtfReader.h"
+#include "document/StatisticsRun.h"
+#include "render/RecordingCanvas.h"
+#include "render/StatsPicture.h"
 #include "settings/DutyText.h"
 #include "settings/StaffFile.h"
 #include "settings/WardSettings.h"
+#include "stats/StatsCsv.h"
 #include "util/ConversionError.h"
 #include "util/Locale.h"
 #include "util/TextFile.h"
@@ -181,7 +185,19 @@ int WeekFile(const uint8_t* data, size_t size)
     else
         FUZZ_CHECK(damaged.isEmpty());
 
+    // The statistics over every date: all or nothing, and what they hold draws.
+    StatsTables tables;
     QString error;
+    if (CollectStatistics(QFileInfo(path).path(), DemoSettings(), QDate(1, 1, 1), QDate(9999, 12, 31), &tables,
+                          &error)) {
+        FUZZ_CHECK(tables.Weeks <= 1 && tables.StatNames.size() <= kStatNames);
+        RecordingCanvas canvas(kStatsSurfaceWidth, kStatsSurfaceHeight);
+        DisplayStatistics(canvas, tables, {QStringLiteral("Ward"), QDate(1, 1, 1), QDate(9999, 12, 31)});
+        FUZZ_CHECK(!StatisticsCsv(tables, QDate(1, 1, 1), QDate(9999, 12, 31)).isEmpty());
+    } else {
+        FUZZ_CHECK(!error.isEmpty() && tables.Weeks == 0);
+    }
+
     // The loader: a week it takes is saved and read back to the same text.
     WeekFileData week;
     if (!ReadWeekFile(path, &week, &error)) {
