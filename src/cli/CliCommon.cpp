@@ -26,6 +26,11 @@ int ParseCommand(const QStringList& args, const QString& programFolder, const Co
         parser.addOption(week);
     if (syntax.save)
         parser.addOption(save);
+    std::vector<QCommandLineOption> values;
+    for (const char* option : syntax.valueOptions) {
+        values.emplace_back(QString::fromLatin1(option), QString(), QStringLiteral("VALUE"));
+        parser.addOption(values.back());
+    }
     const QString name = QString::fromLatin1(syntax.name);
     auto usage = [&](const QString& why) {
         PrintError(QStringLiteral("%1: %2").arg(name, why));
@@ -57,6 +62,15 @@ int ParseCommand(const QStringList& args, const QString& programFolder, const Co
         out->saveTo = parser.value(save);
         if (out->saveTo.isEmpty())
             return usage(QStringLiteral("--save needs a file"));
+    }
+
+    for (const QCommandLineOption& option : values) {
+        if (!parser.isSet(option))
+            continue;
+        const QString key = option.names().constFirst();
+        out->values[key] = parser.value(option);
+        if (out->values[key].isEmpty())
+            return usage(QStringLiteral("--%1 needs a value").arg(key));
     }
 
     const QString folder = parser.value(data);

@@ -8,15 +8,22 @@
 
 #include <QPainter>
 #include <cmath>
+#include <iterator>
 
 namespace tavrola {
 
 namespace {
 
-const QString kFace = QStringLiteral("MS Sans Serif");
-const QString kLabelFace = QStringLiteral("Aerial");
+// One face for everything: the layout's positions were made for narrow faces, and Arial
+// (or the system's stand-in for it) keeps the headings and graphs apart.
+const QString kFace = QStringLiteral("Arial");
+const QString kLabelFace = kFace;
+// Text heights are character heights: the layout's 18-, 12- and 10-pixel fonts measured
+// the whole cell, about a tenth more than the characters.
 constexpr int kRowPixels = 11;      // the surface's own font: 8 points
-constexpr int kHeadingPixels = 18;
+constexpr int kHeadingPixels = 16;
+constexpr int kLetterPixels = 11;
+constexpr int kYearPixels = 9;
 constexpr int kRowStep = 25;
 
 // The graph columns of one year slot: hours worked, days of holiday, days of illness,
@@ -56,7 +63,7 @@ QString LeftOutText(qsizetype count)
 void DrawStatisticsPrompt(Canvas& canvas)
 {
     ClearBitmap(canvas);
-    DrawTextOnBitmap(canvas, QStringLiteral("Please enter your dates for analysis"), 10, 10, 0, kFace, 18,
+    DrawTextOnBitmap(canvas, QStringLiteral("Please enter your dates for analysis"), 10, 10, 0, kFace, kHeadingPixels,
                      kStatsGreen, White);
 }
 
@@ -65,16 +72,9 @@ void DisplayYearGraph(Canvas& canvas, int x, int y, const MonthValues& values, i
     const Canvas::Font savedFont = canvas.font();
     const Colour savedBrush = canvas.brush();
 
-    float total = 0;
-    for (int m = 1; m <= kMonths; ++m)
-        total += values[m];
     Canvas::Font font = savedFont;
-    font.colour = kStatsBlack;
-    canvas.setFont(font);
-    canvas.textOut(total > 999 ? x - 20 : x - 15, y, FloatToGeneral(double(total), 15));
-
-    font.face = QStringLiteral("arial");
-    font.pixelHeight = 12;
+    font.face = kFace;
+    font.pixelHeight = kLetterPixels;
     font.colour = kStatsBlue;
     canvas.setFont(font);
     canvas.setBrush(White);
@@ -86,6 +86,15 @@ void DisplayYearGraph(Canvas& canvas, int x, int y, const MonthValues& values, i
             canvas.line(QPoint(barX, y + 2), QPoint(barX, y + 2 - h));
         canvas.textOut(x + 8 * m, y + 3, QString(MonthLetter(m)));
     }
+
+    // The total after the month initials, so that a long one stays whole.
+    float total = 0;
+    for (int m = 1; m <= kMonths; ++m)
+        total += values[m];
+    font = savedFont;
+    font.colour = kStatsBlack;
+    canvas.setFont(font);
+    canvas.textOut(total > 999 ? x - 20 : x - 15, y, FloatToGeneral(double(total), 15));
 
     // The total's underline and the bars' base line, over the bars' feet.
     canvas.setPen(kStatsSilver, 1);
@@ -122,8 +131,9 @@ void DisplayStatistics(Canvas& canvas, const StatsTables& t, const StatsPictureI
         {460, QStringLiteral("  Total Days illness"), kStatsBlue},
         {590, QStringLiteral("  Total Non Pref"), kStatsBlue},
     };
-    for (const Heading& h : headings)
-        DrawTextOnBitmap(canvas, h.text, h.x, 3, 0, kFace, kHeadingPixels, h.colour, White);
+    // Right to left: each heading's tail may run into the blanks that lead the next.
+    for (auto h = std::rbegin(headings); h != std::rend(headings); ++h)
+        DrawTextOnBitmap(canvas, h->text, h->x, 3, 0, kFace, kHeadingPixels, h->colour, White);
 
     // The bars that frame the To year's block, with the year down each.
     canvas.setPen(kStatsBlue, 8);
@@ -132,8 +142,8 @@ void DisplayStatistics(Canvas& canvas, const StatsTables& t, const StatsPictureI
     canvas.line(QPoint(725, 22), QPoint(725, barFoot));
     canvas.setPen(kStatsBlue, 1);
     const QString year = QString::number(toYear);
-    DrawTextOnBitmap(canvas, year, 182, 20, 90, kLabelFace, 10, White, kStatsBlue);
-    DrawTextOnBitmap(canvas, year, 722, 20, 90, kLabelFace, 10, White, kStatsBlue);
+    DrawTextOnBitmap(canvas, year, 182, 20, 90, kLabelFace, kYearPixels, White, kStatsBlue);
+    DrawTextOnBitmap(canvas, year, 722, 20, 90, kLabelFace, kYearPixels, White, kStatsBlue);
 
     QString trace;
     for (int i = 0; i < n; ++i) {
