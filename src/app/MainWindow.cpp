@@ -139,6 +139,8 @@ void MainWindow::buildMenus()
     file->addAction(tr("Save"), QKeySequence::Save, this, &MainWindow::SaveClick);
     file->addAction(tr("Load"), QKeySequence::Open, this, &MainWindow::LoadClick);
     file->addSeparator();
+    file->addAction(tr("Statistics"), this, &MainWindow::Statistics1Click);
+    file->addSeparator();
     file->addAction(tr("Clear Form"), this, &MainWindow::ClearForm1Click);
     file->addSeparator();
     file->addAction(tr("E&xit"), QKeySequence::Quit, this, &MainWindow::Exit1Click);

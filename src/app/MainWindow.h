@@ -42,6 +42,7 @@ public:
     void SaveClick();
     void LoadClick();
     void ClearForm1Click();
+    void Statistics1Click();
     void About1Click();
     void Contents1Click();
     void Exit1Click();
