@@ -55,12 +55,9 @@ void AddStatsWeek(StatsTables& t, const WardSettings& s, const StatsWeek& w, int
                 if (t.StatNames.size() < kStatNames) {
                     t.StatNames.append(b.name);
                     person = int(t.StatNames.size()) - 1;
-                } else {
-                    bool known = false;
-                    for (const QString& n : std::as_const(t.LeftOut))
-                        known = known || n.compare(b.name, Qt::CaseInsensitive) == 0;
-                    if (!known)
-                        t.LeftOut.append(b.name);
+                } else if (const QString key = b.name.toCaseFolded(); !t.LeftOutKeys.contains(key)) {
+                    t.LeftOutKeys.insert(key);
+                    t.LeftOut.append(b.name);
                 }
             }
             if (person >= 0 && b.contracted)

@@ -2,6 +2,7 @@
 #include "settings/WardSettings.h"
 
 #include <QDate>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -47,6 +48,7 @@ struct StatsTables {
 
     int Weeks = 0;          // week files analysed
     QStringList LeftOut;    // names met after the tables were full, in the order met
+    QSet<QString> LeftOutKeys;  // the same, case-folded, for the look-up
 
     // Position of `name` among StatNames ignoring letter case; -1 when absent.
     int IndexOf(const QString& name) const;
