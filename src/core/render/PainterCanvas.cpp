@@ -1,6 +1,7 @@
 #include "render/PainterCanvas.h"
 
 #include <QFontMetrics>
+#include <QPaintDevice>
 #include <QPainter>
 
 namespace tavrola {
@@ -11,6 +12,20 @@ PainterCanvas::PainterCanvas(QPainter& painter, int width, int height)
     setFont(font_);
     setBrush(brush_);
     setPen(0x000000, 1);
+}
+
+namespace {
+// Metrics of the painter's font on its own device: a printer's or PDF's text widths are
+// not the screen's.
+QFontMetrics Metrics(const QPainter& p)
+{
+    return p.device() ? QFontMetrics(p.font(), p.device()) : QFontMetrics(p.font());
+}
+}  // namespace
+
+int PainterCanvas::dpi() const
+{
+    return p_.device() ? p_.device()->logicalDpiY() : 96;
 }
 
 void PainterCanvas::setFont(const Font& font)
@@ -59,7 +74,7 @@ void PainterCanvas::line(QPoint from, QPoint to)
 
 void PainterCanvas::textOut(int x, int y, const QString& text)
 {
-    const QFontMetrics m(p_.font());
+    const QFontMetrics m = Metrics(p_);
     p_.save();
     p_.translate(x, y);
     if (font_.angle != 0)
@@ -73,12 +88,12 @@ void PainterCanvas::textOut(int x, int y, const QString& text)
 
 int PainterCanvas::textWidth(const QString& text) const
 {
-    return QFontMetrics(p_.font()).horizontalAdvance(text);
+    return Metrics(p_).horizontalAdvance(text);
 }
 
 int PainterCanvas::textHeight(const QString&) const
 {
-    return QFontMetrics(p_.font()).height();
+    return Metrics(p_).height();
 }
 
 }  // namespace tavrola
