@@ -8,6 +8,7 @@
 #include "util/TextUtil.h"
 
 #include <QCommandLineParser>
+#include <vector>
 
 namespace tavrola::cli {
 
@@ -26,6 +27,11 @@ int ParseCommand(const QStringList& args, const QString& programFolder, const Co
         parser.addOption(week);
     if (syntax.save)
         parser.addOption(save);
+    std::vector<QCommandLineOption> further;
+    for (const char* const* o = syntax.options; o && *o; ++o)
+        further.emplace_back(QString::fromLatin1(*o), QString(), QStringLiteral("VALUE"));
+    for (const QCommandLineOption& o : further)
+        parser.addOption(o);
     const QString name = QString::fromLatin1(syntax.name);
     auto usage = [&](const QString& why) {
         PrintError(QStringLiteral("%1: %2").arg(name, why));
@@ -46,7 +52,10 @@ int ParseCommand(const QStringList& args, const QString& programFolder, const Co
                                                               : QStringLiteral("needs a file"));
     if (syntax.maxTexts >= 0 && out->texts.size() > syntax.maxTexts)
         return usage(QStringLiteral("takes no argument %1").arg(Quoted(out->texts.value(syntax.maxTexts))));
-    if (syntax.week) {
+    for (const QCommandLineOption& o : further)
+        if (parser.isSet(o))
+            out->values.insert(o.names().first(), parser.value(o));
+    if (syntax.week && (parser.isSet(week) || !syntax.weekOptional)) {
         if (!parser.isSet(week))
             return usage(QStringLiteral("--week DATE is required"));
         out->week = ParseDateText(parser.value(week));

@@ -2,6 +2,7 @@
 #include "roster/WardModel.h"
 
 #include <QDate>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <cstdio>
@@ -18,6 +19,8 @@ struct CommandSyntax {
     bool save = false;          // --save FILE
     int minTexts = 0;           // positional arguments
     int maxTexts = 0;           // -1: any number
+    bool weekOptional = false;  // --week DATE may be left out
+    const char* const* options = nullptr;  // further options taking a value; null-terminated
 };
 
 struct CommandArgs {
@@ -26,6 +29,7 @@ struct CommandArgs {
     QStringList texts;   // the positional arguments
     QDate week;
     QString saveTo;
+    QHash<QString, QString> values;  // the further options given, by name
 };
 
 // Parses a command's arguments with one QCommandLineParser (options anywhere, "--" ends
@@ -65,5 +69,6 @@ int RunSettings(const QStringList& args, const QString& programFolder);
 int RunWeek(const QStringList& args, const QString& programFolder);
 int RunRequirements(const QStringList& args, const QString& programFolder);
 int RunHistory(const QStringList& args, const QString& programFolder);
+int RunPrint(const QStringList& args, const QString& programFolder);
 
 }  // namespace tavrola::cli

@@ -3,6 +3,9 @@
 #include "util/Locale.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <cstring>
+#include <memory>
 
 using namespace tavrola;
 
@@ -22,12 +25,22 @@ const char* kUsage =
     "                   the stored weeks from the analysis start date to the week before:\n"
     "                   per name, in the order first met, the non-preferred shifts and\n"
     "                   the hours carried over; --json gives {name, non_pref, adj_hours}\n"
+    "  print (--week DATE | --file WEEK.rwk) --layout landscape|portrait --pdf OUT.pdf\n"
+    "                   the week as printed, on one A4 page, as the window shows it after\n"
+    "                   picking that date or loading that file; --png OUT.png [--dpi N]\n"
+    "                   also draws the page as a picture (default 150 dpi)\n"
     "DATE is the week-commencing date, yyyy-mm-dd or the short date form (dd/mm/yyyy).\n";
 }
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    // Printing draws text, which needs the GUI library's fonts but no display; the other
+    // commands run without either.
+    const bool drawing = argc > 1 && std::strcmp(argv[1], "print") == 0;
+    if (drawing)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::unique_ptr<QCoreApplication> app = drawing ? std::make_unique<QGuiApplication>(argc, argv)
+                                                          : std::make_unique<QCoreApplication>(argc, argv);
     UseDefaultLocale();
     // Arguments as given: a file name with a byte that is not valid UTF-8 must still open.
     QStringList args;
@@ -49,6 +62,8 @@ int main(int argc, char** argv)
         return cli::RunRequirements(args, programFolder);
     if (command == QLatin1String("history"))
         return cli::RunHistory(args, programFolder);
+    if (command == QLatin1String("print"))
+        return cli::RunPrint(args, programFolder);
     cli::PrintError(QStringLiteral("unknown command %1").arg(Quoted(command)));
     std::fputs(kUsage, stderr);
     return cli::Usage;

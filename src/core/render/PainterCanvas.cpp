@@ -15,11 +15,23 @@ PainterCanvas::PainterCanvas(QPainter& painter, int width, int height)
 }
 
 namespace {
-// Metrics of the painter's font on its own device: a printer's or PDF's text widths are
-// not the screen's.
-QFontMetrics Metrics(const QPainter& p)
+// Latin text is set letter by letter: no ligatures, so a PDF's "fi" in "Griffiths" stays
+// two letters that search and copy find. Other scripts keep their shaping.
+QFont FontFor(const QFont& font, const QString& text)
 {
-    return p.device() ? QFontMetrics(p.font(), p.device()) : QFontMetrics(p.font());
+    for (const QChar c : text)
+        if (c.unicode() >= 0x250)
+            return font;
+    QFont plain = font;
+    plain.setStyleStrategy(QFont::PreferNoShaping);
+    return plain;
+}
+
+// Metrics on the painter's own device: a printer's or PDF's text widths are not the screen's.
+QFontMetrics Metrics(const QPainter& p, const QString& text)
+{
+    const QFont f = FontFor(p.font(), text);
+    return p.device() ? QFontMetrics(f, p.device()) : QFontMetrics(f);
 }
 }  // namespace
 
@@ -74,8 +86,9 @@ void PainterCanvas::line(QPoint from, QPoint to)
 
 void PainterCanvas::textOut(int x, int y, const QString& text)
 {
-    const QFontMetrics m = Metrics(p_);
+    const QFontMetrics m = Metrics(p_, text);
     p_.save();
+    p_.setFont(FontFor(p_.font(), text));
     p_.translate(x, y);
     if (font_.angle != 0)
         p_.rotate(-font_.angle);
@@ -88,12 +101,12 @@ void PainterCanvas::textOut(int x, int y, const QString& text)
 
 int PainterCanvas::textWidth(const QString& text) const
 {
-    return Metrics(p_).horizontalAdvance(text);
+    return Metrics(p_, text).horizontalAdvance(text);
 }
 
 int PainterCanvas::textHeight(const QString&) const
 {
-    return Metrics(p_).height();
+    return Metrics(p_, QString()).height();
 }
 
 }  // namespace tavrola
