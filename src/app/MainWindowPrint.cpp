@@ -71,7 +71,7 @@ void MainWindow::PrintPortrait1Click()
 void MainWindow::PrintPreviewClick()
 {
     PrintPreview preview(printSheet(), this);
-    preview.exec();
+    preview.dialog().exec();
 }
 
 void MainWindow::ExportPdfClick()

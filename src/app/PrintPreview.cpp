@@ -8,11 +8,13 @@
 
 namespace tavrola {
 
-PrintPreview::PrintPreview(const PrintSheet& sheet, QWidget* parent) : QPrintPreviewDialog(parent), sheet_(sheet)
+PrintPreview::PrintPreview(const PrintSheet& sheet, QWidget* parent)
+    : sheet_(sheet), dialog_(&printer_, parent)
 {
-    setWindowTitle(QStringLiteral("Print Preview"));
-    printer()->setPageOrientation(QPageLayout::Landscape);
-    connect(this, &QPrintPreviewDialog::paintRequested, this, &PrintPreview::paintPage);
+    dialog_.setWindowTitle(QStringLiteral("Print Preview"));
+    printer_.setPageOrientation(QPageLayout::Landscape);
+    QObject::connect(&dialog_, &QPrintPreviewDialog::paintRequested, &dialog_,
+                     [this](QPrinter* printer) { paintPage(printer); });
 }
 
 void PrintPreview::paintPage(QPrinter* printer)

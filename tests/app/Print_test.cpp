@@ -109,21 +109,22 @@ private slots:
         QVERIFY(w.FormCreate({storedWeek(folder)}));
         w.NonPrefTimerTimer();
         PrintPreview preview(w.printSheet());
-        preview.resize(1100, 800);
-        preview.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&preview));
+        QPrintPreviewDialog& dialog = preview.dialog();
+        dialog.resize(1100, 800);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QTRY_VERIFY(preview.pagesDrawn() > 0);
         const QString shots = qEnvironmentVariable("TAVROLA_SCREENSHOT_DIR");
         if (!shots.isEmpty())
-            preview.grab().save(QDir(shots).filePath(QStringLiteral("print-preview-landscape.png")));
+            dialog.grab().save(QDir(shots).filePath(QStringLiteral("print-preview-landscape.png")));
         const int before = preview.pagesDrawn();
         // The dialog's portrait button: its toolbar action named so.
-        for (QAction* a : preview.findChildren<QAction*>())
+        for (QAction* a : dialog.findChildren<QAction*>())
             if (a->text().contains(QStringLiteral("Portrait")))
                 a->trigger();
         QTRY_VERIFY(preview.pagesDrawn() > before);
         if (!shots.isEmpty())
-            preview.grab().save(QDir(shots).filePath(QStringLiteral("print-preview-portrait.png")));
+            dialog.grab().save(QDir(shots).filePath(QStringLiteral("print-preview-portrait.png")));
     }
 };
 

@@ -64,6 +64,8 @@ with tempfile.TemporaryDirectory() as d:
         for name in NAMES:
             check(name in text, f"landscape PDF holds {name}")
         check("NURSING STAFF TAVROLA" in text and "Cedar Ward 7" in text, "titles printed")
+        # No ligature glyph hides the letters "fi" from search and copy.
+        check("Northfield General Hospital" in text, "the hospital's letters as written")
         check("EARLY" in text, "duties printed")
 
     # A file loaded as such, in portrait, with its page picture at 60 dpi.

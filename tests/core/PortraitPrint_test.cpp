@@ -154,7 +154,7 @@ TEST(PortraitPrint, ContractedAndExtraHours)
     } cases[] = {
         {"37.5", "40", "37.5", "2.5"},
         {"37.5", "30", "37.5", ""},             // only positive differences
-        {"37.5 +2.5", "40", "37.5", ""},        // the carried-over hours count toward the extra
+        {"37.5 +2.5", "40", "37.5", ""},        // carried-over hours raise what is owed
         {"37.5 -2.5", "40", "37.5", "5"},
         {"7.3", "10", "7.30000019073486", "2.7"},  // single precision shown as it is
         {"37.5", "", "37.5", ""},

@@ -81,7 +81,7 @@ void DrawLandscapePrint(Canvas& canvas, const PrintSheet& sheet)
     }
 
     canvas.setFontSize(10);
-    canvas.setPen(0x000000, 1);
+    canvas.setPen(0x000000, RulePenWidth(canvas.dpi()));
     auto rule = [&](int y) { canvas.line(QPoint(x[0], y), QPoint(x[10], y)); };
     rule(top - l.RuleOffset);
     const WeekData& w = sheet.Week;

@@ -137,7 +137,7 @@ bool DrawPortraitPrint(Canvas& canvas, const PrintSheet& sheet, QString* error)
     const int dashes = canvas.textWidth(kTwoDashes);
     const int boxRight = canvas.textWidth(kRotaTitle + sheet.Ward + kWeekBeginning + date + QStringLiteral("--___"))
                          + dashes;
-    canvas.setPen(0x000000, 1);
+    canvas.setPen(0x000000, RulePenWidth(canvas.dpi()));
     canvas.setBrush(White);
     canvas.rectangle(QRect(dashes, 3 * ls, boxRight - dashes, 3 * ls));
     const int titleY = 4 * ls;

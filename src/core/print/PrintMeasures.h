@@ -9,6 +9,10 @@ class Canvas;
 // Nearest integer, halves to even (how the page arithmetic rounds: 145.5 gives 146).
 inline int RoundHalfEven(double value) { return int(std::nearbyint(value)); }
 
+// Width of the rules: one pixel, as a 300-dpi printer's pixel at least (0.085 mm), so
+// rules on a fine printer or a PDF stay visible instead of a 1/1200-inch thread.
+inline int RulePenWidth(int dpi) { return dpi > 300 ? (dpi + 150) / 300 : 1; }
+
 // x of a text centred between two boundaries; halving drops the remainder.
 int CentredX(const Canvas& canvas, const QString& text, int left, int right);
 

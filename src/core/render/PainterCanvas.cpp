@@ -15,13 +15,21 @@ PainterCanvas::PainterCanvas(QPainter& painter, int width, int height)
 }
 
 namespace {
-// Latin text is set letter by letter: no ligatures, so a PDF's "fi" in "Griffiths" stays
-// two letters that search and copy find. Other scripts keep their shaping.
+// Latin text where a ligature could form ("fi" in "Griffiths") is set letter by letter,
+// so a PDF's text stays letters that search and copy find. Everything else keeps its
+// shaping (kerning; other scripts).
 QFont FontFor(const QFont& font, const QString& text)
 {
-    for (const QChar c : text)
-        if (c.unicode() >= 0x250)
+    bool ligature = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c >= 0x250)
             return font;
+        if (c == u'f' && i + 1 < text.size() && QStringView(u"fijlt").contains(text[i + 1]))
+            ligature = true;
+    }
+    if (!ligature)
+        return font;
     QFont plain = font;
     plain.setStyleStrategy(QFont::PreferNoShaping);
     return plain;
