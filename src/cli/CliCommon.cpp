@@ -8,6 +8,7 @@
 #include "util/TextUtil.h"
 
 #include <QCommandLineParser>
+#include <QDir>
 #include <vector>
 
 namespace tavrola::cli {
@@ -90,6 +91,21 @@ bool LoadWard(WardModel& model, const QString& dataFolder)
     if (!model.Week.RosterFileLoaded)
         SetupRequiredNurses(model);
     return true;
+}
+
+QString AbsolutePath(const QString& path)
+{
+    if (QDir::isAbsolutePath(path))
+        return QDir::cleanPath(path);
+    return QDir::cleanPath(QDir::currentPath() + u'/' + path);
+}
+
+QString OneLine(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    text.replace(u'\r', u' ');
+    text.replace(u'\n', u' ');
+    return text;
 }
 
 void PrintLine(const QString& text)

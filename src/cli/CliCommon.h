@@ -47,6 +47,12 @@ bool LoadWard(WardModel& model, const QString& dataFolder);
 void PrintLine(const QString& text);
 void PrintError(const QString& text);
 
+// An argument as an absolute path, by text alone: QFileInfo would lose a byte of the name
+// that is not valid UTF-8.
+QString AbsolutePath(const QString& path);
+// A message as one line.
+QString OneLine(QString text);
+
 // One JSON object, built key by key in order, printed as one line.
 class JsonLine {
 public:

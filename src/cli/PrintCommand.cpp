@@ -11,7 +11,6 @@
 #include "weeks/WeekView.h"
 
 #include <QBuffer>
-#include <QDir>
 #include <QFileInfo>
 
 namespace tavrola::cli {
@@ -42,19 +41,6 @@ public:
     bool openDocument(const QString&) override { return false; }
     bool registerFileType(const QString&, const QString&) override { return false; }
 };
-
-QString OneLine(QString text)
-{
-    text.replace(QLatin1String("\r\n"), QLatin1String(" "));
-    text.replace(u'\r', u' ');
-    text.replace(u'\n', u' ');
-    return text;
-}
-
-QString AbsolutePath(const QString& path)
-{
-    return QDir::isAbsolutePath(path) ? QDir::cleanPath(path) : QDir::cleanPath(QDir::currentPath() + u'/' + path);
-}
 
 }  // namespace
 
