@@ -1,5 +1,6 @@
 #include "ScriptedUi.h"
 #include "app/MainWindow.h"
+#include "app/QtUi.h"
 #include "app/PrintPreview.h"
 #include "print/PrintSheet.h"
 #include "util/Locale.h"
@@ -7,6 +8,8 @@
 #include <QDir>
 #include <QFile>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -98,6 +101,29 @@ private slots:
         w.ExportPdfClick();
         w.ExportPdfClick();
         QVERIFY(!QFile::exists(pdf));
+    }
+
+    // The layout question of Export PDF: each button gives its own choice, Cancel none.
+    void theLayoutQuestionAnswersByButton()
+    {
+        QWidget parent;
+        QtUi ui(&parent);
+        const QString shots = qEnvironmentVariable("TAVROLA_SCREENSHOT_DIR");
+        for (const auto& [button, expected] : {std::pair{"Portrait", 1}, std::pair{"Landscape", 0},
+                                               std::pair{"Cancel", -1}}) {
+            QTimer::singleShot(0, [&, button = QString::fromLatin1(button)] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                QVERIFY(box);
+                if (!shots.isEmpty())
+                    box->grab().save(QDir(shots).filePath(QStringLiteral("export-pdf-question.png")));
+                for (QAbstractButton* b : box->buttons())
+                    if (b->text().remove(u'&') == button)
+                        b->click();
+            });
+            QCOMPARE(ui.chooseAmong(QStringLiteral("Export the week as a PDF page in which layout?"),
+                                    {QStringLiteral("Landscape"), QStringLiteral("Portrait")}),
+                     expected);
+        }
     }
 
     void previewDrawsBothLayouts()
