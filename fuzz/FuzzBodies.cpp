@@ -3,6 +3,7 @@
 #include "autofill/RequiredNurses.h"
 #include "clinics/RtfReader.h"
 #include "document/StatisticsRun.h"
+#include "print/PrintCommands.h"
 #include "render/RecordingCanvas.h"
 #include "render/StatsPicture.h"
 #include "settings/DutyText.h"
@@ -210,6 +211,27 @@ int WeekFile(const uint8_t* data, size_t size)
     WeekFileData reread;
     FUZZ_CHECK(ReadWeekFile(again, &reread, &error));
     FUZZ_CHECK(WeekFileText(reread) == text);
+
+    // Both prints of the week: a portrait whose figures do not convert says why.
+    PrintSheet sheet;
+    sheet.WeekDate = week.weekCommencing;
+    sheet.Hospital = week.hospital;
+    sheet.Ward = week.ward;
+    for (int line = 1; line <= kLines; ++line) {
+        const WeekFileStaffLine& l = week.lines[line];
+        sheet.Week.Names[line] = l.name;
+        sheet.Week.HoursWorked[line] = l.hoursWorked;
+        sheet.Week.HoursSet[line] = l.hoursWorked;  // any text will do as a contract
+        sheet.Week.Notes[line] = l.notes;
+        for (int day = 1; day <= kDays; ++day)
+            sheet.Week.Cells[day][line] = l.days[day];
+    }
+    for (const PageOrientation layout : {PageOrientation::Landscape, PageOrientation::Portrait}) {
+        RecordingCanvas page(4900, 7000, 144);
+        QString printError;
+        if (!DrawPrintPage(page, sheet, layout, &printError))
+            FUZZ_CHECK(layout == PageOrientation::Portrait && !printError.isEmpty() && page.calls.isEmpty());
+    }
     return 0;
 }
 

@@ -151,6 +151,7 @@ void MainWindow::buildMenus()
     redo->setShortcut(QKeySequence::Redo);
     edit->addAction(undo);
     edit->addAction(redo);
+    buildPrintMenu();
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->addAction(tr("Display Help File (PDF)"), QKeySequence::HelpContents, this, &MainWindow::Contents1Click);
     help->addAction(tr("About"), this, &MainWindow::About1Click);

@@ -49,16 +49,6 @@ QByteArray PngBytes(const QImage& image)
 
 }  // namespace
 
-bool NeedsPictures(int argc, char** argv)
-{
-    if (argc < 2 || std::strcmp(argv[1], "stats") != 0)
-        return false;
-    for (int i = 2; i < argc; ++i)
-        if (std::strncmp(argv[i], "--png", 5) == 0 || std::strncmp(argv[i], "-png", 4) == 0)
-            return true;
-    return false;
-}
-
 int RunStats(const QStringList& args, const QString& programFolder)
 {
     static const CommandSyntax syntax{"stats",

@@ -29,6 +29,10 @@ const char* kUsage =
     "                   month tables of hours, holiday, illness and non-preferred working,\n"
     "                   nights, weekend and bank-holiday shifts; --json gives one object per\n"
     "                   name and a last {event: done, weeks, left_out, shortages}\n"
+    "  print (--week DATE | --file WEEK.rwk) --layout landscape|portrait --pdf OUT.pdf\n"
+    "                   the week as printed, on one A4 page, as the window shows it after\n"
+    "                   picking that date or loading that file; --png OUT.png [--dpi N]\n"
+    "                   also draws the page as a picture (default 150 dpi)\n"
     "DATE is the week-commencing date, yyyy-mm-dd or the short date form (dd/mm/yyyy).\n";
 }
 
@@ -65,6 +69,8 @@ int main(int argc, char** argv)
         return cli::RunHistory(args, programFolder);
     if (command == QLatin1String("stats"))
         return cli::RunStats(args, programFolder);
+    if (command == QLatin1String("print"))
+        return cli::RunPrint(args, programFolder);
     cli::PrintError(QStringLiteral("unknown command %1").arg(Quoted(command)));
     std::fputs(kUsage, stderr);
     return cli::Usage;
