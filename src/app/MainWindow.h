@@ -11,6 +11,7 @@ namespace tavrola {
 class DutyToolbar;
 class GridView;
 class Ui;
+struct PrintSheet;
 
 // The main window: menu, the roster grid and the week picker over one WardModel.
 class MainWindow : public QMainWindow {
@@ -44,9 +45,18 @@ public:
     void ClearForm1Click();
     // Opens the ward and staff editor; after OK, reads Staff.txt again and refreshes the week.
     void EditStaffFile1Click();
+    void Statistics1Click();
     void About1Click();
     void Contents1Click();
     void Exit1Click();
+
+    // The Print menu (MainWindowPrint.cpp).
+    void PrintClick();
+    void PrintPortrait1Click();
+    void PrintPreviewClick();
+    void ExportPdfClick();
+    // The week as it prints: the grid and the captions the window shows.
+    PrintSheet printSheet() const;
 
     // The deferred first action: open the week file named on the command line, or set up
     // today's week.
@@ -64,6 +74,7 @@ protected:
 
 private:
     void buildMenus();
+    void buildPrintMenu();
     bool readStaffFile();
     void showWardNames();
     void buildBrushKeys();

@@ -8,6 +8,9 @@
 #include "util/TextUtil.h"
 
 #include <QCommandLineParser>
+#include <QDir>
+#include <cstring>
+#include <vector>
 
 namespace tavrola::cli {
 
@@ -26,6 +29,11 @@ int ParseCommand(const QStringList& args, const QString& programFolder, const Co
         parser.addOption(week);
     if (syntax.save)
         parser.addOption(save);
+    std::vector<QCommandLineOption> values;
+    for (const char* option : syntax.valueOptions) {
+        values.emplace_back(QString::fromLatin1(option), QString(), QStringLiteral("VALUE"));
+        parser.addOption(values.back());
+    }
     const QString name = QString::fromLatin1(syntax.name);
     auto usage = [&](const QString& why) {
         PrintError(QStringLiteral("%1: %2").arg(name, why));
@@ -46,7 +54,7 @@ int ParseCommand(const QStringList& args, const QString& programFolder, const Co
                                                               : QStringLiteral("needs a file"));
     if (syntax.maxTexts >= 0 && out->texts.size() > syntax.maxTexts)
         return usage(QStringLiteral("takes no argument %1").arg(Quoted(out->texts.value(syntax.maxTexts))));
-    if (syntax.week) {
+    if (syntax.week && (parser.isSet(week) || !syntax.weekOptional)) {
         if (!parser.isSet(week))
             return usage(QStringLiteral("--week DATE is required"));
         out->week = ParseDateText(parser.value(week));
@@ -57,6 +65,15 @@ int ParseCommand(const QStringList& args, const QString& programFolder, const Co
         out->saveTo = parser.value(save);
         if (out->saveTo.isEmpty())
             return usage(QStringLiteral("--save needs a file"));
+    }
+
+    for (const QCommandLineOption& option : values) {
+        if (!parser.isSet(option))
+            continue;
+        const QString key = option.names().constFirst();
+        out->values[key] = parser.value(option);
+        if (out->values[key].isEmpty())
+            return usage(QStringLiteral("--%1 needs a value").arg(key));
     }
 
     const QString folder = parser.value(data);
@@ -81,6 +98,21 @@ bool LoadWard(WardModel& model, const QString& dataFolder)
     if (!model.Week.RosterFileLoaded)
         SetupRequiredNurses(model);
     return true;
+}
+
+QString AbsolutePath(const QString& path)
+{
+    if (QDir::isAbsolutePath(path))
+        return QDir::cleanPath(path);
+    return QDir::cleanPath(QDir::currentPath() + u'/' + path);
+}
+
+QString OneLine(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    text.replace(u'\r', u' ');
+    text.replace(u'\n', u' ');
+    return text;
 }
 
 void PrintLine(const QString& text)
@@ -182,6 +214,20 @@ QString JsonLine::quote(const QString& s)
     }
     out += u'"';
     return out;
+}
+
+bool NeedsPictures(int argc, char** argv)
+{
+    if (argc < 2)
+        return false;
+    if (std::strcmp(argv[1], "print") == 0)
+        return true;
+    if (std::strcmp(argv[1], "stats") != 0)
+        return false;
+    for (int i = 2; i < argc; ++i)
+        if (std::strncmp(argv[i], "--png", 5) == 0 || std::strncmp(argv[i], "-png", 4) == 0)
+            return true;
+    return false;
 }
 
 }  // namespace tavrola::cli
