@@ -1,12 +1,11 @@
+#include "clinics/RtfContent.h"
+
+#include "clinics/CodePages.h"
 #include "clinics/RtfReader.h"
 
-#include "util/TextFile.h"
-
-#include "util/FileAccess.h"
-
+#include <algorithm>
 #include <string_view>
 #include <unordered_set>
-#include <vector>
 
 namespace tavrola {
 
@@ -18,12 +17,15 @@ constexpr int kMaxWordLetters = 32;
 constexpr int kMaxUnicodeSkip = 64;
 // Numeric parameters saturate here, so "\u99999999999" cannot overflow.
 constexpr qint64 kParamLimit = 2147483647;
+// Font and colour tables larger than this are not a document's own; the rest is ignored.
+constexpr int kMaxTableEntries = 4096;
+constexpr int kMaxFontNameChars = 128;
 
 // Destinations whose content is not document text.
 bool IsSkippedDestination(std::string_view word)
 {
     static const std::unordered_set<std::string_view> kWords = {
-        "fonttbl", "colortbl", "stylesheet", "info", "pict", "object", "header", "headerl",
+        "stylesheet", "info", "pict", "object", "header", "headerl",
         "headerr", "headerf", "footer", "footerl", "footerr", "footerf", "footnote",
         "filetbl", "listtable", "listoverridetable", "revtbl", "rsidtbl", "xmlnstbl",
         "themedata", "colorschememapping", "latentstyles", "datastore", "pgdsctbl",
@@ -84,70 +86,99 @@ int HexValue(unsigned char c)
 }
 
 // Unpaired UTF-16 surrogates (from \u escapes) become U+FFFD, so every line is valid text.
-QString RepairSurrogates(QString s)
+void RepairSurrogates(QString& s, qsizetype from)
 {
     const qsizetype n = s.size();
-    for (qsizetype k = 0; k < n; ++k) {
+    for (qsizetype k = from; k < n; ++k) {
         const QChar c = s.at(k);
         if (c.isHighSurrogate() && k + 1 < n && s.at(k + 1).isLowSurrogate())
             ++k;
         else if (c.isSurrogate())
             s[k] = QChar(QChar::ReplacementCharacter);
     }
-    return s;
 }
 
-// Plain text lines, for a file that is not rich text. A final line end gives no extra line.
-QStringList PlainTextLines(const QByteArray& bytes)
-{
-    QString text = DecodeText(bytes);
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    QStringList lines;
-    qsizetype start = 0;
-    const qsizetype n = text.size();
-    for (qsizetype k = 0; k < n; ++k) {
-        const QChar c = text.at(k);
-        if (c != u'\r' && c != u'\n')
-            continue;
-        lines.append(text.mid(start, k - start));
-        if (c == u'\r' && k + 1 < n && text.at(k + 1) == u'\n')
-            ++k;
-        start = k + 1;
+// Collects paragraphs and runs. Characters a text document takes for its own structure
+// (paragraph and frame marks) cannot stand in a paragraph: the separators end one, the
+// frame marks become U+FFFD.
+class ContentBuilder {
+public:
+    explicit ContentBuilder(RtfContent& content) : c_(content) {}
+
+    void append(QChar ch, const RtfCharProps& props)
+    {
+        const char16_t u = ch.unicode();
+        if (u == 0x2028 || u == 0x2029) {
+            endParagraph(RtfAlign::Left);
+            return;
+        }
+        if (u == 0xFDD0 || u == 0xFDD1)
+            ch = QChar(QChar::ReplacementCharacter);
+        if (c_.runs.empty() || !(c_.runs.back().props == props)) {
+            if (!c_.runs.empty() && c_.runs.back().start == c_.text.size())
+                c_.runs.back().props = props;  // an empty run is replaced, not kept
+            else
+                c_.runs.push_back({c_.text.size(), props});
+            // Merging with the run before after a replacement keeps runs distinct.
+            if (c_.runs.size() >= 2 && c_.runs[c_.runs.size() - 2].props == props)
+                c_.runs.pop_back();
+        }
+        c_.text.append(ch);
     }
-    if (start < n)
-        lines.append(text.mid(start));
-    return lines;
-}
 
-// Where the rich text starts ("{\rtf" after an optional byte-order mark and blanks), or
-// -1 when the input is not rich text.
-qsizetype RtfStart(const QByteArray& bytes)
-{
-    qsizetype k = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
-    while (k < bytes.size() && (bytes[k] == ' ' || bytes[k] == '\t' || bytes[k] == '\r' ||
-                                bytes[k] == '\n'))
-        ++k;
-    return QByteArrayView(bytes).sliced(k).startsWith("{\\rtf") ? k : -1;
-}
+    void endParagraph(RtfAlign align)
+    {
+        RepairSurrogates(c_.text, c_.paragraphs.empty() ? 0 : c_.paragraphs.back().end);
+        c_.paragraphs.push_back({c_.text.size(), align});
+        ended_ = true;
+    }
+
+    // The last paragraph: an empty one after a paragraph end is the end of the document,
+    // not a paragraph of its own.
+    void finish(RtfAlign align)
+    {
+        const qsizetype lastEnd = c_.paragraphs.empty() ? 0 : c_.paragraphs.back().end;
+        if (!ended_ || c_.text.size() > lastEnd)
+            endParagraph(align);
+        if (!c_.runs.empty() && c_.runs.back().start >= c_.text.size())
+            c_.runs.pop_back();
+    }
+
+    qsizetype lineLength() const
+    {
+        return c_.text.size() - (c_.paragraphs.empty() ? 0 : c_.paragraphs.back().end);
+    }
+    bool lineEndsWithTab() const { return lineLength() > 0 && c_.text.endsWith(u'\t'); }
+    void chopTab() { c_.text.chop(1); }
+
+private:
+    RtfContent& c_;
+    bool ended_ = false;
+};
+
+enum class Destination : quint8 { Text, Skip, FontTable, ColourTable };
 
 struct GroupState {
-    bool skip = false;  // inside a destination that carries no text
-    int uc = 1;         // fallback characters after each \u
+    Destination dest = Destination::Text;
+    int uc = 1;  // fallback characters after each \u
+    RtfCharProps props;
+    RtfAlign align = RtfAlign::Left;
 };
 
 // One pass over the bytes: no recursion, every read checked against the end, and every
 // step consumes at least one byte, so it ends on any input.
 class RtfParser {
 public:
-    RtfParser(const QByteArray& bytes, qsizetype start)
+    RtfParser(const QByteArray& bytes, qsizetype start, RtfContent& out)
         : p_(reinterpret_cast<const unsigned char*>(bytes.constData())),
           n_(bytes.size()),
-          i_(start)
+          i_(start),
+          out_(out),
+          build_(out)
     {
     }
 
-    QStringList Run()
+    void Run()
     {
         while (i_ < n_) {
             const unsigned char c = p_[i_];
@@ -166,12 +197,10 @@ public:
                     continue;
                 if (ConsumedAsFallback())
                     continue;
-                Emit(Cp1252(c));
+                Emit(ByteCharacter(c));
             }
         }
-        if (!line_.isEmpty())
-            lines_.append(RepairSurrogates(line_));
-        return lines_;
+        build_.finish(stack_.empty() ? endAlign_ : State().align);
     }
 
 private:
@@ -196,6 +225,9 @@ private:
             --overflow_;
             return false;
         }
+        if (State().dest == Destination::FontTable)
+            fontEntry_ = -1;
+        endAlign_ = State().align;
         stack_.pop_back();
         return stack_.empty();
     }
@@ -209,29 +241,93 @@ private:
         return true;
     }
 
+    // The character of a byte in the code page in force: the current font's character
+    // set where it names one, else the document's.
+    char16_t ByteCharacter(unsigned char b)
+    {
+        if (b < 0x80)
+            return b;
+        const int font = State().props.font;
+        if (font != cachedFont_) {
+            cachedFont_ = font;
+            cachedCodePage_ = codePage_;
+            if (const RtfContent::Font* f = out_.font(font))
+                if (const int cp = CharsetCodePage(f->charset))
+                    cachedCodePage_ = cp;
+        }
+        return CodePageCharacter(cachedCodePage_, b);
+    }
+
     void Emit(char16_t c)
     {
-        if (State().skip || (c < 0x20 && c != u'\t') || c == 0x7F)
+        if (State().dest == Destination::Skip || (c < 0x20 && c != u'\t') || c == 0x7F)
             return;
-        line_.append(QChar(c));
+        if (State().dest == Destination::FontTable) {
+            FontTableCharacter(c);
+            return;
+        }
+        if (State().dest == Destination::ColourTable) {
+            if (c == u';')
+                EndColour();
+            return;
+        }
+        build_.append(QChar(c), State().props);
         lastWasCell_ = false;
+    }
+
+    void FontTableCharacter(char16_t c)
+    {
+        RtfContent::Font* f = CurrentFontEntry();
+        if (!f)
+            return;
+        if (c == u';')
+            fontEntry_ = -1;  // the name is complete
+        else if (f->name.size() < kMaxFontNameChars)
+            f->name.append(QChar(c));
+    }
+
+    // The entry of the font-table number last read, made when first needed.
+    RtfContent::Font* CurrentFontEntry()
+    {
+        if (fontEntry_ < 0)
+            return nullptr;
+        cachedFont_ = kNoFont;  // the table changes: code pages are looked up again
+        if (fontSlot_ < 0) {
+            for (size_t k = 0; k < out_.fonts.size() && fontSlot_ < 0; ++k)
+                if (out_.fonts[k].first == fontEntry_)
+                    fontSlot_ = int(k);
+            if (fontSlot_ < 0) {
+                if (int(out_.fonts.size()) >= kMaxTableEntries)
+                    return nullptr;
+                out_.fonts.push_back({fontEntry_, RtfContent::Font{}});
+                fontSlot_ = int(out_.fonts.size()) - 1;
+            }
+        }
+        return &out_.fonts[size_t(fontSlot_)].second;
+    }
+
+    void EndColour()
+    {
+        if (int(out_.colours.size()) < kMaxTableEntries)
+            out_.colours.push_back(colourSet_ ? QColor(red_, green_, blue_) : QColor());
+        red_ = green_ = blue_ = 0;
+        colourSet_ = false;
     }
 
     void EndLine()
     {
-        if (State().skip)
+        if (State().dest != Destination::Text)
             return;
-        lines_.append(RepairSurrogates(line_));
-        line_.clear();
+        build_.endParagraph(State().align);
         lastWasCell_ = false;
     }
 
     // The outermost group is never skipped: a stray destination word at the top level
     // of a damaged file would otherwise hide the whole document.
-    void SkipGroup()
+    void SetDestination(Destination d)
     {
-        if (stack_.size() > 1 || overflow_ > 0)
-            State().skip = true;
+        if ((stack_.size() > 1 || overflow_ > 0) && State().dest != Destination::Skip)
+            State().dest = d;
     }
 
     void ControlSequence()
@@ -264,7 +360,7 @@ private:
             Emit(0x2011);
             break;
         case '*':
-            SkipGroup();
+            SetDestination(Destination::Skip);
             break;
         case '\r':
         case '\n':
@@ -290,7 +386,7 @@ private:
         if (ConsumedAsFallback())
             return;
         if (digits == 2)
-            Emit(Cp1252(static_cast<unsigned char>(value)));
+            Emit(ByteCharacter(static_cast<unsigned char>(value)));
     }
 
     void ControlWord()
@@ -335,14 +431,14 @@ private:
     {
         if (IsLineEnd(word)) {
             // A table row's last cell adds no tab of its own.
-            if ((word == "row" || word == "nestrow") && lastWasCell_ && line_.endsWith(u'\t'))
-                line_.chop(1);
+            if ((word == "row" || word == "nestrow") && lastWasCell_ && build_.lineEndsWithTab())
+                build_.chopTab();
             EndLine();
             return;
         }
         if (const char16_t ch = SpecialCharacter(word)) {
             Emit(ch);
-            lastWasCell_ = !State().skip && (word == "cell" || word == "nestcell");
+            lastWasCell_ = State().dest == Destination::Text && (word == "cell" || word == "nestcell");
             return;
         }
         if (word == "u") {
@@ -354,9 +450,84 @@ private:
             State().uc = hasParam ? qBound(0, param, kMaxUnicodeSkip) : 1;
             return;
         }
-        if (IsSkippedDestination(word))
-            SkipGroup();
-        // Everything else (\ansicpg, \pard, \plain, fonts, sizes, ...) shows nothing.
+        if (IsSkippedDestination(word)) {
+            SetDestination(Destination::Skip);
+            return;
+        }
+        if (word == "fonttbl") {
+            SetDestination(Destination::FontTable);
+            return;
+        }
+        if (word == "colortbl") {
+            SetDestination(Destination::ColourTable);
+            return;
+        }
+        if (State().dest == Destination::FontTable) {
+            if (word == "f") {
+                fontEntry_ = hasParam && param >= 0 ? param : -1;
+                fontSlot_ = -1;
+            }
+            else if (word == "fcharset")
+                if (RtfContent::Font* f = CurrentFontEntry())
+                    f->charset = param;
+            return;
+        }
+        if (State().dest == Destination::ColourTable) {
+            const int level = qBound(0, param, 255);
+            if (word == "red")
+                red_ = level;
+            else if (word == "green")
+                green_ = level;
+            else if (word == "blue")
+                blue_ = level;
+            else
+                return;
+            colourSet_ = true;
+            return;
+        }
+        Formatting(word, hasParam, param);
+    }
+
+    // Character and paragraph formatting; everything else (\pard's spacing, languages,
+    // page setup, ...) shows nothing.
+    void Formatting(std::string_view word, bool hasParam, int param)
+    {
+        RtfCharProps& p = State().props;
+        auto flag = [&](quint8 bit, bool on) { p.flags = on ? (p.flags | bit) : (p.flags & ~bit); };
+        const bool on = !hasParam || param != 0;
+        if (word == "b")
+            flag(RtfCharProps::Bold, on);
+        else if (word == "i")
+            flag(RtfCharProps::Italic, on);
+        else if (word == "ul" || word == "uld" || word == "uldb" || word == "uldash" ||
+                 word == "ulth" || word == "ulw" || word == "ulwave" || word == "uldashd")
+            flag(RtfCharProps::Underline, on);
+        else if (word == "ulnone")
+            flag(RtfCharProps::Underline, false);
+        else if (word == "strike" || word == "striked")
+            flag(RtfCharProps::Strike, on);
+        else if (word == "f")
+            p.font = hasParam && param >= 0 ? param : -1;
+        else if (word == "fs")
+            p.halfPoints = hasParam && param > 0 && param <= 3276 ? param : 0;
+        else if (word == "cf")
+            p.colour = hasParam && param > 0 ? param : 0;
+        else if (word == "plain")
+            p = RtfCharProps{};
+        else if (word == "pard")
+            State().align = RtfAlign::Left;
+        else if (word == "ql")
+            State().align = RtfAlign::Left;
+        else if (word == "qc")
+            State().align = RtfAlign::Centre;
+        else if (word == "qr")
+            State().align = RtfAlign::Right;
+        else if (word == "qj")
+            State().align = RtfAlign::Justify;
+        else if (word == "ansicpg" && hasParam) {
+            codePage_ = param;
+            cachedFont_ = kNoFont;
+        }
     }
 
     void Unicode(int n)
@@ -372,56 +543,76 @@ private:
     const unsigned char* p_;
     qsizetype n_;
     qsizetype i_;
+    RtfContent& out_;
+    ContentBuilder build_;
     std::vector<GroupState> stack_;
     int overflow_ = 0;          // groups opened beyond kMaxRtfDepth and not yet closed
     int pendingSkip_ = 0;       // fallback characters still to skip after a \u
     bool lastWasCell_ = false;  // the last thing emitted was the tab of a \cell
-    QString line_;
-    QStringList lines_;
+    int codePage_ = 1252;
+    int fontEntry_ = -1;        // the font-table number being read
+    int fontSlot_ = -1;         // its place in out_.fonts, once made
+    static constexpr int kNoFont = -2;
+    int cachedFont_ = kNoFont;  // the font whose code page ByteCharacter last looked up
+    int cachedCodePage_ = 1252;
+    RtfAlign endAlign_ = RtfAlign::Left;
+    int red_ = 0, green_ = 0, blue_ = 0;
+    bool colourSet_ = false;
 };
-
-QString TooLarge(const QString& what)
-{
-    return QStringLiteral("%1 is too large (more than %2 bytes)").arg(what).arg(kMaxRtfBytes);
-}
 
 }  // namespace
 
-RtfText RtfToPlainLines(const QByteArray& rtf)
+QString RtfContent::paragraphText(size_t k) const
 {
-    RtfText r;
-    if (rtf.size() > kMaxRtfBytes) {
-        r.error = TooLarge(QStringLiteral("The document"));
-        return r;
-    }
-    const qsizetype start = RtfStart(rtf);
-    if (start < 0) {
-        r.lines = PlainTextLines(rtf);
-    } else {
-        r.rich = true;
-        r.lines = RtfParser(rtf, start).Run();
-    }
-    r.ok = true;
-    return r;
+    const qsizetype start = paragraphStart(k);
+    return text.mid(start, paragraphs[k].end - start);
 }
 
-RtfText ReadRtfFile(const QString& path)
+const RtfContent::Font* RtfContent::font(int number) const
 {
-    RtfText r;
-    const FileBytes file = ReadFileBytes(path, kMaxRtfBytes);
-    if (!file.ok) {
-        r.error = file.error;
-        return r;
+    if (number < 0)
+        return nullptr;
+    for (const auto& [n, f] : fonts)
+        if (n == number)
+            return &f;
+    return nullptr;
+}
+
+QStringList RtfContent::lines() const
+{
+    QStringList out;
+    if (paragraphs.size() == 1 && paragraphs[0].end == 0)
+        return out;
+    out.reserve(qsizetype(paragraphs.size()));
+    for (size_t k = 0; k < paragraphs.size(); ++k)
+        out.append(paragraphText(k));
+    return out;
+}
+
+RtfContent ParseRtf(const QByteArray& bytes, qsizetype start)
+{
+    RtfContent content;
+    RtfParser(bytes, start, content).Run();
+    return content;
+}
+
+RtfContent PlainTextContent(const QString& text)
+{
+    RtfContent content;
+    ContentBuilder build(content);
+    const qsizetype n = text.size();
+    for (qsizetype k = 0; k < n; ++k) {
+        const QChar c = text.at(k);
+        if (c == u'\r' || c == u'\n') {
+            build.endParagraph(RtfAlign::Left);
+            if (c == u'\r' && k + 1 < n && text.at(k + 1) == u'\n')
+                ++k;
+        } else {
+            build.append(c, RtfCharProps{});
+        }
     }
-    // Saved as UTF-16 or UTF-32 (a byte-order mark says so): rich text is ASCII with
-    // escapes, plain text is read as UTF-8 below, so either way the UTF-8 form reads right.
-    const WideText wide = DecodeWideText(file.bytes);
-    if (wide.wide && !wide.ok) {
-        r.error = QStringLiteral("Cannot read %1: it starts as %2 text but is not valid %2")
-                      .arg(Quoted(path), wide.encoding);
-        return r;
-    }
-    return RtfToPlainLines(wide.wide ? wide.text.toUtf8() : file.bytes);
+    build.finish(RtfAlign::Left);
+    return content;
 }
 
 }  // namespace tavrola
