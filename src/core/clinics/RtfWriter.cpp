@@ -172,7 +172,9 @@ QByteArray DocumentToRtf(const QTextDocument& doc)
                    .arg(qGreen(colours.entries[k]))
                    .arg(qBlue(colours.entries[k]))
                    .toLatin1();
-    out += "}\r\n\\viewkind4\r\n";
+    // Named, so that LibreOffice keeps runs of blanks as typed (without a generator it
+    // takes the file for Word's and shows them as narrow spaces).
+    out += "}\r\n{\\*\\generator Tavrola;}\\viewkind4\r\n";
     out += body;
     out += "}\r\n";
     return out;
