@@ -1,6 +1,7 @@
 #include "TestFiles.h"
 #include "clinics/RtfReader.h"
 #include "clinics/RtfWriter.h"
+#include "FuzzBodies.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,6 +14,8 @@
 #include <QTextDocument>
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 using namespace tavrola;
 
@@ -131,7 +134,15 @@ TEST(RtfDocument, RoundTripsKeepTextAndFormatting)
         SCOPED_TRACE(rtf.left(80).toStdString());
         ExpectRoundTrip(rtf);
     }
-    EXPECT_FALSE(DemoBytes().isEmpty());
+    // The demo list shows the formatting: a bold, centred, coloured title and a red line.
+    QTextDocument demo;
+    RtfToDocument(DemoBytes(), &demo);
+    const std::vector<std::string> shape = Shape(demo);
+    ASSERT_GT(shape.size(), 8u);
+    EXPECT_EQ(shape[0], "centre:[Cedar Ward 7 clinic schedule|b---|Calibri|14|#000080]");
+    EXPECT_EQ(std::count_if(shape.begin(), shape.end(),
+                            [](const std::string& s) { return s.find("#c00000") != std::string::npos; }),
+              1);
 }
 
 TEST(RtfDocument, WriterOutputAsOtherProgramsReadIt)
@@ -184,5 +195,32 @@ TEST(RtfDocument, WriterOutputAsOtherProgramsReadIt)
         while (!lines.isEmpty() && lines.last().isEmpty())
             lines.removeLast();
         EXPECT_EQ(lines, RtfToPlainLines(bytes).lines) << name.toStdString();
+    }
+}
+
+// Damaged copies of formatted documents keep the document reading, the plain reading and
+// the writer in step (the fuzz body aborts when they part).
+TEST(RtfDocumentRobustness, MutatedDocumentsRoundTrip)
+{
+    QFile formatted(QStringLiteral(TAVROLA_SOURCE_DIR "/fuzz/corpus/rich_text/formatted.rtf"));
+    ASSERT_TRUE(formatted.open(QIODevice::ReadOnly));
+    const QByteArray samples[] = {DemoBytes(), formatted.readAll()};
+    std::mt19937 rng(977);
+    auto below = [&](qsizetype n) { return qsizetype(rng() % quint64(qMax<qsizetype>(n, 1))); };
+    const char* pieces[] = {"{", "}", "\\", "\\'e9", "\\u8232?", "\\u-10179?", "\\par ", "\\line ", "\\b ",
+                            "\\f1 ", "\\cf1 ", "\\fs0 ", "\\plain ", "\\qc ", "\\fonttbl ", "\r\n", "\x01", "\xc3\xa9"};
+    for (int k = 0; k < 2000; ++k) {
+        QByteArray b = samples[k % 2];
+        for (int edits = 1 + int(below(4)); edits > 0; --edits) {
+            const qsizetype at = below(b.size());
+            switch (below(4)) {
+            case 0: b.truncate(at); break;
+            case 1: b.remove(at, 1 + below(8)); break;
+            default: b.insert(at, pieces[below(std::size(pieces))]); break;
+            }
+        }
+        if (k % 7 == 0)
+            b.remove(0, 6);  // no longer rich text: read as plain lines
+        ASSERT_EQ(fuzz::RichText(reinterpret_cast<const uint8_t*>(b.constData()), size_t(b.size())), 0);
     }
 }
