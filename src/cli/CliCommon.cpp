@@ -26,6 +26,8 @@ int ParseCommand(const QStringList& args, const QString& programFolder, const Co
         parser.addOption(week);
     if (syntax.save)
         parser.addOption(save);
+    for (const QCommandLineOption& option : syntax.options)
+        parser.addOption(option);
     const QString name = QString::fromLatin1(syntax.name);
     auto usage = [&](const QString& why) {
         PrintError(QStringLiteral("%1: %2").arg(name, why));
@@ -46,13 +48,16 @@ int ParseCommand(const QStringList& args, const QString& programFolder, const Co
                                                               : QStringLiteral("needs a file"));
     if (syntax.maxTexts >= 0 && out->texts.size() > syntax.maxTexts)
         return usage(QStringLiteral("takes no argument %1").arg(Quoted(out->texts.value(syntax.maxTexts))));
-    if (syntax.week) {
+    if (syntax.week && (parser.isSet(week) || !syntax.weekOptional)) {
         if (!parser.isSet(week))
             return usage(QStringLiteral("--week DATE is required"));
         out->week = ParseDateText(parser.value(week));
         if (!out->week.isValid())
             return usage(QStringLiteral("%1 is not a date (use yyyy-mm-dd or dd/mm/yyyy)").arg(Quoted(parser.value(week))));
     }
+    for (const QCommandLineOption& option : syntax.options)
+        if (parser.isSet(option))
+            out->options.insert(option.names().first(), option.valueName().isEmpty() ? QString() : parser.value(option));
     if (syntax.save && parser.isSet(save)) {
         out->saveTo = parser.value(save);
         if (out->saveTo.isEmpty())

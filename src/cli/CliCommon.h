@@ -1,7 +1,9 @@
 #pragma once
 #include "roster/WardModel.h"
 
+#include <QCommandLineOption>
 #include <QDate>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <cstdio>
@@ -18,6 +20,8 @@ struct CommandSyntax {
     bool save = false;          // --save FILE
     int minTexts = 0;           // positional arguments
     int maxTexts = 0;           // -1: any number
+    bool weekOptional = false;  // --week may be left out
+    std::vector<QCommandLineOption> options = {};  // the command's own options
 };
 
 struct CommandArgs {
@@ -26,6 +30,7 @@ struct CommandArgs {
     QStringList texts;   // the positional arguments
     QDate week;
     QString saveTo;
+    QMap<QString, QString> options;  // the command's own options given: name -> value ("" for a flag)
 };
 
 // Parses a command's arguments with one QCommandLineParser (options anywhere, "--" ends
@@ -65,5 +70,6 @@ int RunSettings(const QStringList& args, const QString& programFolder);
 int RunWeek(const QStringList& args, const QString& programFolder);
 int RunRequirements(const QStringList& args, const QString& programFolder);
 int RunHistory(const QStringList& args, const QString& programFolder);
+int RunClinics(const QStringList& args, const QString& programFolder);
 
 }  // namespace tavrola::cli

@@ -22,6 +22,12 @@ const char* kUsage =
     "                   the stored weeks from the analysis start date to the week before:\n"
     "                   per name, in the order first met, the non-preferred shifts and\n"
     "                   the hours carried over; --json gives {name, non_pref, adj_hours}\n"
+    "  clinics --week DATE [--day 1..7]\n"
+    "                   each day's clinic pop-up: caption, week of the month, the clinic\n"
+    "                   lines, and the day's 25 grid texts after a click on it (from the\n"
+    "                   stored week, else the staff list); --json gives {day, date,\n"
+    "                   week_number, caption, lines, column}\n"
+    "  clinics --resave reads Clinic.rtf and saves it again as the clinic editor's OK does\n"
     "DATE is the week-commencing date, yyyy-mm-dd or the short date form (dd/mm/yyyy).\n";
 }
 
@@ -49,6 +55,8 @@ int main(int argc, char** argv)
         return cli::RunRequirements(args, programFolder);
     if (command == QLatin1String("history"))
         return cli::RunHistory(args, programFolder);
+    if (command == QLatin1String("clinics"))
+        return cli::RunClinics(args, programFolder);
     cli::PrintError(QStringLiteral("unknown command %1").arg(Quoted(command)));
     std::fputs(kUsage, stderr);
     return cli::Usage;
