@@ -61,6 +61,7 @@ MainWindow::MainWindow(const QString& dataFolder, Ui* ui, QWidget* parent) : QMa
     connect(grid_, &GridView::dayCellClicked, this,
             [this](Field* cell, int top) { DutyClick(model_, *cell, currentBrush(), top); });
     connect(grid_, &GridView::dayCellRightClicked, this, [this](Field* cell) { DutyMouseDown(model_, *cell); });
+    connect(grid_, &GridView::dayHeadingClicked, this, &MainWindow::DayLabelClick);
     connect(grid_, &GridView::badNumberEntered, this, [this](Field* field) { ui_->showError(field->error()); });
     // The title's changed mark follows the document.
     connect(&model_, &WardModel::changeMarkChanged, this, &QWidget::setWindowModified);
@@ -139,6 +140,7 @@ void MainWindow::buildMenus()
     file->addAction(tr("Save"), QKeySequence::Save, this, &MainWindow::SaveClick);
     file->addAction(tr("Load"), QKeySequence::Open, this, &MainWindow::LoadClick);
     file->addSeparator();
+    file->addAction(tr("Setup Clinics "), this, &MainWindow::Clinics1Click)->setObjectName(QStringLiteral("Clinics1"));
     file->addAction(tr("Clear Form"), this, &MainWindow::ClearForm1Click);
     file->addSeparator();
     file->addAction(tr("E&xit"), QKeySequence::Quit, this, &MainWindow::Exit1Click);

@@ -10,6 +10,7 @@ namespace tavrola {
 
 class DutyToolbar;
 class GridView;
+class TClinicScheduleForm;
 class Ui;
 
 // The main window: menu, the roster grid and the week picker over one WardModel.
@@ -45,6 +46,10 @@ public:
     void About1Click();
     void Contents1Click();
     void Exit1Click();
+    // "Setup Clinics": the clinic editor; a day heading's click: that day's clinic pop-up.
+    void Clinics1Click();
+    void DayLabelClick(int day);
+    TClinicScheduleForm* clinicPopUp() const { return clinicPopUp_; }
 
     // The deferred first action: open the week file named on the command line, or set up
     // today's week.
@@ -86,6 +91,7 @@ private:
     QStringList arguments_;
     QString helpFile_;
     QList<QDate> storedWeeksMarked_;
+    TClinicScheduleForm* clinicPopUp_ = nullptr;
 };
 
 }  // namespace tavrola
