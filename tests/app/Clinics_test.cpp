@@ -191,6 +191,8 @@ private slots:
         QVERIFY(w.FormCreate());
         w.show();
         GridView* g = w.grid();
+        const QAction* menu = w.findChild<QAction*>(QStringLiteral("Clinics1"));
+        QVERIFY(menu && menu->text() == QStringLiteral("Setup Clinics "));
         QLabel* monday = g->DayLabels[1];
         QCOMPARE(monday->toolTip(), QStringLiteral("Clinics on Monday"));
         QCOMPARE(monday->cursor().shape(), Qt::PointingHandCursor);
