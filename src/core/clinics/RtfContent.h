@@ -49,6 +49,28 @@ struct RtfContent {
     QStringList lines() const;
 };
 
+// Collects paragraphs and runs into a content. Characters a text document takes for its
+// own structure cannot stand in a paragraph: the line and paragraph separators end one,
+// the two frame marks (U+FDD0, U+FDD1) become U+FFFD. An unpaired surrogate becomes
+// U+FFFD when its paragraph ends.
+class RtfContentBuilder {
+public:
+    explicit RtfContentBuilder(RtfContent& content) : c_(content) {}
+
+    void append(QChar ch, const RtfCharProps& props);
+    void endParagraph(RtfAlign align);
+    // The last paragraph: an empty one after a paragraph end is the end of the document,
+    // not a paragraph of its own.
+    void finish(RtfAlign align);
+
+    bool lineEndsWithTab() const;
+    void chopTab() { c_.text.chop(1); }
+
+private:
+    RtfContent& c_;
+    bool ended_ = false;
+};
+
 // Reads rich text starting at `start` (the "{\rtf" of the input) in one pass with no
 // recursion; never fails (damaged input gives what was read). See RtfReader.h.
 RtfContent ParseRtf(const QByteArray& bytes, qsizetype start);
