@@ -2,6 +2,7 @@
 
 #include "app/AboutBox.h"
 #include "app/BrushArt.h"
+#include "app/ClinicScheduleForm.h"
 #include "app/DutyToolbar.h"
 #include "app/GridView.h"
 #include "app/NonPrefStrip.h"
@@ -83,8 +84,9 @@ MainWindow::MainWindow(const QString& dataFolder, Ui* ui, QWidget* parent) : QMa
 
 MainWindow::~MainWindow()
 {
-    // The grid watches the model: it must go before the model does.
+    // The grid and the clinic pop-up work on the model: they must go before it does.
     delete takeCentralWidget();
+    delete clinicPopUp_;
     if (cursorOverridden_)
         QGuiApplication::restoreOverrideCursor();
 }

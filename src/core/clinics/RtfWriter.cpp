@@ -127,6 +127,8 @@ QByteArray DocumentToRtf(const QTextDocument& doc)
             if (!fragment.isValid())
                 continue;
             const QTextCharFormat f = fragment.charFormat();
+            if (f.isImageFormat())
+                continue;  // pictures are not part of the clinic list
             QByteArray words;
             const QString face = FaceOf(f);
             if (!face.isEmpty())  // entry 1 on, so that text without a face keeps none
