@@ -3,9 +3,14 @@
 #include "autofill/RequiredNurses.h"
 #include "clinics/RtfReader.h"
 #include "clinics/RtfWriter.h"
+#include "document/StatisticsRun.h"
+#include "print/PrintCommands.h"
+#include "render/RecordingCanvas.h"
+#include "render/StatsPicture.h"
 #include "settings/DutyText.h"
 #include "settings/StaffFile.h"
 #include "settings/WardSettings.h"
+#include "stats/StatsCsv.h"
 #include "util/ConversionError.h"
 #include "util/Locale.h"
 #include "util/TextFile.h"
@@ -183,7 +188,19 @@ int WeekFile(const uint8_t* data, size_t size)
     else
         FUZZ_CHECK(damaged.isEmpty());
 
+    // The statistics over every date: all or nothing, and what they hold draws.
+    StatsTables tables;
     QString error;
+    if (CollectStatistics(QFileInfo(path).path(), DemoSettings(), QDate(1, 1, 1), QDate(9999, 12, 31), &tables,
+                          &error)) {
+        FUZZ_CHECK(tables.Weeks <= 1 && tables.StatNames.size() <= kStatNames);
+        RecordingCanvas canvas(kStatsSurfaceWidth, kStatsSurfaceHeight);
+        DisplayStatistics(canvas, tables, {QStringLiteral("Ward"), QDate(1, 1, 1), QDate(9999, 12, 31)});
+        FUZZ_CHECK(!StatisticsCsv(tables, QDate(1, 1, 1), QDate(9999, 12, 31)).isEmpty());
+    } else {
+        FUZZ_CHECK(!error.isEmpty() && tables.Weeks == 0);
+    }
+
     // The loader: a week it takes is saved and read back to the same text.
     WeekFileData week;
     if (!ReadWeekFile(path, &week, &error)) {
@@ -196,6 +213,27 @@ int WeekFile(const uint8_t* data, size_t size)
     WeekFileData reread;
     FUZZ_CHECK(ReadWeekFile(again, &reread, &error));
     FUZZ_CHECK(WeekFileText(reread) == text);
+
+    // Both prints of the week: a portrait whose figures do not convert says why.
+    PrintSheet sheet;
+    sheet.WeekDate = week.weekCommencing;
+    sheet.Hospital = week.hospital;
+    sheet.Ward = week.ward;
+    for (int line = 1; line <= kLines; ++line) {
+        const WeekFileStaffLine& l = week.lines[line];
+        sheet.Week.Names[line] = l.name;
+        sheet.Week.HoursWorked[line] = l.hoursWorked;
+        sheet.Week.HoursSet[line] = l.hoursWorked;  // any text will do as a contract
+        sheet.Week.Notes[line] = l.notes;
+        for (int day = 1; day <= kDays; ++day)
+            sheet.Week.Cells[day][line] = l.days[day];
+    }
+    for (const PageOrientation layout : {PageOrientation::Landscape, PageOrientation::Portrait}) {
+        RecordingCanvas page(4900, 7000, 144);
+        QString printError;
+        if (!DrawPrintPage(page, sheet, layout, &printError))
+            FUZZ_CHECK(layout == PageOrientation::Portrait && !printError.isEmpty() && page.calls.isEmpty());
+    }
     return 0;
 }
 

@@ -13,6 +13,7 @@ set(rank_clinics 3)
 set(rank_stats 3)
 set(rank_render 4)
 set(rank_document 5)
+set(rank_print 5)
 
 set(violations "")
 file(GLOB folders LIST_DIRECTORIES true RELATIVE ${SRC} ${SRC}/*)

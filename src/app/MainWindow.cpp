@@ -143,6 +143,8 @@ void MainWindow::buildMenus()
     file->addAction(tr("Load"), QKeySequence::Open, this, &MainWindow::LoadClick);
     file->addSeparator();
     file->addAction(tr("Setup Clinics "), this, &MainWindow::Clinics1Click)->setObjectName(QStringLiteral("Clinics1"));
+    file->addAction(tr("Statistics"), this, &MainWindow::Statistics1Click);
+    file->addSeparator();
     file->addAction(tr("Clear Form"), this, &MainWindow::ClearForm1Click);
     file->addSeparator();
     file->addAction(tr("E&xit"), QKeySequence::Quit, this, &MainWindow::Exit1Click);
@@ -153,6 +155,7 @@ void MainWindow::buildMenus()
     redo->setShortcut(QKeySequence::Redo);
     edit->addAction(undo);
     edit->addAction(redo);
+    buildPrintMenu();
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->addAction(tr("Display Help File (PDF)"), QKeySequence::HelpContents, this, &MainWindow::Contents1Click);
     help->addAction(tr("About"), this, &MainWindow::About1Click);

@@ -12,6 +12,7 @@ class DutyToolbar;
 class GridView;
 class TClinicScheduleForm;
 class Ui;
+struct PrintSheet;
 
 // The main window: menu, the roster grid and the week picker over one WardModel.
 class MainWindow : public QMainWindow {
@@ -43,6 +44,7 @@ public:
     void SaveClick();
     void LoadClick();
     void ClearForm1Click();
+    void Statistics1Click();
     void About1Click();
     void Contents1Click();
     void Exit1Click();
@@ -50,6 +52,14 @@ public:
     void Clinics1Click();
     void DayLabelClick(int day);
     TClinicScheduleForm* clinicPopUp() const { return clinicPopUp_; }
+
+    // The Print menu (MainWindowPrint.cpp).
+    void PrintClick();
+    void PrintPortrait1Click();
+    void PrintPreviewClick();
+    void ExportPdfClick();
+    // The week as it prints: the grid and the captions the window shows.
+    PrintSheet printSheet() const;
 
     // The deferred first action: open the week file named on the command line, or set up
     // today's week.
@@ -67,6 +77,7 @@ protected:
 
 private:
     void buildMenus();
+    void buildPrintMenu();
     bool readStaffFile();
     void showWardNames();
     void buildBrushKeys();

@@ -23,6 +23,9 @@ public:
     void setBusy(bool busy) override;
     bool openDocument(const QString& path) override;
     bool registerFileType(const QString& extension, const QString& programPath) override;
+    // QPrintDialog on a high-resolution QPrinter (QtUiPrint.cpp).
+    std::unique_ptr<PrintJob> choosePrinter(PageOrientation orientation) override;
+    int chooseAmong(const QString& text, const QStringList& choices) override;
 
 private:
     QWidget* parent_;

@@ -8,6 +8,9 @@
 #include "util/TextUtil.h"
 
 #include <QCommandLineParser>
+#include <QDir>
+#include <cstring>
+#include <vector>
 
 namespace tavrola::cli {
 
@@ -26,8 +29,16 @@ int ParseCommand(const QStringList& args, const QString& programFolder, const Co
         parser.addOption(week);
     if (syntax.save)
         parser.addOption(save);
-    for (const QCommandLineOption& option : syntax.options)
-        parser.addOption(option);
+    std::vector<QCommandLineOption> values;
+    for (const char* option : syntax.valueOptions) {
+        values.emplace_back(QString::fromLatin1(option), QString(), QStringLiteral("VALUE"));
+        parser.addOption(values.back());
+    }
+    std::vector<QCommandLineOption> flags;
+    for (const char* option : syntax.flagOptions) {
+        flags.emplace_back(QString::fromLatin1(option));
+        parser.addOption(flags.back());
+    }
     const QString name = QString::fromLatin1(syntax.name);
     auto usage = [&](const QString& why) {
         PrintError(QStringLiteral("%1: %2").arg(name, why));
@@ -55,14 +66,24 @@ int ParseCommand(const QStringList& args, const QString& programFolder, const Co
         if (!out->week.isValid())
             return usage(QStringLiteral("%1 is not a date (use yyyy-mm-dd or dd/mm/yyyy)").arg(Quoted(parser.value(week))));
     }
-    for (const QCommandLineOption& option : syntax.options)
-        if (parser.isSet(option))
-            out->options.insert(option.names().first(), option.valueName().isEmpty() ? QString() : parser.value(option));
     if (syntax.save && parser.isSet(save)) {
         out->saveTo = parser.value(save);
         if (out->saveTo.isEmpty())
             return usage(QStringLiteral("--save needs a file"));
     }
+
+    for (const QCommandLineOption& option : values) {
+        if (!parser.isSet(option))
+            continue;
+        const QString key = option.names().constFirst();
+        out->values[key] = parser.value(option);
+        if (out->values[key].isEmpty())
+            return usage(QStringLiteral("--%1 needs a value").arg(key));
+    }
+
+    for (const QCommandLineOption& option : flags)
+        if (parser.isSet(option))
+            out->flags += option.names().constFirst();
 
     const QString folder = parser.value(data);
     const QString problem = DataFolderProblem(folder);
@@ -86,6 +107,21 @@ bool LoadWard(WardModel& model, const QString& dataFolder)
     if (!model.Week.RosterFileLoaded)
         SetupRequiredNurses(model);
     return true;
+}
+
+QString AbsolutePath(const QString& path)
+{
+    if (QDir::isAbsolutePath(path))
+        return QDir::cleanPath(path);
+    return QDir::cleanPath(QDir::currentPath() + u'/' + path);
+}
+
+QString OneLine(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    text.replace(u'\r', u' ');
+    text.replace(u'\n', u' ');
+    return text;
 }
 
 void PrintLine(const QString& text)
@@ -187,6 +223,20 @@ QString JsonLine::quote(const QString& s)
     }
     out += u'"';
     return out;
+}
+
+bool NeedsPictures(int argc, char** argv)
+{
+    if (argc < 2)
+        return false;
+    if (std::strcmp(argv[1], "print") == 0)
+        return true;
+    if (std::strcmp(argv[1], "stats") != 0)
+        return false;
+    for (int i = 2; i < argc; ++i)
+        if (std::strncmp(argv[i], "--png", 5) == 0 || std::strncmp(argv[i], "-png", 4) == 0)
+            return true;
+    return false;
 }
 
 }  // namespace tavrola::cli

@@ -1,12 +1,12 @@
 #pragma once
 #include "roster/WardModel.h"
 
-#include <QCommandLineOption>
 #include <QDate>
-#include <QMap>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <cstdio>
+#include <vector>
 
 namespace tavrola::cli {
 
@@ -20,8 +20,9 @@ struct CommandSyntax {
     bool save = false;          // --save FILE
     int minTexts = 0;           // positional arguments
     int maxTexts = 0;           // -1: any number
-    bool weekOptional = false;  // --week may be left out
-    std::vector<QCommandLineOption> options = {};  // the command's own options
+    std::vector<const char*> valueOptions = {};  // further --NAME VALUE options
+    bool weekOptional = false;  // --week DATE may be left out
+    std::vector<const char*> flagOptions = {};   // further --NAME options without a value
 };
 
 struct CommandArgs {
@@ -30,7 +31,8 @@ struct CommandArgs {
     QStringList texts;   // the positional arguments
     QDate week;
     QString saveTo;
-    QMap<QString, QString> options;  // the command's own options given: name -> value ("" for a flag)
+    QHash<QString, QString> values;  // the further options given, by name
+    QStringList flags;                 // the further flags given
 };
 
 // Parses a command's arguments with one QCommandLineParser (options anywhere, "--" ends
@@ -47,6 +49,12 @@ bool LoadWard(WardModel& model, const QString& dataFolder);
 
 void PrintLine(const QString& text);
 void PrintError(const QString& text);
+
+// An argument as an absolute path, by text alone: QFileInfo would lose a byte of the name
+// that is not valid UTF-8.
+QString AbsolutePath(const QString& path);
+// A message as one line.
+QString OneLine(QString text);
 
 // One JSON object, built key by key in order, printed as one line.
 class JsonLine {
@@ -70,6 +78,11 @@ int RunSettings(const QStringList& args, const QString& programFolder);
 int RunWeek(const QStringList& args, const QString& programFolder);
 int RunRequirements(const QStringList& args, const QString& programFolder);
 int RunHistory(const QStringList& args, const QString& programFolder);
+int RunPrint(const QStringList& args, const QString& programFolder);
+int RunStats(const QStringList& args, const QString& programFolder);
 int RunClinics(const QStringList& args, const QString& programFolder);
+
+// Whether the command line asks for a picture, which needs a GUI application for fonts.
+bool NeedsPictures(int argc, char** argv);
 
 }  // namespace tavrola::cli

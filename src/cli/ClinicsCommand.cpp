@@ -72,8 +72,7 @@ int RunClinics(const QStringList& args, const QString& programFolder)
 {
     static const CommandSyntax syntax{
         "clinics", "clinics --week DATE [--day 1..7] [--data DIR] [--json] | clinics --resave [--data DIR]",
-        true, false, 0, 0, true,
-        {QCommandLineOption(kDay, QString(), QStringLiteral("1..7")), QCommandLineOption(kResave)}};
+        true, false, 0, 0, {"day"}, true, {"resave"}};
     CommandArgs common;
     if (const int rc = ParseCommand(args, programFolder, syntax, &common); rc >= 0)
         return rc;
@@ -82,20 +81,20 @@ int RunClinics(const QStringList& args, const QString& programFolder)
         std::fprintf(stderr, "usage: tavrola-cli %s\n", syntax.usage);
         return int(Usage);
     };
-    const bool resave = common.options.contains(kResave);
-    if (resave && (common.week.isValid() || common.options.contains(kDay)))
+    const bool resave = common.flags.contains(kResave);
+    if (resave && (common.week.isValid() || common.values.contains(kDay)))
         return usage(QStringLiteral("--resave takes neither --week nor --day"));
     if (resave)
         return Resave(common);
     if (!common.week.isValid())
         return usage(QStringLiteral("--week DATE or --resave is required"));
     int onlyDay = 0;
-    if (common.options.contains(kDay)) {
+    if (common.values.contains(kDay)) {
         bool number = false;
-        onlyDay = common.options.value(kDay).toInt(&number);
+        onlyDay = common.values.value(kDay).toInt(&number);
         if (!number || onlyDay < 1 || onlyDay > kDays)
             return usage(QStringLiteral("--day takes 1 (Monday) to 7 (Sunday), not %1")
-                             .arg(Quoted(common.options.value(kDay))));
+                             .arg(Quoted(common.values.value(kDay))));
     }
 
     WardModel model;

@@ -7,7 +7,6 @@
 #include "weeks/WeekFileFormat.h"
 #include "weeks/WeekView.h"
 
-#include <QDir>
 #include <QLocale>
 
 namespace tavrola::cli {
@@ -47,24 +46,6 @@ public:
     bool openDocument(const QString&) override { return false; }
     bool registerFileType(const QString&, const QString&) override { return false; }
 };
-
-// An argument as an absolute path, by text alone: QFileInfo would lose a byte of the name
-// that is not valid UTF-8.
-QString AbsolutePath(const QString& path)
-{
-    if (QDir::isAbsolutePath(path))
-        return QDir::cleanPath(path);
-    return QDir::cleanPath(QDir::currentPath() + u'/' + path);
-}
-
-// A message as one line.
-QString OneLine(QString text)
-{
-    text.replace(QLatin1String("\r\n"), QLatin1String(" "));
-    text.replace(u'\r', u' ');
-    text.replace(u'\n', u' ');
-    return text;
-}
 
 qint64 BoxNumber(const Field& box)
 {

@@ -3,6 +3,8 @@
 #include "util/Locale.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <memory>
 
 using namespace tavrola;
 
@@ -28,12 +30,28 @@ const char* kUsage =
     "                   stored week, else the staff list); --json gives {day, date,\n"
     "                   week_number, caption, lines, column}\n"
     "  clinics --resave reads Clinic.rtf and saves it again as the clinic editor's OK does\n"
+    "  stats --from DATE --to DATE [--csv OUT.csv] [--png OUT.png]\n"
+    "                   the stored weeks of the range, per name: contracted hours, the\n"
+    "                   month tables of hours, holiday, illness and non-preferred working,\n"
+    "                   nights, weekend and bank-holiday shifts; --json gives one object per\n"
+    "                   name and a last {event: done, weeks, left_out, shortages}\n"
+    "  print (--week DATE | --file WEEK.rwk) --layout landscape|portrait --pdf OUT.pdf\n"
+    "                   the week as printed, on one A4 page, as the window shows it after\n"
+    "                   picking that date or loading that file; --png OUT.png [--dpi N]\n"
+    "                   also draws the page as a picture (default 150 dpi)\n"
     "DATE is the week-commencing date, yyyy-mm-dd or the short date form (dd/mm/yyyy).\n";
 }
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    // Pictures need fonts, and fonts a GUI application: the offscreen one needs no display.
+    std::unique_ptr<QCoreApplication> app;
+    if (cli::NeedsPictures(argc, argv)) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     UseDefaultLocale();
     // Arguments as given: a file name with a byte that is not valid UTF-8 must still open.
     QStringList args;
@@ -57,6 +75,10 @@ int main(int argc, char** argv)
         return cli::RunHistory(args, programFolder);
     if (command == QLatin1String("clinics"))
         return cli::RunClinics(args, programFolder);
+    if (command == QLatin1String("stats"))
+        return cli::RunStats(args, programFolder);
+    if (command == QLatin1String("print"))
+        return cli::RunPrint(args, programFolder);
     cli::PrintError(QStringLiteral("unknown command %1").arg(Quoted(command)));
     std::fputs(kUsage, stderr);
     return cli::Usage;

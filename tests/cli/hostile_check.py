@@ -102,7 +102,8 @@ with tempfile.TemporaryDirectory() as d:
 
     # Options: one parser for every command; unknown ones are usage errors.
     for args in (["eval", "7-3"], ["settings"], ["week", os.path.join(d, week_name)],
-                 ["requirements", "--week", "2026-11-30"], ["history", "--week", "2026-11-30"]):
+                 ["requirements", "--week", "2026-11-30"], ["history", "--week", "2026-11-30"],
+                 ["print", "--week", "2026-11-30", "--layout", "portrait", "--pdf", os.path.join(d, "x.pdf")]):
         out = run(*args, "--data", d, "--colour")
         check(refused(out, 2, "unknown option", "colour") or
               (out.returncode == 2 and "unknown option" in out.stderr), f"{args[0]} --colour: {out.stderr!r}")

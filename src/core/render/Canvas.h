@@ -16,6 +16,8 @@ public:
 
     virtual int width() const = 0;
     virtual int height() const = 0;
+    // The target's resolution in pixels per inch: a printer's own, about 96 on a screen.
+    virtual int dpi() const = 0;
 
     struct Font {
         QString face = QStringLiteral("DejaVu Sans");
@@ -27,6 +29,9 @@ public:
     };
     virtual void setFont(const Font& font) = 0;
     virtual Font font() const = 0;
+    // The current face in `points` points at the target's resolution (points x dpi / 72,
+    // rounded), regular or bold; angle and colour stay.
+    void setFontSize(int points, bool bold = false);
 
     virtual void setPen(Colour colour, int width) = 0;
     virtual void setBrush(Colour colour) = 0;
@@ -40,8 +45,12 @@ public:
     virtual void line(QPoint from, QPoint to) = 0;
     // Text on the brush colour as its background.
     virtual void textOut(int x, int y, const QString& text) = 0;
+    // Measured in the current font on the target itself.
     virtual int textWidth(const QString& text) const = 0;
     virtual int textHeight(const QString& text) const = 0;
 };
+
+// Pixel height of a font of `points` points at `dpi`, rounded half away from zero.
+int PointsToPixels(int points, int dpi);
 
 }  // namespace tavrola

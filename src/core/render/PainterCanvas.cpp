@@ -1,6 +1,7 @@
 #include "render/PainterCanvas.h"
 
 #include <QFontMetrics>
+#include <QPaintDevice>
 #include <QPainter>
 
 namespace tavrola {
@@ -11,6 +12,40 @@ PainterCanvas::PainterCanvas(QPainter& painter, int width, int height)
     setFont(font_);
     setBrush(brush_);
     setPen(0x000000, 1);
+}
+
+namespace {
+// Latin text where a ligature could form ("fi" in "Griffiths") is set letter by letter,
+// so a PDF's text stays letters that search and copy find. Everything else keeps its
+// shaping (kerning; other scripts).
+QFont FontFor(const QFont& font, const QString& text)
+{
+    bool ligature = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c >= 0x250)
+            return font;
+        if (c == u'f' && i + 1 < text.size() && QStringView(u"fijlt").contains(text[i + 1]))
+            ligature = true;
+    }
+    if (!ligature)
+        return font;
+    QFont plain = font;
+    plain.setStyleStrategy(QFont::PreferNoShaping);
+    return plain;
+}
+
+// Metrics on the painter's own device: a printer's or PDF's text widths are not the screen's.
+QFontMetrics Metrics(const QPainter& p, const QString& text)
+{
+    const QFont f = FontFor(p.font(), text);
+    return p.device() ? QFontMetrics(f, p.device()) : QFontMetrics(f);
+}
+}  // namespace
+
+int PainterCanvas::dpi() const
+{
+    return p_.device() ? p_.device()->logicalDpiY() : 96;
 }
 
 void PainterCanvas::setFont(const Font& font)
@@ -59,8 +94,9 @@ void PainterCanvas::line(QPoint from, QPoint to)
 
 void PainterCanvas::textOut(int x, int y, const QString& text)
 {
-    const QFontMetrics m(p_.font());
+    const QFontMetrics m = Metrics(p_, text);
     p_.save();
+    p_.setFont(FontFor(p_.font(), text));
     p_.translate(x, y);
     if (font_.angle != 0)
         p_.rotate(-font_.angle);
@@ -73,12 +109,12 @@ void PainterCanvas::textOut(int x, int y, const QString& text)
 
 int PainterCanvas::textWidth(const QString& text) const
 {
-    return QFontMetrics(p_.font()).horizontalAdvance(text);
+    return Metrics(p_, text).horizontalAdvance(text);
 }
 
 int PainterCanvas::textHeight(const QString&) const
 {
-    return QFontMetrics(p_.font()).height();
+    return Metrics(p_, QString()).height();
 }
 
 }  // namespace tavrola

@@ -12,6 +12,7 @@ public:
 
     int width() const override { return width_; }
     int height() const override { return height_; }
+    int dpi() const override;
     void setFont(const Font& font) override;
     Font font() const override { return font_; }
     void setPen(Colour colour, int width) override;

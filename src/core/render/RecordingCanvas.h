@@ -7,15 +7,17 @@ namespace tavrola {
 
 // A Canvas that draws nothing and records every call as a line of text, with fixed text
 // metrics (every character is half the font's pixel height wide; a line is the pixel
-// height high), so tests can check layout arithmetic exactly.
+// height high), so tests can check layout arithmetic exactly. At 144 dpi a font of n points
+// is 2n pixels high and its characters n pixels wide.
 class RecordingCanvas : public Canvas {
 public:
-    RecordingCanvas(int width, int height) : width_(width), height_(height) {}
+    RecordingCanvas(int width, int height, int dpi = 96) : width_(width), height_(height), dpi_(dpi) {}
 
     QStringList calls;
 
     int width() const override { return width_; }
     int height() const override { return height_; }
+    int dpi() const override { return dpi_; }
     void setFont(const Font& font) override;
     Font font() const override { return font_; }
     void setPen(Colour colour, int width) override;
@@ -30,7 +32,7 @@ public:
     int textHeight(const QString& text) const override;
 
 private:
-    int width_, height_;
+    int width_, height_, dpi_;
     Font font_;
     Colour brush_ = White;
 };

@@ -1,0 +1,151 @@
+#include "cli/CliCommon.h"
+
+#include "document/StatisticsRun.h"
+#include "render/StatsPicture.h"
+#include "stats/StatsCsv.h"
+#include "util/FileAccess.h"
+#include "util/Locale.h"
+#include "util/TextFile.h"
+#include "util/TextUtil.h"
+
+#include <QBuffer>
+#include <cstring>
+#include <memory>
+
+namespace tavrola::cli {
+
+namespace {
+
+// Year yearSlots 0, 1 and 2, each twelve months January to December: [[...],[...],[...]].
+QString YearTables(const MonthValues (&yearSlots)[kYearSlots])
+{
+    QStringList years;
+    for (const MonthValues& months : yearSlots) {
+        QStringList values;
+        for (int m = 1; m <= kMonths; ++m)
+            values += FloatToShortest(months[m]);
+        years += u'[' + values.join(u',') + u']';
+    }
+    return u'[' + years.join(u',') + u']';
+}
+
+float Total(const MonthValues (&yearSlots)[kYearSlots])
+{
+    float total = 0;
+    for (const MonthValues& months : yearSlots)
+        for (int m = 1; m <= kMonths; ++m)
+            total += months[m];
+    return total;
+}
+
+QByteArray PngBytes(const QImage& image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+}  // namespace
+
+int RunStats(const QStringList& args, const QString& programFolder)
+{
+    static const CommandSyntax syntax{"stats",
+                                      "stats --from DATE --to DATE [--data DIR] [--json] [--csv OUT.csv] [--png OUT.png]",
+                                      false,
+                                      false,
+                                      0,
+                                      0,
+                                      {"from", "to", "csv", "png"}};
+    CommandArgs common;
+    if (const int rc = ParseCommand(args, programFolder, syntax, &common); rc >= 0)
+        return rc;
+    QDate range[2];
+    const char* names[2] = {"from", "to"};
+    for (int i = 0; i < 2; ++i) {
+        const QString name = QString::fromLatin1(names[i]);
+        if (!common.values.contains(name)) {
+            PrintError(QStringLiteral("stats: --%1 DATE is required").arg(name));
+            std::fprintf(stderr, "usage: tavrola-cli %s\n", syntax.usage);
+            return Usage;
+        }
+        range[i] = ParseDateText(common.values[name]);
+        if (!range[i].isValid()) {
+            PrintError(QStringLiteral("stats: %1 is not a date (use yyyy-mm-dd or dd/mm/yyyy)")
+                           .arg(Quoted(common.values[name])));
+            return Usage;
+        }
+    }
+    const QDate from = range[0], to = range[1];
+
+    WardModel model;
+    if (!LoadWard(model, common.dataFolder))
+        return BadInput;
+    auto tables = std::make_unique<StatsTables>();
+    QString error;
+    if (!CollectStatistics(common.dataFolder, model.Settings, from, to, tables.get(), &error)) {
+        PrintError(error.replace(u'\r', u' ').replace(u'\n', u' '));
+        return BadInput;
+    }
+    const StatsTables& t = *tables;
+
+    if (!common.json)
+        PrintLine(QStringLiteral("name\thours_per_week\thours_worked\tdays_holiday\tdays_illness\tnon_pref\t"
+                                 "nights\tweekend_shifts\tbank_holiday_shifts\tnon_preferred_shifts"));
+    for (int i = 0; i < t.StatNames.size(); ++i) {
+        const FairnessLedger& l = t.Ledger[i];
+        if (common.json) {
+            PrintLine(JsonLine()
+                          .add("name", t.StatNames[i])
+                          .addFloat("hours_per_week", t.StatHrsPerWeek[i])
+                          .addRaw("hours_worked", YearTables(t.StatHoursWorked[i]))
+                          .addRaw("days_holiday", YearTables(t.StatDaysHoliday[i]))
+                          .addRaw("days_illness", YearTables(t.StatDaysIllness[i]))
+                          .addRaw("non_pref", YearTables(t.StatNonPref[i]))
+                          .add("training", t.StatTraining[i])
+                          .add("nights", qint64(l.Nights))
+                          .add("weekend_shifts", qint64(l.WeekendShifts))
+                          .add("bank_holiday_shifts", qint64(l.BankHolidayShifts))
+                          .text());
+        } else {
+            PrintLine(QStringList{t.StatNames[i], FloatToShortest(t.StatHrsPerWeek[i]),
+                                  FloatToShortest(Total(t.StatHoursWorked[i])),
+                                  FloatToShortest(Total(t.StatDaysHoliday[i])),
+                                  FloatToShortest(Total(t.StatDaysIllness[i])),
+                                  FloatToShortest(Total(t.StatNonPref[i])), IntToText(l.Nights),
+                                  IntToText(l.WeekendShifts), IntToText(l.BankHolidayShifts),
+                                  IntToText(l.NonPreferredShifts)}
+                          .join(u'\t'));
+        }
+    }
+    if (common.json) {
+        PrintLine(JsonLine()
+                      .add("event", QStringLiteral("done"))
+                      .add("weeks", qint64(t.Weeks))
+                      .add("left_out", qint64(t.LeftOut.size()))
+                      .addRaw("shortages", YearTables(t.StatShortages))
+                      .text());
+    } else {
+        PrintLine(QStringLiteral("weeks %1, names left out %2, staff shortages %3")
+                      .arg(t.Weeks)
+                      .arg(t.LeftOut.size())
+                      .arg(FloatToShortest(Total(t.StatShortages))));
+    }
+
+    if (common.values.contains(QStringLiteral("csv")) &&
+        !WriteTextFileAtomically(common.values[QStringLiteral("csv")], StatisticsCsv(t, from, to), &error)) {
+        PrintError(error);
+        return BadInput;
+    }
+    if (common.values.contains(QStringLiteral("png"))) {
+        const QImage image = StatisticsImage(t, {model.Settings.WARD, from, to});
+        if (!WriteFileAtomically(common.values[QStringLiteral("png")], PngBytes(image), &error)) {
+            PrintError(error);
+            return BadInput;
+        }
+    }
+    return Ok;
+}
+
+}  // namespace tavrola::cli

@@ -1,0 +1,46 @@
+#pragma once
+#include "roster/WardModel.h"
+#include "roster/WeekData.h"
+#include "weeks/WeekView.h"
+
+#include <QDate>
+#include <QString>
+
+namespace tavrola {
+
+// Everything a printed week shows: the grid as plain data, the week's date and the
+// window's captions. The window fills it from its labels; the command line from the
+// same sources the window's labels come from.
+struct PrintSheet {
+    WeekData Week;
+    QDate WeekDate;  // the week-commencing date in the picker
+
+    QString Hospital;                                             // HospitalNameLabel
+    QString RotaTitle = QStringLiteral("NURSING STAFF TAVROLA");  // TavrolaLabel
+    QString WeekCommencing = QStringLiteral("Week Commencing Monday");
+    QString Ward;                                                 // WardNameLabel
+    QString Holidays[kDays + 1];                                  // LabelMondayName ..; [0] unused
+    QString NameHeading = QStringLiteral("NAME");                 // Label1
+    QString HoursHeading = QStringLiteral("HRS");                 // Label2
+    QString DayHeadings[kDays + 1] = {QString(),
+                                      QStringLiteral("MONDAY"),   QStringLiteral("TUESDAY"),
+                                      QStringLiteral("WEDNESDAY"), QStringLiteral("THURSDAY"),
+                                      QStringLiteral("FRIDAY"),   QStringLiteral("SATURDAY"),
+                                      QStringLiteral("SUNDAY")};
+    QString NotesHeading = QStringLiteral("TRAINING, LECTURES and/or NOTES");  // Label10
+    QString Footer = QStringLiteral("Tavrola duty roster");                    // FooterLabel
+    QString Signature = QStringLiteral("Sister / Charge Nurse: ...............................");
+
+    bool operator==(const PrintSheet&) const = default;
+};
+
+// The sheet of the week the document shows, with the captions the window puts up: the
+// ward's names (or what the week file named), the holidays of the last week selection.
+PrintSheet PrintSheetFor(const WardModel& model, const WeekView& labels);
+
+// The last line 1..25 with a name, a note or any day text; 0 when all are empty.
+int LinesUsed(const WeekData& week);
+// One more than the last line with a name; 0 when no line has one.
+int LinesWithNames(const WeekData& week);
+
+}  // namespace tavrola
