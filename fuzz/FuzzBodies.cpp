@@ -2,6 +2,7 @@
 
 #include "autofill/RequiredNurses.h"
 #include "clinics/RtfReader.h"
+#include "clinics/RtfWriter.h"
 #include "document/StatisticsRun.h"
 #include "print/PrintCommands.h"
 #include "render/RecordingCanvas.h"
@@ -22,6 +23,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QTemporaryDir>
+#include <QTextDocument>
 
 #include <cmath>
 #include <cstdio>
@@ -265,6 +267,21 @@ int RichText(const uint8_t* data, size_t size)
                 FUZZ_CHECK(c == u'\t' || c.unicode() >= 0x20);
         }
     ComputeRequirements(DemoSettings(), QDate(2026, 10, 12), r.lines);
+
+    // The editor's reading gives the same lines; written and read again, the same lines
+    // (control characters of a plain-text file other than tab are not written).
+    QTextDocument doc;
+    const RtfText d = RtfToDocument(Bytes(data, size), &doc);
+    FUZZ_CHECK(d.ok && d.lines == r.lines);
+    FUZZ_CHECK(DocumentPlainLines(doc) == r.lines);
+    QStringList expected = r.lines;
+    for (QString& line : expected)
+        line.removeIf([](QChar c) { return (c.unicode() < 0x20 && c != u'\t') || c.unicode() == 0x7F; });
+    if (expected == QStringList{QString()})
+        expected.clear();
+    const RtfText again = RtfToPlainLines(DocumentToRtf(doc));
+    FUZZ_CHECK(again.ok && again.rich);
+    FUZZ_CHECK(again.lines == expected);
     return 0;
 }
 

@@ -111,6 +111,10 @@ GridView::GridView(WardModel& document, QWidget* parent)
         QFont bold = font();
         bold.setBold(true);
         DayLabels[day]->setFont(bold);
+        // A click on a day heading shows that day's clinics.
+        DayLabels[day]->setCursor(Qt::PointingHandCursor);
+        DayLabels[day]->setToolTip(QStringLiteral("Clinics on %1").arg(DayName(day)));
+        DayLabels[day]->installEventFilter(this);
         static const char* const shiftNames[kShifts + 1] = {"", "Early/AM ", "Late/PM", "Night/N "};
         for (int shift = 1; shift <= kShifts; ++shift) {
             QLineEdit* e = addEdit(header_, week.ShiftRequiredEdits[day][shift], 0, kRequiredY, kRequiredW);
@@ -342,6 +346,12 @@ bool GridView::moveFocus(QLineEdit* from, int dLine, int dColumn)
 
 bool GridView::eventFilter(QObject* watched, QEvent* event)
 {
+    for (int day = 1; day <= kDays; ++day)
+        if (watched == DayLabels[day] && event->type() == QEvent::MouseButtonRelease &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            emit dayHeadingClicked(day);
+            return true;
+        }
     auto* edit = qobject_cast<QLineEdit*>(watched);
     Field* field = edit ? fields_.value(edit) : nullptr;
     if (!field)

@@ -56,6 +56,8 @@ public:
 signals:
     void dayCellClicked(tavrola::Field* cell, int top);
     void dayCellRightClicked(tavrola::Field* cell);
+    // A day heading (1 = Monday .. 7 = Sunday) was clicked.
+    void dayHeadingClicked(int day);
     // The user finished editing a box whose number does not convert.
     void badNumberEntered(tavrola::Field* field);
 

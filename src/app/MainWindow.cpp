@@ -2,6 +2,7 @@
 
 #include "app/AboutBox.h"
 #include "app/BrushArt.h"
+#include "app/ClinicScheduleForm.h"
 #include "app/DutyToolbar.h"
 #include "app/GridView.h"
 #include "app/NonPrefStrip.h"
@@ -61,6 +62,7 @@ MainWindow::MainWindow(const QString& dataFolder, Ui* ui, QWidget* parent) : QMa
     connect(grid_, &GridView::dayCellClicked, this,
             [this](Field* cell, int top) { DutyClick(model_, *cell, currentBrush(), top); });
     connect(grid_, &GridView::dayCellRightClicked, this, [this](Field* cell) { DutyMouseDown(model_, *cell); });
+    connect(grid_, &GridView::dayHeadingClicked, this, &MainWindow::DayLabelClick);
     connect(grid_, &GridView::badNumberEntered, this, [this](Field* field) { ui_->showError(field->error()); });
     // The title's changed mark follows the document.
     connect(&model_, &WardModel::changeMarkChanged, this, &QWidget::setWindowModified);
@@ -82,8 +84,9 @@ MainWindow::MainWindow(const QString& dataFolder, Ui* ui, QWidget* parent) : QMa
 
 MainWindow::~MainWindow()
 {
-    // The grid watches the model: it must go before the model does.
+    // The grid and the clinic pop-up work on the model: they must go before it does.
     delete takeCentralWidget();
+    delete clinicPopUp_;
     if (cursorOverridden_)
         QGuiApplication::restoreOverrideCursor();
 }
@@ -140,6 +143,7 @@ void MainWindow::buildMenus()
     file->addAction(tr("Load"), QKeySequence::Open, this, &MainWindow::LoadClick);
     file->addSeparator();
     file->addAction(tr("Setup Ward/Staff "), this, &MainWindow::EditStaffFile1Click);
+    file->addAction(tr("Setup Clinics "), this, &MainWindow::Clinics1Click)->setObjectName(QStringLiteral("Clinics1"));
     file->addAction(tr("Statistics"), this, &MainWindow::Statistics1Click);
     file->addSeparator();
     file->addAction(tr("Clear Form"), this, &MainWindow::ClearForm1Click);

@@ -10,6 +10,7 @@ namespace tavrola {
 
 class DutyToolbar;
 class GridView;
+class TClinicScheduleForm;
 class Ui;
 struct PrintSheet;
 
@@ -49,6 +50,10 @@ public:
     void About1Click();
     void Contents1Click();
     void Exit1Click();
+    // "Setup Clinics": the clinic editor; a day heading's click: that day's clinic pop-up.
+    void Clinics1Click();
+    void DayLabelClick(int day);
+    TClinicScheduleForm* clinicPopUp() const { return clinicPopUp_; }
 
     // The Print menu (MainWindowPrint.cpp).
     void PrintClick();
@@ -99,6 +104,7 @@ private:
     QStringList arguments_;
     QString helpFile_;
     QList<QDate> storedWeeksMarked_;
+    TClinicScheduleForm* clinicPopUp_ = nullptr;
 };
 
 }  // namespace tavrola

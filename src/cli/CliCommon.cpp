@@ -34,6 +34,11 @@ int ParseCommand(const QStringList& args, const QString& programFolder, const Co
         values.emplace_back(QString::fromLatin1(option), QString(), QStringLiteral("VALUE"));
         parser.addOption(values.back());
     }
+    std::vector<QCommandLineOption> flags;
+    for (const char* option : syntax.flagOptions) {
+        flags.emplace_back(QString::fromLatin1(option));
+        parser.addOption(flags.back());
+    }
     const QString name = QString::fromLatin1(syntax.name);
     auto usage = [&](const QString& why) {
         PrintError(QStringLiteral("%1: %2").arg(name, why));
@@ -75,6 +80,10 @@ int ParseCommand(const QStringList& args, const QString& programFolder, const Co
         if (out->values[key].isEmpty())
             return usage(QStringLiteral("--%1 needs a value").arg(key));
     }
+
+    for (const QCommandLineOption& option : flags)
+        if (parser.isSet(option))
+            out->flags += option.names().constFirst();
 
     const QString folder = parser.value(data);
     const QString problem = DataFolderProblem(folder);

@@ -22,6 +22,7 @@ struct CommandSyntax {
     int maxTexts = 0;           // -1: any number
     std::vector<const char*> valueOptions = {};  // further --NAME VALUE options
     bool weekOptional = false;  // --week DATE may be left out
+    std::vector<const char*> flagOptions = {};   // further --NAME options without a value
 };
 
 struct CommandArgs {
@@ -31,6 +32,7 @@ struct CommandArgs {
     QDate week;
     QString saveTo;
     QHash<QString, QString> values;  // the further options given, by name
+    QStringList flags;                 // the further flags given
 };
 
 // Parses a command's arguments with one QCommandLineParser (options anywhere, "--" ends
@@ -78,6 +80,7 @@ int RunRequirements(const QStringList& args, const QString& programFolder);
 int RunHistory(const QStringList& args, const QString& programFolder);
 int RunPrint(const QStringList& args, const QString& programFolder);
 int RunStats(const QStringList& args, const QString& programFolder);
+int RunClinics(const QStringList& args, const QString& programFolder);
 
 // Whether the command line asks for a picture, which needs a GUI application for fonts.
 bool NeedsPictures(int argc, char** argv);

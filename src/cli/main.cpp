@@ -24,6 +24,12 @@ const char* kUsage =
     "                   the stored weeks from the analysis start date to the week before:\n"
     "                   per name, in the order first met, the non-preferred shifts and\n"
     "                   the hours carried over; --json gives {name, non_pref, adj_hours}\n"
+    "  clinics --week DATE [--day 1..7]\n"
+    "                   each day's clinic pop-up: caption, week of the month, the clinic\n"
+    "                   lines, and the day's 25 grid texts after a click on it (from the\n"
+    "                   stored week, else the staff list); --json gives {day, date,\n"
+    "                   week_number, caption, lines, column}\n"
+    "  clinics --resave reads Clinic.rtf and saves it again as the clinic editor's OK does\n"
     "  stats --from DATE --to DATE [--csv OUT.csv] [--png OUT.png]\n"
     "                   the stored weeks of the range, per name: contracted hours, the\n"
     "                   month tables of hours, holiday, illness and non-preferred working,\n"
@@ -67,6 +73,8 @@ int main(int argc, char** argv)
         return cli::RunRequirements(args, programFolder);
     if (command == QLatin1String("history"))
         return cli::RunHistory(args, programFolder);
+    if (command == QLatin1String("clinics"))
+        return cli::RunClinics(args, programFolder);
     if (command == QLatin1String("stats"))
         return cli::RunStats(args, programFolder);
     if (command == QLatin1String("print"))

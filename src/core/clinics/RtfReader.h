@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+class QTextDocument;
+
 namespace tavrola {
 
 // Largest rich-text document read. WordPad stores pasted pictures as hex text, so a
@@ -21,17 +23,21 @@ struct RtfText {
 };
 
 // Turns a rich-text document into plain lines, as a Windows rich-edit control shows them:
-// - \par, \line, \sect, \page and \row end a line; \tab and \cell give a tab (the tab of
-//   a row's last cell is dropped); text formatting is ignored.
-// - \'hh is decoded as Windows-1252 (other code pages are read as 1252 too); \uN gives
+// - \par, \line, \sect, \page and \row end a line, and so do the Unicode line and
+//   paragraph separators; \tab and \cell give a tab (the tab of a row's last cell is
+//   dropped); text formatting is ignored.
+// - \'hh and bytes above 127 are decoded through the code page in force: the current
+//   font's \fcharset where it names a single-byte Windows code page, else \ansicpgN;
+//   other code pages (the double-byte ones) are read as Windows-1252. \uN gives
 //   UTF-16 unit N (negative N + 65536) and skips \ucN fallback characters (default 1).
 //   A \u value outside -32768..65535 is ignored and its fallback shown instead. Control
-//   characters other than tab are dropped; an unpaired surrogate becomes U+FFFD.
+//   characters other than tab are dropped; an unpaired surrogate becomes U+FFFD, and so
+//   do the two frame marks of a text document (U+FDD0, U+FDD1).
 // - Destinations that carry no document text (font and colour tables, style sheet, info,
 //   pictures, objects, headers and footers, list numbering text, \* groups, ...) are
 //   skipped, as are the bytes of \bin.
 // - An empty last line is not reported: "a\par b\par}" and "a\par b}" both give "a", "b";
-//   "a\par\par}" gives "a", "". A document with no text gives no lines.
+//   "a\par\par}" gives "a", "". A document whose only line is empty gives no lines.
 // - The document ends where its outermost group closes; anything after is ignored.
 //   Malformed input (unbalanced braces, truncated escapes, bad hex, huge numbers) gives
 //   the lines read so far, never an error.
@@ -45,5 +51,18 @@ RtfText RtfToPlainLines(const QByteArray& rtf);
 // Reads a file with RtfToPlainLines. Refuses a missing, unreadable or too large file with
 // a message naming it.
 RtfText ReadRtfFile(const QString& path);
+
+// The same reading into a text document, as a rich-edit control holds it: one block per
+// line of RtfToPlainLines, with bold, italic, underline, strike-through, font face and
+// size, text colour and paragraph alignment. Pictures, tables' borders and everything
+// else are left out. `doc` is cleared first; on failure it stays empty. The result's
+// lines are the plain lines, the same as DocumentPlainLines(*doc).
+RtfText RtfToDocument(const QByteArray& rtf, QTextDocument* doc);
+RtfText ReadRtfDocument(const QString& path, QTextDocument* doc);
+
+// A document's plain lines, as RtfToPlainLines gives them for the rich text it was read
+// from: one per block (a line separator typed in a block also ends a line), and none for
+// a document that is one empty block.
+QStringList DocumentPlainLines(const QTextDocument& doc);
 
 }  // namespace tavrola
