@@ -1,0 +1,81 @@
+// The automatic fill on the demo ward, from a stored week's entries as the requests:
+// candidates per second of the search (built, scored and kept), and how long a fill
+// takes until its best score stops improving.
+#include "autofill/FillSearch.h"
+#include "document/RequirementsStep.h"
+#include "roster/StaffOnGrid.h"
+#include "roster/Totals.h"
+#include "roster/WeekData.h"
+#include "weeks/WeekFileLoad.h"
+#include "weeks/WeekFileReader.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+
+using namespace tavrola;
+
+namespace {
+
+// The demo ward with a stored week on the grid and the week's requirements set up.
+FillInput DemoFillInput(WardModel& model)
+{
+    model.Week.DataFolder = QStringLiteral(TAVROLA_DEMO_DIR);
+    ConnectTotals(model);
+    QString error;
+    WeekFileData week;
+    WeekView labels;
+    if (!Read_StaffTxtFile(model, &error) ||
+        !ReadWeekFile(model.Week.DataFolder + QStringLiteral("Monday, 30 November 2026 (Cedar Ward 7).rwk"), &week,
+                      &error)) {
+        qFatal("%s", qPrintable(error));
+    }
+    ApplyWeekFile(model, labels, week);
+    SetupRequiredNurses(model);
+    QString requests[kDays + 1][kLines + 1];
+    for (int day = 1; day <= kDays; ++day)
+        for (int line = 1; line <= kLines; ++line)
+            requests[day][line] = model.Week.DayCells[day][line].text();
+    return MakeFillInput(StoreWeekData(model.Week), model.Week.StaffSkillCodes, requests);
+}
+
+}  // namespace
+
+static void BM_FillCandidates(benchmark::State& state)
+{
+    WardModel model;
+    const FillInput input = DemoFillInput(model);
+    FillSearch search(model.Settings, input, 20261130u);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(search.next());
+    state.counters["candidates/s"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["best"] = search.bestScore();
+}
+BENCHMARK(BM_FillCandidates)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// A fill of 200,000 candidates from each of a few seeds: the time and candidate at which
+// the best score last improved.
+static void BM_FillTimeToBest(benchmark::State& state)
+{
+    WardModel model;
+    const FillInput input = DemoFillInput(model);
+    const std::uint32_t seed = std::uint32_t(state.range(0));
+    for (auto _ : state) {
+        using Clock = std::chrono::steady_clock;
+        FillSearch search(model.Settings, input, seed);
+        const auto start = Clock::now();
+        double lastImprovement = 0;
+        int best = -1;
+        while (search.candidates() < 200000 && search.bestScore() < 100) {
+            const int score = search.next();
+            if (score > best) {
+                best = score;
+                lastImprovement = std::chrono::duration<double>(Clock::now() - start).count();
+            }
+        }
+        state.counters["best"] = best;
+        state.counters["best_at_candidate"] = double(search.bestCandidate());
+        state.counters["seconds_to_best"] = lastImprovement;
+    }
+}
+BENCHMARK(BM_FillTimeToBest)->Arg(1)->Arg(20261130)->Arg(43210987)->Iterations(1)->Unit(benchmark::kMillisecond);
