@@ -54,7 +54,8 @@ static void BM_FillCandidates(benchmark::State& state)
 BENCHMARK(BM_FillCandidates)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 // A fill of 200,000 candidates from each of a few seeds: the time and candidate at which
-// the best score last improved.
+// the best score last improved. The demo ward's skill rules cannot all be met, so every
+// candidate scores 0 after the floor; the improvement is measured before it.
 static void BM_FillTimeToBest(benchmark::State& state)
 {
     WardModel model;
@@ -65,16 +66,18 @@ static void BM_FillTimeToBest(benchmark::State& state)
         FillSearch search(model.Settings, input, seed);
         const auto start = Clock::now();
         double lastImprovement = 0;
-        int best = -1;
+        int best = -1000000;
+        qint64 bestAt = 0;
         while (search.candidates() < 200000 && search.bestScore() < 100) {
-            const int score = search.next();
-            if (score > best) {
-                best = score;
+            search.next();
+            if (search.unclampedScore() > best) {
+                best = search.unclampedScore();
+                bestAt = search.candidates();
                 lastImprovement = std::chrono::duration<double>(Clock::now() - start).count();
             }
         }
-        state.counters["best"] = best;
-        state.counters["best_at_candidate"] = double(search.bestCandidate());
+        state.counters["best_unclamped"] = best;
+        state.counters["best_at_candidate"] = double(bestAt);
         state.counters["seconds_to_best"] = lastImprovement;
     }
 }

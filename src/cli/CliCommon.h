@@ -65,5 +65,6 @@ int RunSettings(const QStringList& args, const QString& programFolder);
 int RunWeek(const QStringList& args, const QString& programFolder);
 int RunRequirements(const QStringList& args, const QString& programFolder);
 int RunHistory(const QStringList& args, const QString& programFolder);
+int RunFill(const QStringList& args, const QString& programFolder);
 
 }  // namespace tavrola::cli

@@ -22,6 +22,10 @@ const char* kUsage =
     "                   the stored weeks from the analysis start date to the week before:\n"
     "                   per name, in the order first met, the non-preferred shifts and\n"
     "                   the hours carried over; --json gives {name, non_pref, adj_hours}\n"
+    "  fill --week DATE [--file WEEK.rwk] [--seed N] [--max-candidates K] [--every]\n"
+    "       [--save OUT.rwk]\n"
+    "                   the automatic fill of the week as the window runs it, to 100 points\n"
+    "                   or K candidates (100000); --json gives {event: best|candidate|done}\n"
     "DATE is the week-commencing date, yyyy-mm-dd or the short date form (dd/mm/yyyy).\n";
 }
 
@@ -49,6 +53,8 @@ int main(int argc, char** argv)
         return cli::RunRequirements(args, programFolder);
     if (command == QLatin1String("history"))
         return cli::RunHistory(args, programFolder);
+    if (command == QLatin1String("fill"))
+        return cli::RunFill(args, programFolder);
     cli::PrintError(QStringLiteral("unknown command %1").arg(Quoted(command)));
     std::fputs(kUsage, stderr);
     return cli::Usage;

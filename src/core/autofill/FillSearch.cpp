@@ -19,7 +19,7 @@ int FillSearch::next()
     engine_.FillVirtualForm(random_);
     ++candidates_;
     ++iterations_;
-    candidateScore_ = engine_.ScoreVirtualForm(engine_.form());
+    candidateScore_ = engine_.ScoreVirtualForm(engine_.form(), nullptr, &unclamped_);
     keep(candidateScore_);
     return candidateScore_;
 }

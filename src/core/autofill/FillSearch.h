@@ -38,6 +38,8 @@ public:
     // The last candidate was a new best (a tie with the best counts).
     bool newBest() const { return newBest_; }
     int CandidateScore() const { return candidateScore_; }
+    // The last candidate's score before the floor at 0: how far below 0 it fell.
+    int unclampedScore() const { return unclamped_; }
     // The candidate number (from 1) of the latest new best.
     qint64 bestCandidate() const { return bestCandidate_; }
     std::uint32_t seed() const { return seed_; }
@@ -66,6 +68,7 @@ private:
     qint64 iterations_ = 0;
     qint64 bestCandidate_ = 0;
     int candidateScore_ = 0;
+    int unclamped_ = 0;
     bool newBest_ = false;
 };
 

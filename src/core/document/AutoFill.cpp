@@ -206,7 +206,11 @@ QStringList AutoFill::explanation()
     QStringList lines;
     if (!search_)
         return lines;
-    for (const Penalty& p : search_->penalties(0))
+    int unclamped = 0;
+    const std::vector<Penalty> penalties = search_->penalties(0, &unclamped);
+    if (unclamped < 0)
+        lines += QStringLiteral("(%1 before the floor at 0)").arg(unclamped);
+    for (const Penalty& p : penalties)
         lines += PenaltyText(p, model_.Settings, p.line ? model_.Week.NameEdits[p.line].text() : QString());
     return lines;
 }

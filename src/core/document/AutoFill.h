@@ -2,6 +2,7 @@
 #include "Ui.h"
 #include "autofill/FillSearch.h"
 #include "roster/WardModel.h"
+#include "weeks/WeekFileCommands.h"
 
 #include <QMetaObject>
 #include <QString>
@@ -14,7 +15,7 @@ namespace tavrola {
 
 inline const QString kAutoFillQuestion = QStringLiteral(
     "This will start the automatic form filling process, continue?\rNOTE: For best results, enter requests first.");
-inline const QString kWeekNotSetMessage = QStringLiteral("Please set the tavrola \"Week Commencing Date\"");
+inline const QString& kWeekNotSetMessage = kChooseWeekFirstMessage;
 inline const QString kAutoFillCaption = QStringLiteral("Auto Fill Form");
 inline const QString kAutoFillStep = QStringLiteral("Auto Fill");
 
