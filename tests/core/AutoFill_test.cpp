@@ -3,9 +3,13 @@
 #include "document/AutoFill.h"
 #include "roster/Totals.h"
 #include "roster/WeekData.h"
+#include "util/TraceLog.h"
 
 #include "ScriptedUi.h"
 #include "TestWard.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -227,6 +231,33 @@ TEST(FillSearch, SlotRuleAndReplay)
     for (int n = 0; n < kSolutionSlots; ++n)
         EXPECT_EQ(a.slot(n).score, b.slot(n).score);
     EXPECT_GE(a.bestScore(), a.slot(1).score);
+}
+
+TEST(FillSearch, TracesOnlyImprovementsNotTies)
+{
+    QTemporaryDir tmp;
+    const QString path = OpenTraceLog(tmp.path());
+    ASSERT_FALSE(path.isEmpty());
+    WardSettings s = TestWardSettings();
+    for (int k = 1; k <= kSkills; ++k) {
+        s.SkillCode[k] = QStringLiteral("Z%1").arg(k);
+        s.SkillRequired[k] = 50;  // far out of reach: every candidate scores 0 and ties
+    }
+    FillInput in = Input(3);
+    for (int day = 1; day <= kDays; ++day)
+        for (int shift = 1; shift <= kShifts; ++shift)
+            in.Required[day][shift] = QStringLiteral("1");
+    FillSearch search(s, in, 11);
+    for (int i = 0; i < 40; ++i) {
+        EXPECT_EQ(search.next(), 0);
+        EXPECT_TRUE(search.newBest());
+    }
+    CloseTraceLog();
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray text = f.readAll();
+    EXPECT_EQ(text.count("Candidate "), 1);
+    EXPECT_EQ(text.count("\r\n"), 1 + kLines);
 }
 
 namespace {

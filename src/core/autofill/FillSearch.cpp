@@ -28,6 +28,9 @@ void FillSearch::keep(int score)
 {
     const VirtualForm& form = engine_.form();
     newBest_ = score >= slots_[0].score;
+    // A tie is a new best too, but only a better score (or the first) is traced: on a
+    // ward whose candidates all score 0 every candidate ties.
+    const bool better = candidates_ == 1 || score > slots_[0].score;
     if (newBest_) {
         // Slot 0 keeps the whole candidate, so its penalties can be listed; the grid
         // shows its staff lines and summary.
@@ -36,8 +39,8 @@ void FillSearch::keep(int score)
         best.score = score;
         iterations_ = 0;
         bestCandidate_ = candidates_;
-        // Only a new best is traced, so a long fill cannot fill the disk.
-        if (TraceLogOpen()) {
+        // Only an improvement is traced, so a long fill cannot fill the disk.
+        if (better && TraceLogOpen()) {
             TraceLog(QStringLiteral("Candidate %1 score %2").arg(candidates_).arg(score));
             for (const QString& line : engine_.TraceLines(form))
                 TraceLog(line);
