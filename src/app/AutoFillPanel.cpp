@@ -90,8 +90,8 @@ void AutoFillPanel::show(bool countNow)
         const QStringList why = fill_.explanation();
         const QString tip = why.isEmpty() ? QStringLiteral("Best %1: nothing deducted").arg(fill_.search()->bestScore())
                                           : QStringLiteral("Best %1, deductions:\n").arg(fill_.search()->bestScore()) +
-                                                why.mid(0, 40).join(u'\n') +
-                                                (why.size() > 40 ? QStringLiteral("\n... %1 more").arg(why.size() - 40)
+                                                why.mid(0, 30).join(u'\n') +
+                                                (why.size() > 30 ? QStringLiteral("\n... and %1 more").arg(why.size() - 30)
                                                                  : QString());
         AutoFillButton->setToolTip(tip);
     } else {

@@ -88,6 +88,11 @@ private slots:
         QVERIFY(panel()->SolutionCountLabel->text().isEmpty());
         QVERIFY(panel()->UpDown1->isVisible());
         QVERIFY(panel()->AutoFillButton->toolTip().contains(QStringLiteral("lacks")));
+        QVERIFY(panel()->AutoFillButton->toolTip().contains(QStringLiteral("Required skills missing: -")));
+        QLabel tip(panel()->AutoFillButton->toolTip());
+        tip.setStyleSheet(QStringLiteral("background: #ffffdc; padding: 4px"));
+        tip.adjustSize();
+        shot(&tip, "fill-done-tooltip");
         QCOMPARE(w_->model().Undo.undoText(), kAutoFillStep);
         const int steps = w_->model().Undo.count();
         shot(w_.get(), "fill-done");

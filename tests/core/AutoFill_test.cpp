@@ -355,3 +355,22 @@ TEST(AutoFillDriver, AnotherEditStopsTheFillWhereItStands)
     EXPECT_EQ(t.model.Undo.count(), steps + 1);  // nothing written after the typed cell
     EXPECT_EQ(t.model.Week.DayCells[5][3].text(), QStringLiteral("STUDY"));
 }
+
+TEST(AutoFillDriver, SlicesDoNotChangeTheResult)
+{
+    FillWard whole, sliced;
+    for (FillWard* t : {&whole, &sliced}) {
+        t->model.Settings.SkillCode[1] = QStringLiteral("Z");
+        t->model.Settings.SkillRequired[1] = 1;  // never 100: both run to the limit
+        t->fill.candidateLimit = 300;
+        t->ui.answers = {Answer::Yes};
+        ASSERT_EQ(t->fill.ContinueButtonClick(t->ui, 2024u), AutoFill::Click::Started);
+    }
+    while (whole.fill.runSlice(0)) {
+    }
+    int slices = 0;
+    while (sliced.fill.runSlice(1))
+        ++slices;
+    EXPECT_EQ(StoreWeekData(whole.model.Week), StoreWeekData(sliced.model.Week));
+    EXPECT_EQ(whole.fill.caption(), sliced.fill.caption());
+}

@@ -208,8 +208,19 @@ QStringList AutoFill::explanation()
         return lines;
     int unclamped = 0;
     const std::vector<Penalty> penalties = search_->penalties(0, &unclamped);
+    // The points lost per rule first, then each deduction.
+    static const char* const kRuleTotals[] = {"Required skills missing", "Preferable skills missing",
+                                               "Shifts short of staff", "Contracts not met"};
+    int points[4] = {}, counts[4] = {};
+    for (const Penalty& p : penalties) {
+        points[int(p.rule)] += p.points;
+        ++counts[int(p.rule)];
+    }
+    for (int r = 0; r < 4; ++r)
+        if (counts[r])
+            lines += QStringLiteral("%1: -%2 (%3)").arg(QLatin1String(kRuleTotals[r])).arg(points[r]).arg(counts[r]);
     if (unclamped < 0)
-        lines += QStringLiteral("(%1 before the floor at 0)").arg(unclamped);
+        lines += QStringLiteral("%1 in all, counted as 0").arg(unclamped);
     for (const Penalty& p : penalties)
         lines += PenaltyText(p, model_.Settings, p.line ? model_.Week.NameEdits[p.line].text() : QString());
     return lines;

@@ -58,7 +58,7 @@ public:
     QString countText() const;
     bool browserVisible() const { return browserVisible_; }
     int position() const { return position_; }
-    // The best candidate's deductions, one line each.
+    // Why the best is not 100: the points lost per rule, then each deduction.
     QStringList explanation();
 
     // The search of the latest fill; null before the first.
