@@ -6,6 +6,7 @@
 #include "roster/StaffOnGrid.h"
 #include "roster/Totals.h"
 #include "roster/WeekData.h"
+#include "settings/DutyText.h"
 #include "weeks/WeekFileLoad.h"
 #include "weeks/WeekFileReader.h"
 
@@ -17,8 +18,10 @@ using namespace tavrola;
 
 namespace {
 
-// The demo ward with a stored week on the grid and the week's requirements set up.
-FillInput DemoFillInput(WardModel& model)
+// The demo ward with a stored week on the grid and the week's requirements set up. The
+// requests are the week's cells, or with `absencesOnly` only those that are no shift
+// (holidays, study days): the fill then has the whole week to build.
+FillInput DemoFillInput(WardModel& model, bool absencesOnly = false)
 {
     model.Week.DataFolder = QStringLiteral(TAVROLA_DEMO_DIR);
     ConnectTotals(model);
@@ -35,7 +38,12 @@ FillInput DemoFillInput(WardModel& model)
     QString requests[kDays + 1][kLines + 1];
     for (int day = 1; day <= kDays; ++day)
         for (int line = 1; line <= kLines; ++line)
-            requests[day][line] = model.Week.DayCells[day][line].text();
+        {
+            const QString& text = model.Week.DayCells[day][line].text();
+            int flags = 0;
+            DutyHours(text, model.Settings, &flags);
+            requests[day][line] = absencesOnly && flags != 0 ? QString() : text;
+        }
     return MakeFillInput(StoreWeekData(model.Week), model.Week.StaffSkillCodes, requests);
 }
 
@@ -44,14 +52,15 @@ FillInput DemoFillInput(WardModel& model)
 static void BM_FillCandidates(benchmark::State& state)
 {
     WardModel model;
-    const FillInput input = DemoFillInput(model);
+    const FillInput input = DemoFillInput(model, state.range(0) == 1);
     FillSearch search(model.Settings, input, 20261130u);
     for (auto _ : state)
         benchmark::DoNotOptimize(search.next());
     state.counters["candidates/s"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["best"] = search.bestScore();
 }
-BENCHMARK(BM_FillCandidates)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+// Arg 0: the stored week's cells as requests; 1: its absences only.
+BENCHMARK(BM_FillCandidates)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 // A fill of 200,000 candidates from each of a few seeds: the time and candidate at which
 // the best score last improved. The demo ward's skill rules cannot all be met, so every
@@ -59,7 +68,7 @@ BENCHMARK(BM_FillCandidates)->Unit(benchmark::kMicrosecond)->Repetitions(5)->Rep
 static void BM_FillTimeToBest(benchmark::State& state)
 {
     WardModel model;
-    const FillInput input = DemoFillInput(model);
+    const FillInput input = DemoFillInput(model, state.range(1) == 1);
     const std::uint32_t seed = std::uint32_t(state.range(0));
     for (auto _ : state) {
         using Clock = std::chrono::steady_clock;
@@ -81,4 +90,6 @@ static void BM_FillTimeToBest(benchmark::State& state)
         state.counters["seconds_to_best"] = lastImprovement;
     }
 }
-BENCHMARK(BM_FillTimeToBest)->Arg(1)->Arg(20261130)->Arg(43210987)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FillTimeToBest)
+    ->ArgsProduct({{1, 20261130, 43210987}, {0, 1}})
+    ->Iterations(1)->Unit(benchmark::kMillisecond);

@@ -53,6 +53,14 @@ TEST(FillRandom, KnownSeedGivesKnownDrawsAndSkipMatchesDrawing)
     EXPECT_EQ(r.Random(0), 0u);
     EXPECT_EQ(FillSeedFromTime(QTime(1, 2, 3, 4)), 3723004u);
 
+    FillRandom one(99), three(99);
+    std::uint32_t r3[3];
+    for (int i = 0; i < 50; ++i) {
+        const std::uint32_t a = one.Random(7), b = one.Random(18), c = one.Random(3);
+        three.Random3(7, 18, 3, r3);
+        ASSERT_EQ(std::vector<std::uint32_t>({a, b, c}), std::vector<std::uint32_t>(r3, r3 + 3));
+    }
+
     FillRandom drawn(77), skipped(77);
     for (int i = 0; i < 2999; ++i)
         drawn.Random(5);

@@ -15,8 +15,10 @@ constexpr int kContractPoints = 10;
 
 int FillEngine::ScoreVirtualForm(const VirtualForm& form, std::vector<Penalty>* penalties, int* unclamped)
 {
+    // Staff per shift, and holders of each skill per shift in 8-bit lanes (skill k in
+    // lane k-1): one addition per cell and shift instead of six.
     int staff[kDays + 1][kShifts + 1] = {};
-    int skill[kShifts + 1][kSkills + 1][kDays + 1] = {};
+    std::uint64_t lanes[kDays + 1][kShifts + 1] = {};
     for (int day = 1; day <= kDays; ++day) {
         for (int line = 1; line <= kLines; ++line) {
             // The summary line the fill wrote is not staff.
@@ -32,11 +34,15 @@ int FillEngine::ScoreVirtualForm(const VirtualForm& form, std::vector<Penalty>* 
                 if (!((f.flags >> (s - 1)) & 1))
                     continue;
                 ++staff[day][s];
-                for (int k = 1; k <= kSkills; ++k)
-                    skill[s][k][day] += (skills_[line] >> (k - 1)) & 1;
+                lanes[day][s] += skillLanes_[line];
             }
         }
     }
+    int skill[kShifts + 1][kSkills + 1][kDays + 1];
+    for (int day = 1; day <= kDays; ++day)
+        for (int s = 1; s <= kShifts; ++s)
+            for (int k = 1; k <= kSkills; ++k)
+                skill[s][k][day] = int((lanes[day][s] >> (8 * (k - 1))) & 0xFF);
     hours_[0] = 0;
     for (int line = 1; line <= kLines; ++line)
         hours_[line] = line == summaryLine_ && !hasContract_[line] ? 0.0 : double(lineHours(form, line));
@@ -69,33 +75,37 @@ int FillEngine::ScoreVirtualForm(const VirtualForm& form, std::vector<Penalty>* 
 
     // Skills whose box is "0" do not count towards the head count: their holders are
     // left out of it, one skill at a time.
-    Penalty shortShift[kDays + 1][kShifts + 1];
+    int shortPoints[kDays + 1][kShifts + 1] = {};
+    std::uint8_t leftOut[kDays + 1][kShifts + 1] = {};  // skills short only for leaving holders out
     for (int day = 1; day <= kDays; ++day) {
         for (int k = 1; k <= kSkills; ++k) {
-            const bool leftOut = k <= s_.SkillCheckBoxes.size() && s_.SkillCheckBoxes[k - 1] == u'0';
+            const bool notCounted = k <= s_.SkillCheckBoxes.size() && s_.SkillCheckBoxes[k - 1] == u'0';
             for (int s = 1; s <= kShifts; ++s) {
-                const int counted = leftOut ? staff[day][s] - skill[s][k][day] : staff[day][s];
+                const int counted = notCounted ? staff[day][s] - skill[s][k][day] : staff[day][s];
                 if (required_[day][s] <= counted)
                     continue;
                 score -= kUnderstaffedPoints;
-                Penalty& p = shortShift[day][s];
-                p.points += kUnderstaffedPoints;
+                shortPoints[day][s] += kUnderstaffedPoints;
                 if (required_[day][s] <= staff[day][s])
-                    p.skills += (p.skills.isEmpty() ? QString() : QStringLiteral(", ")) + s_.SkillCode[k];
+                    leftOut[day][s] |= std::uint8_t(1u << (k - 1));
             }
         }
     }
     if (penalties)
         for (int day = 1; day <= kDays; ++day)
             for (int s = 1; s <= kShifts; ++s) {
-                Penalty p = shortShift[day][s];
-                if (p.points == 0)
+                if (shortPoints[day][s] == 0)
                     continue;
+                Penalty p;
                 p.rule = PenaltyRule::Understaffed;
+                p.points = shortPoints[day][s];
                 p.day = day;
                 p.shift = s;
                 p.have = staff[day][s];
                 p.want = required_[day][s];
+                for (int k = 1; k <= kSkills; ++k)
+                    if ((leftOut[day][s] >> (k - 1)) & 1)
+                        p.skills += (p.skills.isEmpty() ? QString() : QStringLiteral(", ")) + s_.SkillCode[k];
                 penalties->push_back(p);
             }
 

@@ -59,8 +59,10 @@ FillEngine::FillEngine(const WardSettings& settings, const FillInput& input)
             }
         }
         for (int k = 1; k <= kSkills; ++k)
-            if (Contains(in_.SkillCodes[line], s_.SkillCode[k]))
+            if (Contains(in_.SkillCodes[line], s_.SkillCode[k])) {
                 skills_[line] |= std::uint8_t(1u << (k - 1));
+                skillLanes_[line] |= std::uint64_t(1) << (8 * (k - 1));
+            }
         for (int shift = 1; shift <= kShifts; ++shift) {
             code_[line][shift] = duties_.idOf(in_.StandardShift[line].isEmpty() ? *shiftNames[shift]
                                                                                  : in_.StandardShift[line]);
@@ -83,16 +85,20 @@ FillEngine::FillEngine(const WardSettings& settings, const FillInput& input)
                 break;
             }
             neverStaffed_[day][shift] = text == QLatin1String("0");
+            if (neverStaffed_[day][shift])
+                neverStaffedMask_[day] |= std::uint8_t(1u << (shift - 1));
         }
     }
 }
 
 inline FillEngine::Draw FillEngine::draw(FillRandom& random) const
 {
+    std::uint32_t r[3];
+    random.Random3(kDays, std::uint32_t(numberOfStaff_), kShifts, r);  // day, line, shift
     Draw d;
-    d.day = int(random.Random(kDays)) + 1;
-    d.line = int(random.Random(std::uint32_t(numberOfStaff_))) + 1;
-    d.shift = int(random.Random(kShifts)) + 1;
+    d.day = int(r[0]) + 1;
+    d.line = int(r[1]) + 1;
+    d.shift = int(r[2]) + 1;
     d.code = code_[d.line][d.shift];
     return d;
 }
@@ -105,8 +111,8 @@ inline void FillEngine::lowerRequirement(int day, int shift)
 
 inline bool FillEngine::nightRefused(const Draw& d) const
 {
-    return d.shift == 3 && hasContract_[d.line] &&
-           double(contract_[d.line]) - hours_[d.line] < double(s_.HoursWorkedOnN);
+    return (d.shift == 3) & hasContract_[d.line] &
+           (double(contract_[d.line]) - hours_[d.line] < double(s_.HoursWorkedOnN));
 }
 
 CellId FillEngine::fitToContract(CellId code, double remaining)
@@ -158,7 +164,7 @@ void FillEngine::Prepare()
 // taken, every contract met) the rest only move the generator on: those draws are
 // skipped in one jump, which gives the same sequence as making them. The check runs
 // after a run of fruitless draws, once per placement.
-constexpr int kFruitlessBeforeCheck = 40;
+constexpr int kFruitlessBeforeCheck = 8;
 
 bool FillEngine::skillCoverPossible() const
 {
@@ -225,9 +231,14 @@ void FillEngine::PhaseSkillCover(FillRandom& random)
         const Draw d = draw(random);
         // Wanted: the code covers a shift still short of staff, and no refused night;
         // and the person holds a skill the drawn shift still needs.
-        if (form_.Cells[d.day][d.line] != kEmptyCell || !(codeFlags_[d.line][d.shift] & staffedMask_[d.day]) ||
-            !(needMask_[d.day][d.shift] & skills_[d.line]) || nightRefused(d) || !hasContract_[d.line] ||
-            !(double(contract_[d.line]) > hours_[d.line] + double(codeHours_[d.line][d.shift]))) {
+        // All tests at once, without a branch each: the draws are random, and only the
+        // rare placement should take a branch the processor did not predict.
+        const bool placing = (form_.Cells[d.day][d.line] == kEmptyCell) &
+                             ((codeFlags_[d.line][d.shift] & staffedMask_[d.day]) != 0) &
+                             ((needMask_[d.day][d.shift] & skills_[d.line]) != 0) & !nightRefused(d) &
+                             hasContract_[d.line] &
+                             (double(contract_[d.line]) > hours_[d.line] + double(codeHours_[d.line][d.shift]));
+        if (!placing) {
             if (++fruitless == kFruitlessBeforeCheck && !skillCoverPossible()) {
                 random.Skip(3ull * std::uint64_t(kDrawsPerPhase - draws - 1));
                 return;
@@ -264,8 +275,10 @@ void FillEngine::PhaseHeadCount(FillRandom& random)
     int fruitless = 0;
     for (int draws = 0; draws < kDrawsPerPhase; ++draws) {
         const Draw d = draw(random);
-        if (form_.Cells[d.day][d.line] != kEmptyCell || !(codeFlags_[d.line][d.shift] & staffedMask_[d.day]) ||
-            nightRefused(d) || !hasContract_[d.line] || !(double(contract_[d.line]) > hours_[d.line])) {
+        const bool placing = (form_.Cells[d.day][d.line] == kEmptyCell) &
+                             ((codeFlags_[d.line][d.shift] & staffedMask_[d.day]) != 0) & !nightRefused(d) &
+                             hasContract_[d.line] & (double(contract_[d.line]) > hours_[d.line]);
+        if (!placing) {
             if (++fruitless == kFruitlessBeforeCheck && !headCountPossible()) {
                 random.Skip(3ull * std::uint64_t(kDrawsPerPhase - draws - 1));
                 return;
@@ -294,12 +307,9 @@ void FillEngine::PhaseContracts(FillRandom& random)
     int fruitless = 0;
     for (int draws = 0; draws < kDrawsPerPhase; ++draws) {
         const Draw d = draw(random);
-        const int flags = codeFlags_[d.line][d.shift];
-        bool wanted = form_.Cells[d.day][d.line] == kEmptyCell && in_.RequestDay[d.day][d.line] && !nightRefused(d);
-        for (int s = 1; s <= kShifts && wanted; ++s)
-            if (Covers(flags, s) && neverStaffed_[d.day][s])
-                wanted = false;
-        const bool placing = wanted && hasContract_[d.line] && double(contract_[d.line]) > hours_[d.line];
+        const bool wanted = (form_.Cells[d.day][d.line] == kEmptyCell) & in_.RequestDay[d.day][d.line] &
+                            !nightRefused(d) & ((codeFlags_[d.line][d.shift] & neverStaffedMask_[d.day]) == 0);
+        const bool placing = wanted & hasContract_[d.line] & (double(contract_[d.line]) > hours_[d.line]);
         if (!placing && (!wanted || hoursFresh)) {
             // Nothing changes: no cell, and the hours are already counted.
             if (++fruitless == kFruitlessBeforeCheck && !contractsPossible(hoursFresh)) {

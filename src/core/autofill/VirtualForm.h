@@ -96,12 +96,14 @@ private:
     bool hasContract_[kLines + 1] = {};
     float contract_[kLines + 1] = {};
     std::uint8_t skills_[kLines + 1] = {};  // bit k-1: the line holds skill k
+    std::uint64_t skillLanes_[kLines + 1] = {};  // 1 in byte k-1 when the line holds skill k
     CellId code_[kLines + 1][kShifts + 1] = {};
     std::uint8_t codeFlags_[kLines + 1][kShifts + 1] = {};  // the code's shift bits
     float codeHours_[kLines + 1][kShifts + 1] = {};
     CellId requests_[kDays + 1][kLines + 1] = {};
     qint32 required_[kDays + 1][kShifts + 1] = {};
     bool neverStaffed_[kDays + 1][kShifts + 1] = {};  // the box reads exactly "0"
+    std::uint8_t neverStaffedMask_[kDays + 1] = {};   // the same as shift bits
     double requestHours_[kLines + 1] = {};
     std::map<std::pair<CellId, double>, CellId> shortened_;
 
