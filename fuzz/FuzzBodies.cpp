@@ -1,5 +1,6 @@
 #include "FuzzBodies.h"
 
+#include "autofill/FillSearch.h"
 #include "autofill/RequiredNurses.h"
 #include "clinics/RtfReader.h"
 #include "clinics/RtfWriter.h"
@@ -253,6 +254,37 @@ int WeekFile(const uint8_t* data, size_t size)
         if (!DrawPrintPage(page, sheet, layout, &printError))
             FUZZ_CHECK(layout == PageOrientation::Portrait && !printError.isEmpty() && page.calls.isEmpty());
     }
+
+    // A few fill candidates over the week's texts as requests and standard shifts: the
+    // requests stay, the score stays within 0..100.
+    FillInput in;
+    for (int line = 1; line <= kLines; ++line) {
+        const WeekFileStaffLine& l = week.lines[line];
+        if (!l.name.isEmpty())
+            in.NumberOfStaff = line;
+        if (l.contracted)
+            in.HoursSet[line] = QString::number(*l.contracted);
+        in.StandardShift[line] = l.days[line % kDays + 1];
+        in.SkillCodes[line] = l.notes;
+        for (int day = 1; day <= kDays; ++day) {
+            in.Requests[day][line] = l.days[day];
+            in.RequestDay[day][line] = (line + day) % 2 == 0;
+        }
+    }
+    for (int day = 1; day <= kDays; ++day)
+        for (int shift = 1; shift <= kShifts; ++shift)
+            in.Required[day][shift] = week.required[day][shift];
+    FillSearch search(DemoSettings(), in, std::uint32_t(size));
+    if (search.error().isEmpty())
+        for (int i = 0; i < 3; ++i) {
+            const int score = search.next();
+            FUZZ_CHECK(score >= 0 && score <= 100);
+            for (int day = 1; day <= kDays; ++day)
+                for (int line = 1; line <= in.NumberOfStaff; ++line)
+                    if (!in.Requests[day][line].isEmpty())
+                        FUZZ_CHECK(search.engine().CellText(search.engine().form(), day, line) ==
+                                   in.Requests[day][line]);
+        }
     return 0;
 }
 

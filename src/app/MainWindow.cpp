@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/AboutBox.h"
+#include "app/AutoFillPanel.h"
 #include "app/BrushArt.h"
 #include "app/ClinicScheduleForm.h"
 #include "app/DutyToolbar.h"
@@ -59,10 +60,21 @@ MainWindow::MainWindow(const QString& dataFolder, Ui* ui, QWidget* parent) : QMa
     buildMenus();
     toolbar_ = new DutyToolbar(grid_->ToolbarPanel);
     connect(toolbar_, &DutyToolbar::brushChosen, this, &MainWindow::chooseBrush);
-    connect(grid_, &GridView::dayCellClicked, this,
-            [this](Field* cell, int top) { DutyClick(model_, *cell, currentBrush(), top); });
-    connect(grid_, &GridView::dayCellRightClicked, this, [this](Field* cell) { DutyMouseDown(model_, *cell); });
-    connect(grid_, &GridView::dayHeadingClicked, this, &MainWindow::DayLabelClick);
+    autoFill_ = new AutoFillPanel(model_, *ui_, grid_->ToolbarPanel->parentWidget());
+    // A click on a day cell stops a running fill (its result lands first), then brushes.
+    connect(grid_, &GridView::dayCellClicked, this, [this](Field* cell, int top) {
+        stopFill();
+        DutyClick(model_, *cell, currentBrush(), top);
+    });
+    connect(grid_, &GridView::dayCellRightClicked, this, [this](Field* cell) {
+        stopFill();
+        DutyMouseDown(model_, *cell);
+    });
+    // A day heading opens its clinic pop-up, whose click writes into the week.
+    connect(grid_, &GridView::dayHeadingClicked, this, [this](int day) {
+        stopFill();
+        DayLabelClick(day);
+    });
     connect(grid_, &GridView::badNumberEntered, this, [this](Field* field) { ui_->showError(field->error()); });
     // The title's changed mark follows the document.
     connect(&model_, &WardModel::changeMarkChanged, this, &QWidget::setWindowModified);
@@ -209,8 +221,14 @@ void MainWindow::runWeekSelection(bool fromUser)
     showWeek();
 }
 
+void MainWindow::stopFill()
+{
+    autoFill_->stopFill();
+}
+
 void MainWindow::DateTimePickerCloseUp()
 {
+    stopFill();
     // Any day picked or typed stands for its week, which starts on Monday.
     const QDate picked = WeekCommencingMonday(grid_->DateTimePicker->date());
     model_.Week.PickerDate = picked;
@@ -244,11 +262,13 @@ void MainWindow::markStoredWeeks()
 
 void MainWindow::SaveClick()
 {
+    stopFill();
     saveWeek();
 }
 
 void MainWindow::LoadClick()
 {
+    stopFill();
     tavrola::LoadClick(model_, labels_, *ui_);
     showWeek();
 }
@@ -277,6 +297,7 @@ void MainWindow::showWeek()
 
 void MainWindow::ClearForm1Click()
 {
+    stopFill();
     tavrola::ClearForm1Click(model_, *ui_);
 }
 

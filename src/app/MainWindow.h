@@ -8,6 +8,7 @@
 
 namespace tavrola {
 
+class AutoFillPanel;
 class DutyToolbar;
 class GridView;
 class TClinicScheduleForm;
@@ -72,6 +73,9 @@ public:
     Brush currentBrush() const { return cursors_.currentBrush(); }
     const DutyCursors& cursors() const { return cursors_; }
     DutyToolbar* toolbar() const { return toolbar_; }
+    // The automatic fill's button, count and browser; stopFill() before changing the week.
+    AutoFillPanel* autoFill() const { return autoFill_; }
+    void stopFill();
 
 protected:
     void closeEvent(QCloseEvent* event) override;  // FormCloseQuery and FormClose
@@ -99,6 +103,7 @@ private:
     Ui* ui_ = nullptr;
     GridView* grid_ = nullptr;
     DutyToolbar* toolbar_ = nullptr;
+    AutoFillPanel* autoFill_ = nullptr;
     DutyCursors cursors_;
     bool cursorOverridden_ = false;
     QStringList arguments_;

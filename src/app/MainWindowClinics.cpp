@@ -11,6 +11,8 @@ namespace tavrola {
 
 void MainWindow::Clinics1Click()
 {
+    // The editor's OK sets up the week's requirements again: no fill may be running.
+    stopFill();
     TClinicForm form(model_.Week.DataFolder, *ui_, this);
     if (!form.FormActivate())
         return;

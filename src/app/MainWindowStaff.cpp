@@ -11,6 +11,8 @@ namespace tavrola {
 
 void MainWindow::EditStaffFile1Click()
 {
+    // The reload after OK replaces the grid's staff: no fill may be running.
+    stopFill();
     TraceLog(QStringLiteral("\n\r\n\rINTO EditStaffFile1Click"));
     StaffForm form(model_, *ui_, this);
     // The reload replaces the grid's staff columns: a changed week may be saved first,

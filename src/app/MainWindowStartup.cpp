@@ -88,6 +88,7 @@ bool MainWindow::FormCreate(const QStringList& arguments)
 
 void MainWindow::NonPrefTimerTimer()
 {
+    stopFill();
     tavrola::NonPrefTimerTimer(model_, labels_, *ui_, arguments_.value(0));
     showWeek();
     // The stored weeks change only when this program saves one: read them once here.
@@ -120,6 +121,7 @@ void MainWindow::changeEvent(QEvent* event)
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     TraceLog(kLfCr + kLfCr + QStringLiteral("INTO FormCloseQuery"));
+    stopFill();
     if (model_.Week.RosterChanged) {
         switch (ui_->askYesNoCancel(kSaveChangesQuestion)) {
         case Answer::No: break;

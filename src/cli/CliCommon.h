@@ -84,5 +84,6 @@ int RunClinics(const QStringList& args, const QString& programFolder);
 
 // Whether the command line asks for a picture, which needs a GUI application for fonts.
 bool NeedsPictures(int argc, char** argv);
+int RunFill(const QStringList& args, const QString& programFolder);
 
 }  // namespace tavrola::cli

@@ -39,6 +39,10 @@ const char* kUsage =
     "                   the week as printed, on one A4 page, as the window shows it after\n"
     "                   picking that date or loading that file; --png OUT.png [--dpi N]\n"
     "                   also draws the page as a picture (default 150 dpi)\n"
+    "  fill --week DATE [--file WEEK.rwk] [--seed N] [--max-candidates K] [--every]\n"
+    "       [--save OUT.rwk]\n"
+    "                   the automatic fill of the week as the window runs it, to 100 points\n"
+    "                   or K candidates (100000); --json gives {event: best|candidate|done}\n"
     "DATE is the week-commencing date, yyyy-mm-dd or the short date form (dd/mm/yyyy).\n";
 }
 
@@ -79,6 +83,8 @@ int main(int argc, char** argv)
         return cli::RunStats(args, programFolder);
     if (command == QLatin1String("print"))
         return cli::RunPrint(args, programFolder);
+    if (command == QLatin1String("fill"))
+        return cli::RunFill(args, programFolder);
     cli::PrintError(QStringLiteral("unknown command %1").arg(Quoted(command)));
     std::fputs(kUsage, stderr);
     return cli::Usage;

@@ -1,0 +1,50 @@
+#pragma once
+#include "document/AutoFill.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+
+class QLabel;
+class QSpinBox;
+
+namespace tavrola {
+
+class ColourButton;
+
+// The fill's controls on the main window: the blue "Auto Fill Form" button, the
+// candidate count under it and the solution browser beside it. The search runs in
+// short slices on the window's thread, so the window repaints and answers the Stop
+// press and a day-cell click between them.
+class AutoFillPanel : public QObject {
+    Q_OBJECT
+public:
+    AutoFillPanel(WardModel& model, Ui& ui, QWidget* parent);
+
+    ColourButton* AutoFillButton = nullptr;
+    QLabel* SolutionCountLabel = nullptr;
+    QSpinBox* UpDown1 = nullptr;
+
+    AutoFill& fill() { return fill_; }
+    bool running() const { return fill_.running(); }
+
+    void AutoFillButtonClick();
+    void UpDown1Click(int position);
+    // Stops a running fill and puts its result on the grid: called before anything
+    // else may change the week (loading, picking a week, Clear Form, a click on a cell).
+    void stopFill();
+
+    static constexpr int kSliceMs = 12;
+    static constexpr int kCountRefreshMs = 50;
+
+private:
+    void slice();
+    void show(bool countNow);
+
+    AutoFill fill_;
+    Ui& ui_;
+    QTimer timer_;
+    QElapsedTimer sinceCount_;
+};
+
+}  // namespace tavrola

@@ -1,0 +1,281 @@
+#include "cli/CliCommon.h"
+
+#include "Ui.h"
+#include "document/AutoFill.h"
+#include "document/WeekChain.h"
+#include "roster/Totals.h"
+#include "util/FileAccess.h"
+#include "weeks/WeekFileName.h"
+#include "weeks/WeekView.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace tavrola::cli {
+
+namespace {
+
+const char* const kFillUsage =
+    "fill --week DATE [--file WEEK.rwk] [--seed N] [--max-candidates K] [--every] [--save OUT.rwk] "
+    "[--data DIR] [--json]";
+
+// No one to ask: the fill's question is answered Yes, every other No; the save dialog
+// answers with the --save file. Messages are kept for the report.
+class FillUi : public Ui {
+public:
+    QString saveTo;
+    QStringList errors;
+
+    void showError(const QString& text) override { errors += text; }
+    void showWarning(const QString& text) override { errors += text; }
+    void showInformation(const QString&) override {}
+    Answer askYesNo(const QString& text) override { return text == kAutoFillQuestion ? Answer::Yes : Answer::No; }
+    Answer askYesNoCancel(const QString&) override { return Answer::Cancel; }
+    Answer askYesNoAll(const QString&) override { return Answer::No; }
+    QString chooseOpenFile(const QString&, const QString&, const QString&) override { return QString(); }
+    QString chooseSaveFile(const QString&, const QString&, const QString&, const QString&) override
+    {
+        return saveTo;
+    }
+    void processEvents() override {}
+    void setBusy(bool) override {}
+    bool openDocument(const QString&) override { return false; }
+    bool registerFileType(const QString&, const QString&) override { return false; }
+};
+
+QString OneLine(QString text)
+{
+    text.replace(u'\r', u' ');
+    text.replace(u'\n', u' ');
+    return text;
+}
+
+QString AbsolutePath(const QString& path)
+{
+    return QDir::isAbsolutePath(path) ? QDir::cleanPath(path) : QDir::cleanPath(QDir::currentPath() + u'/' + path);
+}
+
+QString JsonStrings(const QStringList& texts)
+{
+    QStringList quoted;
+    for (const QString& t : texts)
+        quoted += JsonLine::quote(t);
+    return u'[' + quoted.join(u',') + u']';
+}
+
+// The fill's own options, taken out before the common parser sees the rest.
+struct FillOptions {
+    QString file;
+    bool seedGiven = false;
+    std::uint32_t seed = 0;
+    qint64 maxCandidates = 100000;
+    bool every = false;
+};
+
+// Returns an empty string when fine, else what is wrong.
+QString TakeFillOptions(QStringList& args, FillOptions* o)
+{
+    QStringList rest;
+    for (int i = 0; i < args.size(); ++i) {
+        QString a = args[i];
+        if (a == QLatin1String("--")) {
+            rest += args.mid(i);
+            break;
+        }
+        QString value;
+        const qsizetype eq = a.indexOf(u'=');
+        const QString name = eq > 0 ? a.left(eq) : a;
+        auto takeValue = [&]() -> bool {
+            if (eq > 0) {
+                value = a.mid(eq + 1);
+                return true;
+            }
+            if (i + 1 >= args.size())
+                return false;
+            value = args[++i];
+            return true;
+        };
+        if (name == QLatin1String("--every") && eq < 0) {
+            o->every = true;
+        } else if (name == QLatin1String("--file") || name == QLatin1String("--seed") ||
+                   name == QLatin1String("--max-candidates")) {
+            if (!takeValue() || value.isEmpty())
+                return QStringLiteral("%1 needs a value").arg(name);
+            bool ok = false;
+            if (name == QLatin1String("--file")) {
+                o->file = value;
+            } else if (name == QLatin1String("--seed")) {
+                o->seed = value.toUInt(&ok);
+                o->seedGiven = true;
+                if (!ok)
+                    return QStringLiteral("--seed %1 is not a whole number 0..4294967295").arg(Quoted(value));
+            } else {
+                o->maxCandidates = value.toLongLong(&ok);
+                if (!ok || o->maxCandidates < 1)
+                    return QStringLiteral("--max-candidates %1 is not a positive whole number").arg(Quoted(value));
+            }
+        } else {
+            rest += a;
+        }
+    }
+    args = rest;
+    return QString();
+}
+
+}  // namespace
+
+int RunFill(const QStringList& arguments, const QString& programFolder)
+{
+    static const CommandSyntax syntax{"fill", kFillUsage, true, true, 0, 0};
+    QStringList args = arguments;
+    FillOptions options;
+    if (const QString why = TakeFillOptions(args, &options); !why.isEmpty()) {
+        PrintError(QStringLiteral("fill: ") + why);
+        std::fprintf(stderr, "usage: tavrola-cli %s\n", kFillUsage);
+        return Usage;
+    }
+    CommandArgs common;
+    if (const int rc = ParseCommand(args, programFolder, syntax, &common); rc >= 0)
+        return rc;
+
+    // The week as the window has it after the date is picked: its stored file (or the
+    // one named) as the requests, the history's carried-over hours, the requirements
+    // with the clinic extras.
+    WardModel model;
+    WeekView labels;
+    FillUi ui;
+    model.Week.StartupPickerDate = QDate(1899, 12, 30);
+    model.Week.PickerDate = WeekCommencingMonday(common.week);
+    ConnectTotals(model);
+    if (!LoadWard(model, common.dataFolder))
+        return BadInput;
+    const QString file = options.file.isEmpty() ? WeekFileName(model) : AbsolutePath(options.file);
+    if (!options.file.isEmpty() || QFileInfo::exists(file)) {
+        if (!AutoLoadRWKfile(model, labels, ui, file)) {
+            PrintError(OneLine(ui.errors.value(0)));
+            return BadInput;
+        }
+    } else {
+        DateTimePickerCloseUp(model, labels, ui, false);
+    }
+    for (const QString& message : ui.errors)
+        PrintError(OneLine(message));
+    ui.errors.clear();
+
+    AutoFill fill(model);
+    fill.candidateLimit = options.maxCandidates;
+    fill.onCandidate = [&](const FillSearch& s) {
+        if (options.every) {
+            if (common.json)
+                PrintLine(JsonLine()
+                              .add("event", QStringLiteral("candidate"))
+                              .add("candidate", s.candidates())
+                              .add("score", qint64(s.CandidateScore()))
+                              .text());
+            else
+                PrintLine(QStringLiteral("candidate %1 score %2").arg(s.candidates()).arg(s.CandidateScore()));
+        }
+        if (s.newBest()) {
+            if (common.json)
+                PrintLine(JsonLine()
+                              .add("event", QStringLiteral("best"))
+                              .add("candidate", s.candidates())
+                              .add("score", qint64(s.CandidateScore()))
+                              .text());
+            else
+                PrintLine(QStringLiteral("best %1 at candidate %2").arg(s.CandidateScore()).arg(s.candidates()));
+        }
+    };
+    const std::optional<std::uint32_t> seed =
+        options.seedGiven ? std::optional<std::uint32_t>(options.seed) : std::nullopt;
+    if (fill.ContinueButtonClick(ui, seed) != AutoFill::Click::Started) {
+        PrintError(OneLine(ui.errors.value(0, QStringLiteral("the fill did not start"))));
+        return BadInput;
+    }
+    while (fill.runSlice(0)) {
+    }
+
+    FillSearch& search = *fill.search();
+    const RosterWeek& w = model.Week;
+    int unclamped = 0;
+    const std::vector<Penalty> penalties = search.penalties(0, &unclamped);
+    if (common.json) {
+        QStringList days, kept, list;
+        for (int day = 1; day <= kDays; ++day) {
+            QStringList cells;
+            for (int line = 1; line <= kLines; ++line)
+                cells += w.DayCells[day][line].text();
+            days += JsonStrings(cells);
+        }
+        for (int n = 0; n < kSolutionSlots; ++n) {
+            QStringList slotDays;
+            for (int day = 1; day <= kDays; ++day) {
+                QStringList cells;
+                for (int line = 1; line <= kLines; ++line)
+                    cells += search.slotText(n, day, line);
+                slotDays += JsonStrings(cells);
+            }
+            kept += JsonLine()
+                         .add("score", qint64(search.slot(n).score))
+                         .addRaw("cells", u'[' + slotDays.join(u',') + u']')
+                         .text();
+        }
+        for (const Penalty& p : penalties) {
+            JsonLine j;
+            j.add("rule", PenaltyRuleName(p.rule)).add("points", qint64(p.points));
+            if (p.day)
+                j.add("day", QString(DayName(p.day))).add("shift", QString(ShiftCode(p.shift)));
+            if (p.skill)
+                j.add("skill", model.Settings.SkillCode[p.skill]);
+            if (p.rule == PenaltyRule::Understaffed && !p.skills.isEmpty())
+                j.add("left_out", p.skills);
+            if (p.line)
+                j.add("line", qint64(p.line)).add("name", w.NameEdits[p.line].text());
+            if (p.rule == PenaltyRule::ContractShort)
+                j.addFloat("hours", float(p.hours)).addFloat("contract", float(p.contract));
+            else
+                j.add("have", qint64(p.have)).add("want", qint64(p.want));
+            list += j.text();
+        }
+        PrintLine(JsonLine()
+                      .add("event", QStringLiteral("done"))
+                      .add("seed", qint64(search.seed()))
+                      .add("candidates", search.candidates())
+                      .add("best", qint64(search.bestScore()))
+                      .add("unclamped", qint64(unclamped))
+                      .addRaw("grid", u'[' + days.join(u',') + u']')
+                      .addRaw("slots", u'[' + kept.join(u',') + u']')
+                      .addRaw("penalties", u'[' + list.join(u',') + u']')
+                      .text());
+    } else {
+        PrintLine(QStringLiteral("seed %1, %2 candidates, best %3 (%4 before the floor at 0)")
+                      .arg(search.seed())
+                      .arg(search.candidates())
+                      .arg(search.bestScore())
+                      .arg(unclamped));
+        PrintLine(QStringLiteral("line\tname\tMon\tTue\tWed\tThu\tFri\tSat\tSun"));
+        for (int line = 1; line <= kLines; ++line) {
+            QStringList row{QString::number(line), w.NameEdits[line].text()};
+            bool any = false;
+            for (int day = 1; day <= kDays; ++day) {
+                row += w.DayCells[day][line].text();
+                any = any || !row.last().isEmpty();
+            }
+            if (any || !w.NameEdits[line].text().isEmpty())
+                PrintLine(row.join(u'\t'));
+        }
+        for (const Penalty& p : penalties)
+            PrintLine(PenaltyText(p, model.Settings, p.line ? w.NameEdits[p.line].text() : QString()));
+    }
+
+    if (!common.saveTo.isEmpty()) {
+        ui.saveTo = AbsolutePath(common.saveTo);
+        if (!SaveClick(model, ui)) {
+            PrintError(OneLine(ui.errors.value(0, QStringLiteral("the week was not saved"))));
+            return BadInput;
+        }
+    }
+    return Ok;
+}
+
+}  // namespace tavrola::cli

@@ -1,0 +1,175 @@
+// Scoring a candidate week: 100 points less fixed penalties for missing skills, short
+// shifts and short contracts.
+#include "autofill/VirtualForm.h"
+
+#include "util/TextUtil.h"
+
+namespace tavrola {
+
+namespace {
+constexpr int kRequiredSkillPoints = 5;
+constexpr int kPreferableSkillPoints = 1;
+constexpr int kUnderstaffedPoints = 2;
+constexpr int kContractPoints = 10;
+}  // namespace
+
+int FillEngine::ScoreVirtualForm(const VirtualForm& form, std::vector<Penalty>* penalties, int* unclamped)
+{
+    // Staff per shift, and holders of each skill per shift in 8-bit lanes (skill k in
+    // lane k-1): one addition per cell and shift instead of six.
+    int staff[kDays + 1][kShifts + 1] = {};
+    std::uint64_t lanes[kDays + 1][kShifts + 1] = {};
+    for (int day = 1; day <= kDays; ++day) {
+        for (int line = 1; line <= kLines; ++line) {
+            // The summary line the fill wrote is not staff.
+            if (line == summaryLine_)
+                continue;
+            const CellId id = form.Cells[day][line];
+            if (id == kEmptyCell)
+                continue;
+            const DutyFacts& f = duties_.facts(id);
+            if (f.dayOff || f.illness)
+                continue;
+            for (int s = 1; s <= kShifts; ++s) {
+                if (!((f.flags >> (s - 1)) & 1))
+                    continue;
+                ++staff[day][s];
+                lanes[day][s] += skillLanes_[line];
+            }
+        }
+    }
+    int skill[kShifts + 1][kSkills + 1][kDays + 1];
+    for (int day = 1; day <= kDays; ++day)
+        for (int s = 1; s <= kShifts; ++s)
+            for (int k = 1; k <= kSkills; ++k)
+                skill[s][k][day] = int((lanes[day][s] >> (8 * (k - 1))) & 0xFF);
+    hours_[0] = 0;
+    for (int line = 1; line <= kLines; ++line)
+        hours_[line] = line == summaryLine_ && !hasContract_[line] ? 0.0 : double(lineHours(form, line));
+
+    int score = 100;
+    for (int day = 1; day <= kDays; ++day) {
+        for (int k = 1; k <= kSkills; ++k) {
+            for (int pass = 0; pass < 2; ++pass) {
+                const qint32 wanted = pass == 0 ? s_.SkillRequired[k] : s_.SkillPreferable[k];
+                const int points = pass == 0 ? kRequiredSkillPoints : kPreferableSkillPoints;
+                for (int s = 1; s <= kShifts; ++s) {
+                    if (skill[s][k][day] >= wanted || required_[day][s] == 0)
+                        continue;
+                    score -= points;
+                    if (penalties) {
+                        Penalty p;
+                        p.rule = pass == 0 ? PenaltyRule::SkillRequired : PenaltyRule::SkillPreferable;
+                        p.points = points;
+                        p.day = day;
+                        p.shift = s;
+                        p.skill = k;
+                        p.have = skill[s][k][day];
+                        p.want = wanted;
+                        penalties->push_back(p);
+                    }
+                }
+            }
+        }
+    }
+
+    // Skills whose box is "0" do not count towards the head count: their holders are
+    // left out of it, one skill at a time.
+    int shortPoints[kDays + 1][kShifts + 1] = {};
+    std::uint8_t leftOut[kDays + 1][kShifts + 1] = {};  // skills short only for leaving holders out
+    for (int day = 1; day <= kDays; ++day) {
+        for (int k = 1; k <= kSkills; ++k) {
+            const bool notCounted = k <= s_.SkillCheckBoxes.size() && s_.SkillCheckBoxes[k - 1] == u'0';
+            for (int s = 1; s <= kShifts; ++s) {
+                const int counted = notCounted ? staff[day][s] - skill[s][k][day] : staff[day][s];
+                if (required_[day][s] <= counted)
+                    continue;
+                score -= kUnderstaffedPoints;
+                shortPoints[day][s] += kUnderstaffedPoints;
+                if (required_[day][s] <= staff[day][s])
+                    leftOut[day][s] |= std::uint8_t(1u << (k - 1));
+            }
+        }
+    }
+    if (penalties)
+        for (int day = 1; day <= kDays; ++day)
+            for (int s = 1; s <= kShifts; ++s) {
+                if (shortPoints[day][s] == 0)
+                    continue;
+                Penalty p;
+                p.rule = PenaltyRule::Understaffed;
+                p.points = shortPoints[day][s];
+                p.day = day;
+                p.shift = s;
+                p.have = staff[day][s];
+                p.want = required_[day][s];
+                for (int k = 1; k <= kSkills; ++k)
+                    if ((leftOut[day][s] >> (k - 1)) & 1)
+                        p.skills += (p.skills.isEmpty() ? QString() : QStringLiteral(", ")) + s_.SkillCode[k];
+                penalties->push_back(p);
+            }
+
+    for (int line = 1; line <= kLines; ++line) {
+        if (!hasContract_[line] || !(double(contract_[line]) > hours_[line]))
+            continue;
+        score -= kContractPoints;
+        if (penalties) {
+            Penalty p;
+            p.rule = PenaltyRule::ContractShort;
+            p.points = kContractPoints;
+            p.line = line;
+            p.hours = hours_[line];
+            p.contract = contract_[line];
+            penalties->push_back(p);
+        }
+    }
+    if (unclamped)
+        *unclamped = score;
+    return score < 0 ? 0 : score;
+}
+
+QString PenaltyRuleName(PenaltyRule rule)
+{
+    switch (rule) {
+    case PenaltyRule::SkillRequired: return QStringLiteral("skill-required");
+    case PenaltyRule::SkillPreferable: return QStringLiteral("skill-preferable");
+    case PenaltyRule::Understaffed: return QStringLiteral("understaffed");
+    case PenaltyRule::ContractShort: return QStringLiteral("contract");
+    }
+    return QString();
+}
+
+QString PenaltyText(const Penalty& p, const WardSettings& s, const QString& name)
+{
+    const QString points = QStringLiteral(" (-%1)").arg(p.points);
+    const QString where = QStringLiteral("%1 %2").arg(QString(DayName(p.day)), QString(ShiftCode(p.shift)));
+    auto skillName = [&s](int k) {
+        return s.SkillName[k].isEmpty() ? s.SkillCode[k] : s.SkillName[k];
+    };
+    switch (p.rule) {
+    case PenaltyRule::SkillRequired:
+        return QStringLiteral("%1 lacks %2: %3 of %4 required").arg(where, skillName(p.skill)).arg(p.have).arg(p.want) +
+               points;
+    case PenaltyRule::SkillPreferable:
+        return QStringLiteral("%1 lacks %2: %3 of %4 preferable").arg(where, skillName(p.skill)).arg(p.have).arg(p.want) +
+               points;
+    case PenaltyRule::Understaffed:
+        if (p.have < p.want)
+            return QStringLiteral("%1 understaffed: %2 on for %3 needed").arg(where).arg(p.have).arg(p.want) + points;
+        return QStringLiteral("%1 short without %2 holders: %3 on for %4 needed")
+                   .arg(where, p.skills)
+                   .arg(p.have)
+                   .arg(p.want) +
+               points;
+    case PenaltyRule::ContractShort:
+        return QStringLiteral("Line %1%2 short of contract: %3 of %4 hours, %5 short")
+                   .arg(p.line)
+                   .arg(name.isEmpty() ? QString() : QStringLiteral(" (") + name + u')')
+                   .arg(FloatToGeneral(p.hours, 4), FloatToGeneral(p.contract, 4),
+                        FloatToGeneral(p.contract - p.hours, 4)) +
+               points;
+    }
+    return QString();
+}
+
+}  // namespace tavrola

@@ -1,0 +1,120 @@
+#pragma once
+#include "autofill/DutyTable.h"
+#include "autofill/FillInput.h"
+#include "autofill/FillRandom.h"
+#include "autofill/ScorePenalty.h"
+
+#include <QString>
+#include <map>
+#include <utility>
+#include <vector>
+
+namespace tavrola {
+
+// Who covers each shift of a day: counts and the lines (bit p = line p).
+struct DaySummary {
+    int Count[kShifts + 1] = {};
+    std::uint32_t Lines[kShifts + 1] = {};
+};
+
+// One candidate week: the cells as ids into the fill's duty table, indexed like the grid,
+// and the day summaries behind the summary line.
+struct VirtualForm {
+    CellId Cells[kDays + 1][kLines + 1] = {};
+    DaySummary Summary[kDays + 1];
+};
+
+// Builds and scores candidate weeks for one fill. Everything the search reads is worked
+// out once when the engine is made; a candidate then costs table look-ups and random
+// draws, with no text built.
+class FillEngine {
+public:
+    FillEngine(const WardSettings& settings, const FillInput& input);
+
+    // Empty when the fill can run; else why not (a requirement that is not a number).
+    const QString& error() const { return error_; }
+
+    // A new candidate from the requests: skill cover, head count, contracted hours on
+    // preferred days, then the summary line below the last staff member.
+    void FillVirtualForm(FillRandom& random);
+    // Its steps, each at most 1000 draws: Prepare, then the three phases in order, then
+    // the summary.
+    void Prepare();
+    void PhaseSkillCover(FillRandom& random);
+    void PhaseHeadCount(FillRandom& random);
+    void PhaseContracts(FillRandom& random);
+    void WriteSummary();
+    // The hours of each line of the current candidate.
+    void CalculateVirtualHoursWorked();
+
+    // Scores a candidate from 100 down, leaving out the summary line it wrote; with
+    // `penalties`, lists every deduction. `unclamped` receives the score before the
+    // floor at 0. Sets VirtualHoursWorked to the candidate's.
+    int ScoreVirtualForm(const VirtualForm& form, std::vector<Penalty>* penalties = nullptr, int* unclamped = nullptr);
+
+    const VirtualForm& form() const { return form_; }
+    double VirtualHoursWorked(int line) const { return hours_[line]; }
+
+    // A cell's text: the summary line is spelled out ("3AAB/1B/2").
+    QString CellText(const VirtualForm& form, int day, int line) const;
+    QString SummaryText(const DaySummary& summary) const;
+    // The line the summary goes to (one past the last staff member); 0 when all 25
+    // lines are staff and there is none.
+    int SummaryLine() const { return summaryLine_; }
+    int NumberOfStaff() const { return numberOfStaff_; }
+
+    // The trace of a candidate's lines: contract, hours, the seven cells.
+    QStringList TraceLines(const VirtualForm& form) const;
+
+    const WardSettings& settings() const { return s_; }
+    const FillInput& input() const { return in_; }
+
+private:
+    struct Draw {
+        int day, line, shift;
+        CellId code;
+    };
+    inline Draw draw(FillRandom& random) const;
+    inline bool nightRefused(const Draw& d) const;
+    inline void lowerRequirement(int day, int shift);
+    // Whether any draw could still place a shift in the phase, as things stand.
+    bool skillCoverPossible() const;
+    bool headCountPossible() const;
+    bool contractsPossible(bool hoursFresh) const;
+    // The code, or its shortened form when the contract has less left than it is worth.
+    CellId fitToContract(CellId code, double remaining);
+    float lineHours(const VirtualForm& form, int line) const;
+
+    const WardSettings& s_;
+    FillInput in_;
+    DutyTable duties_;
+    QString error_;
+    int numberOfStaff_ = 0;
+    int summaryLine_ = 0;
+
+    // Per fill.
+    bool hasContract_[kLines + 1] = {};
+    float contract_[kLines + 1] = {};
+    std::uint8_t skills_[kLines + 1] = {};  // bit k-1: the line holds skill k
+    std::uint64_t skillLanes_[kLines + 1] = {};  // 1 in byte k-1 when the line holds skill k
+    CellId code_[kLines + 1][kShifts + 1] = {};
+    std::uint8_t codeFlags_[kLines + 1][kShifts + 1] = {};  // the code's shift bits
+    float codeHours_[kLines + 1][kShifts + 1] = {};
+    CellId requests_[kDays + 1][kLines + 1] = {};
+    qint32 required_[kDays + 1][kShifts + 1] = {};
+    bool neverStaffed_[kDays + 1][kShifts + 1] = {};  // the box reads exactly "0"
+    std::uint8_t neverStaffedMask_[kDays + 1] = {};   // the same as shift bits
+    double requestHours_[kLines + 1] = {};
+    std::map<std::pair<CellId, double>, CellId> shortened_;
+
+    // Per candidate.
+    VirtualForm form_;
+    double hours_[kLines + 1] = {};
+    qint32 requirement_[kDays + 1][kShifts + 1] = {};
+    qint32 skillNeed_[kDays + 1][kShifts + 1][kSkills + 1] = {};
+    int skillNeedsOpen_ = 0;  // entries of skillNeed_ above 0
+    std::uint8_t needMask_[kDays + 1][kShifts + 1] = {};  // bit k-1: skill k still needed
+    std::uint8_t staffedMask_[kDays + 1] = {};  // shift bits whose requirement is above 0
+};
+
+}  // namespace tavrola

@@ -1,0 +1,229 @@
+#include "document/AutoFill.h"
+
+#include "clinics/ClinicDay.h"
+#include "clinics/ClinicFile.h"
+#include "document/RequirementsStep.h"
+#include "roster/WeekData.h"
+#include "util/TraceLog.h"
+
+#include <QDateTime>
+#include <QElapsedTimer>
+
+namespace tavrola {
+
+AutoFill::AutoFill(WardModel& model) : model_(model)
+{
+    // Any step that is not ours (a typed cell, an undo) stops a running fill where it
+    // stands: the search must not write over what the user just did.
+    watch_ = QObject::connect(&model_.Undo, &QUndoStack::indexChanged, [this] {
+        if (running_ && !applying_) {
+            interrupted_ = true;
+            model_.Week.FillRunning = false;
+        }
+    });
+}
+
+AutoFill::~AutoFill()
+{
+    QObject::disconnect(watch_);
+}
+
+AutoFill::Click AutoFill::ContinueButtonClick(Ui& ui, std::optional<std::uint32_t> seed)
+{
+    RosterWeek& w = model_.Week;
+    if (!w.WeekChosen()) {
+        ui.showError(kWeekNotSetMessage);
+        return Click::WeekNotSet;
+    }
+    if (running_) {
+        stop();
+        return Click::Stopped;
+    }
+    if (ui.askYesNo(kAutoFillQuestion) != Answer::Yes)
+        return Click::Declined;
+    ui_ = &ui;
+    const std::uint32_t startSeed = seed ? *seed : FillSeedFromTime(QDateTime::currentDateTimeUtc().time());
+    TraceLog(QStringLiteral("INTO ContinueButtonClick - Auto Fill seed %1").arg(startSeed));
+
+    if (!w.RequestsSaved) {
+        for (int day = 1; day <= kDays; ++day)
+            for (int line = 1; line <= kLines; ++line)
+                w.SavedRequests[day][line] = w.DayCells[day][line].text();
+        w.RequestsSaved = true;
+    }
+    SetupRequiredNurses(model_, &ui);
+    auto search = std::make_unique<FillSearch>(
+        model_.Settings, MakeFillInput(StoreWeekData(w), w.StaffSkillCodes, w.SavedRequests), startSeed);
+    if (!search->error().isEmpty()) {
+        ui.showError(search->error());
+        return Click::Refused;
+    }
+    search_ = std::move(search);
+    caption_ = QStringLiteral("Stop 0%");
+    w.FillRunning = true;
+    running_ = true;
+    interrupted_ = false;
+    ownIndex_ = -1;
+    position_ = 0;
+    return Click::Started;
+}
+
+bool AutoFill::runSlice(int budgetMs)
+{
+    if (!running_)
+        return false;
+    RosterWeek& w = model_.Week;
+    QElapsedTimer clock;
+    clock.start();
+    bool improved = false;
+    while (w.FillRunning) {
+        const int score = search_->next();
+        if (onCandidate)
+            onCandidate(*search_);
+        if (search_->newBest()) {
+            improved = true;
+            caption_ = QStringLiteral("Stop %1%").arg(score);
+        }
+        if (score == 100 || (candidateLimit > 0 && search_->candidates() >= candidateLimit))
+            w.FillRunning = false;
+        if (budgetMs > 0 && clock.elapsed() >= budgetMs)
+            break;
+    }
+    if (!w.FillRunning) {
+        finish();
+        return false;
+    }
+    if (improved)
+        showBest();
+    return true;
+}
+
+void AutoFill::stop()
+{
+    if (!running_)
+        return;
+    model_.Week.FillRunning = false;
+    finish();
+}
+
+QString AutoFill::countText() const
+{
+    return running_ && search_ ? QString::number(search_->IterationCount()) : QString();
+}
+
+std::vector<FieldEdit> AutoFill::solutionEdits(int n)
+{
+    std::vector<FieldEdit> edits;
+    if (!search_)
+        return edits;
+    RosterWeek& w = model_.Week;
+    const int shown = search_->shownLines();
+    for (int day = 1; day <= kDays; ++day)
+        for (int line = 1; line <= shown; ++line) {
+            Field& cell = w.DayCells[day][line];
+            const QString text = search_->slotText(n, day, line);
+            edits.push_back({&cell, text.isEmpty() ? QStringLiteral("DO") : text, cell.colour()});
+        }
+    return edits;
+}
+
+std::vector<FieldEdit> AutoFill::resultEdits()
+{
+    std::vector<FieldEdit> edits = solutionEdits(0);
+    RosterWeek& w = model_.Week;
+    if (model_.Settings.RequiredNursesPerDoctor < 1 || !search_)
+        return edits;
+    // Each day's clinic notes go into the spare lines below the staff, over the result.
+    QString error;
+    const QStringList clinicLines = ReadClinicLines(w.DataFolder, &error);
+    const int shown = search_->shownLines();
+    for (int day = 1; day <= kDays; ++day) {
+        std::array<QString, kLines> column;
+        for (int line = 1; line <= kLines; ++line)
+            column[line - 1] = line <= shown ? edits[(day - 1) * shown + line - 1].text : w.DayCells[day][line].text();
+        const QDate date = w.PickerDate.addDays(day - 1);
+        const QStringList dayLines = ClinicDayLines(clinicLines, day, ClinicWeekNumber(date));
+        const std::array<QString, kLines> notes = ClinicNotesColumn(column, w.LinesWithNames(), dayLines);
+        for (int line = 1; line <= kLines; ++line) {
+            if (line <= shown)
+                edits[(day - 1) * shown + line - 1].text = notes[line - 1];
+            else if (notes[line - 1] != column[line - 1])
+                edits.push_back({&w.DayCells[day][line], notes[line - 1], w.DayCells[day][line].colour()});
+        }
+    }
+    return edits;
+}
+
+bool AutoFill::ownStepOnTop() const
+{
+    return ownIndex_ >= 0 && model_.Undo.index() == ownIndex_ && model_.Undo.count() == ownIndex_;
+}
+
+void AutoFill::replaceOwnStep(const std::vector<FieldEdit>& edits)
+{
+    applying_ = true;
+    if (ownStepOnTop())
+        model_.Undo.undo();
+    ownIndex_ = model_.applyEdits(kAutoFillStep, edits) ? model_.Undo.index() : -1;
+    applying_ = false;
+}
+
+void AutoFill::showBest()
+{
+    replaceOwnStep(solutionEdits(0));
+}
+
+void AutoFill::finish()
+{
+    if (search_->candidates() == 0)
+        search_->next();  // a fill makes one candidate at least
+    running_ = false;
+    model_.Week.FillRunning = false;
+    caption_ = QStringLiteral("Done (%1)").arg(search_->bestScore());
+    browserVisible_ = true;
+    position_ = 0;
+    // Interrupted by another edit, the grid stays as the user left it.
+    if (!interrupted_)
+        replaceOwnStep(resultEdits());
+    ownIndex_ = -1;
+    TraceLog(QStringLiteral("Auto Fill done: %1 candidates, best %2 (seed %3)")
+                 .arg(search_->candidates())
+                 .arg(search_->bestScore())
+                 .arg(search_->seed()));
+}
+
+void AutoFill::UpDown1Click(int position)
+{
+    if (!search_ || running_)
+        return;
+    position_ = ((position % kSolutionSlots) + kSolutionSlots) % kSolutionSlots;
+    model_.applyEdits(QStringLiteral("Show Solution %1").arg(position_), solutionEdits(position_));
+    caption_ = QStringLiteral("Done (%1) %2%").arg(position_).arg(search_->slot(position_).score);
+}
+
+QStringList AutoFill::explanation()
+{
+    QStringList lines;
+    if (!search_)
+        return lines;
+    int unclamped = 0;
+    const std::vector<Penalty> penalties = search_->penalties(0, &unclamped);
+    // The points lost per rule first, then each deduction.
+    static const char* const kRuleTotals[] = {"Required skills missing", "Preferable skills missing",
+                                               "Shifts short of staff", "Contracts not met"};
+    int points[4] = {}, counts[4] = {};
+    for (const Penalty& p : penalties) {
+        points[int(p.rule)] += p.points;
+        ++counts[int(p.rule)];
+    }
+    for (int r = 0; r < 4; ++r)
+        if (counts[r])
+            lines += QStringLiteral("%1: -%2 (%3)").arg(QLatin1String(kRuleTotals[r])).arg(points[r]).arg(counts[r]);
+    if (unclamped < 0)
+        lines += QStringLiteral("%1 in all, counted as 0").arg(unclamped);
+    for (const Penalty& p : penalties)
+        lines += PenaltyText(p, model_.Settings, p.line ? model_.Week.NameEdits[p.line].text() : QString());
+    return lines;
+}
+
+}  // namespace tavrola

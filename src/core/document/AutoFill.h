@@ -1,0 +1,97 @@
+#pragma once
+#include "Ui.h"
+#include "autofill/FillSearch.h"
+#include "roster/WardModel.h"
+#include "weeks/WeekFileCommands.h"
+
+#include <QMetaObject>
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace tavrola {
+
+inline const QString kAutoFillQuestion = QStringLiteral(
+    "This will start the automatic form filling process, continue?\rNOTE: For best results, enter requests first.");
+inline const QString& kWeekNotSetMessage = kChooseWeekFirstMessage;
+inline const QString kAutoFillCaption = QStringLiteral("Auto Fill Form");
+inline const QString kAutoFillStep = QStringLiteral("Auto Fill");
+
+// The automatic fill of the shown week, without windows: starting and stopping, the
+// search run in slices, each new best shown on the grid, the clinic notes at the end,
+// and browsing the kept solutions. The search works on a copy of the week's data; the
+// grid changes only through undo steps: the result is one step "Auto Fill" (replaced by
+// each new best while the fill runs), each browse one more.
+//
+// A fill stops at 100 points, on a second press, when Week.FillRunning is cleared (a
+// duty entered by hand), after a set number of candidates, or when anything else
+// changes the document (a typed cell, an undo): then it stops where it stands and
+// writes nothing more.
+class AutoFill {
+public:
+    explicit AutoFill(WardModel& model);
+    ~AutoFill();
+    AutoFill(const AutoFill&) = delete;
+    AutoFill& operator=(const AutoFill&) = delete;
+
+    enum class Click { WeekNotSet, Stopped, Declined, Refused, Started };
+
+    // The "Auto Fill Form" button: the week check, stop when running, else the question,
+    // the seed (the time of day unless given), the saved requests, the requirements.
+    // The candidates run in runSlice.
+    Click ContinueButtonClick(Ui& ui, std::optional<std::uint32_t> seed = std::nullopt);
+
+    // Runs candidates for about `budgetMs` milliseconds (0: until the fill ends) and
+    // shows the newest best. Returns whether the fill still runs.
+    bool runSlice(int budgetMs);
+    // Stops a running fill now and puts its result on the grid.
+    void stop();
+    bool running() const { return running_; }
+
+    // Shows kept solution `position` (wrapping in 0..5) as one undo step.
+    void UpDown1Click(int position);
+
+    // What the window shows.
+    const QString& caption() const { return caption_; }
+    QString countText() const;
+    bool browserVisible() const { return browserVisible_; }
+    int position() const { return position_; }
+    // Why the best is not 100: the points lost per rule, then each deduction.
+    QStringList explanation();
+
+    // The search of the latest fill; null before the first.
+    FillSearch* search() { return search_.get(); }
+    const FillSearch* search() const { return search_.get(); }
+
+    // Called after every candidate (the command line reports from it).
+    std::function<void(const FillSearch&)> onCandidate;
+    // Stop after this many candidates; 0: no limit.
+    qint64 candidateLimit = 0;
+
+    // The grid texts of kept solution n for the shown lines ("DO" for empty cells), and
+    // those texts with each day's clinic notes added as the end of a fill writes them.
+    std::vector<FieldEdit> solutionEdits(int n);
+    std::vector<FieldEdit> resultEdits();
+
+private:
+    void showBest();
+    void finish();
+    void replaceOwnStep(const std::vector<FieldEdit>& edits);
+    bool ownStepOnTop() const;
+
+    WardModel& model_;
+    std::unique_ptr<FillSearch> search_;
+    Ui* ui_ = nullptr;
+    bool running_ = false;
+    bool interrupted_ = false;  // something else changed the document during the fill
+    bool applying_ = false;     // our own step is being pushed
+    int ownIndex_ = -1;         // the undo index just after our step, -1 when none
+    QString caption_ = kAutoFillCaption;
+    bool browserVisible_ = false;
+    int position_ = 0;
+    QMetaObject::Connection watch_;
+};
+
+}  // namespace tavrola

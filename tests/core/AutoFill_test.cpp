@@ -1,0 +1,383 @@
+#include "autofill/FillSearch.h"
+#include "autofill/ShortenShift.h"
+#include "document/AutoFill.h"
+#include "roster/Totals.h"
+#include "roster/WeekData.h"
+#include "util/TraceLog.h"
+
+#include "ScriptedUi.h"
+#include "TestWard.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace tavrola;
+using namespace tavrola::test;
+
+namespace {
+
+// A fill input over the test ward: `staff` lines contracted for 37.5 hours, no
+// requirements unless set.
+FillInput Input(int staff)
+{
+    FillInput in;
+    in.NumberOfStaff = staff;
+    for (int line = 1; line <= staff; ++line)
+        in.HoursSet[line] = QStringLiteral("37.5");
+    for (int day = 1; day <= kDays; ++day)
+        for (int shift = 1; shift <= kShifts; ++shift)
+            in.Required[day][shift] = QStringLiteral("0");
+    return in;
+}
+
+int CountShifts(const FillEngine& e, int line)
+{
+    int n = 0;
+    for (int day = 1; day <= kDays; ++day)
+        n += e.form().Cells[day][line] != kEmptyCell;
+    return n;
+}
+
+}  // namespace
+
+TEST(FillRandom, KnownSeedGivesKnownDrawsAndSkipMatchesDrawing)
+{
+    FillRandom r(12345);
+    EXPECT_EQ(r.Random(7), 2u);
+    EXPECT_EQ(r.Random(18), 5u);
+    EXPECT_EQ(r.Random(3), 0u);
+    EXPECT_EQ(r.Random(100), 55u);
+    EXPECT_EQ(r.Random(1000), 633u);
+    EXPECT_EQ(r.Random(0), 0u);
+    EXPECT_EQ(FillSeedFromTime(QTime(1, 2, 3, 4)), 3723004u);
+
+    FillRandom one(99), three(99);
+    std::uint32_t r3[3];
+    for (int i = 0; i < 50; ++i) {
+        const std::uint32_t a = one.Random(7), b = one.Random(18), c = one.Random(3);
+        three.Random3(7, 18, 3, r3);
+        ASSERT_EQ(std::vector<std::uint32_t>({a, b, c}), std::vector<std::uint32_t>(r3, r3 + 3));
+    }
+
+    FillRandom drawn(77), skipped(77);
+    for (int i = 0; i < 2999; ++i)
+        drawn.Random(5);
+    skipped.Skip(2999);
+    EXPECT_EQ(drawn.seed(), skipped.seed());
+}
+
+TEST(ShortenShift, EndsEarlierByTheHoursCut)
+{
+    const WardSettings s = TestWardSettings();
+    ASSERT_EQ(s.AMShiftTimes, QStringLiteral("7 to 3pm"));
+    const struct {
+        const char* code;
+        double remaining;
+        const char* expected;
+    } cases[] = {
+        {"EARLY", 5, "7 - 12"},       // cut 2.5 + the break: 3 becomes 0, then 12
+        {"8-4", 3, "8 - 11"},         // 7.5 worth, 5 hours cut
+        {"0730-1530", 7, "7:30 - 15"},  // four-digit times keep their minutes
+        {"EARLY", 6.75, "7 - 2:15"},  // a quarter of an hour
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ShortenShift(QString::fromLatin1(c.code), c.remaining, s), QString::fromLatin1(c.expected))
+            << c.code << " " << c.remaining;
+}
+
+TEST(FillEngine, SummaryLineCountsEachShiftWithItsSkillCodes)
+{
+    WardSettings s = TestWardSettings();
+    s.SkillCode[1] = QStringLiteral("A");
+    s.SkillCode[2] = QStringLiteral("B");
+    FillInput in = Input(6);
+    const char* codes[] = {"", "A", "AB", "", "B", "", ""};
+    const char* monday[] = {"", "EARLY", "EARLY", "EARLY", "LATE", "NIGHT", "NIGHT"};
+    for (int line = 1; line <= 6; ++line) {
+        in.SkillCodes[line] = QString::fromLatin1(codes[line]);
+        in.Requests[1][line] = QString::fromLatin1(monday[line]);
+    }
+    in.Requests[2][9] = QStringLiteral("clinic note");
+    FillEngine e(s, in);
+    FillRandom r(1);
+    e.FillVirtualForm(r);
+    EXPECT_EQ(e.CellText(e.form(), 1, 7), QStringLiteral("3AAB/1B/2"));
+    EXPECT_EQ(e.CellText(e.form(), 2, 7), QStringLiteral("0/0/0"));
+    EXPECT_EQ(e.CellText(e.form(), 2, 9), QStringLiteral("clinic note"));  // requests stay
+    for (int line = 1; line <= 6; ++line)
+        EXPECT_EQ(e.CellText(e.form(), 1, line), in.Requests[1][line]);
+
+    // With all 25 lines in use there is no summary line.
+    FillInput full = Input(kLines);
+    FillEngine f(s, full);
+    f.FillVirtualForm(r);
+    EXPECT_EQ(f.SummaryLine(), 0);
+    EXPECT_TRUE(f.CellText(f.form(), 1, kLines).isEmpty());
+}
+
+TEST(FillEngine, PhasesKeepTheirLimits)
+{
+    WardSettings s = TestWardSettings();
+    s.SkillCode[1] = QStringLiteral("A");
+    s.SkillRequired[1] = 9;  // never met: phase 1 runs its 1000 draws
+    FillInput in = Input(1);
+    in.SkillCodes[1] = QStringLiteral("A");
+    for (int day = 1; day <= kDays; ++day)
+        in.Required[day][1] = QStringLiteral("1");
+    FillEngine e(s, in);
+    FillRandom r(5);
+    e.Prepare();
+    e.PhaseSkillCover(r);
+    EXPECT_EQ(CountShifts(e, 1), 4);  // 30 + 7.5 is not below 37.5
+    e.PhaseHeadCount(r);
+    EXPECT_EQ(CountShifts(e, 1), 5);
+
+    // Three hours left: a shortened shift, not the code. A night is refused with less
+    // than a night's hours left, whatever the line's standard shift.
+    FillInput shortLine = Input(1);
+    shortLine.HoursSet[1] = QStringLiteral("3");
+    for (int day = 1; day <= kDays; ++day)
+        shortLine.Required[day][1] = shortLine.Required[day][3] = QStringLiteral("1");
+    FillEngine g(s, shortLine);
+    g.FillVirtualForm(r);
+    EXPECT_EQ(CountShifts(g, 1), 1);
+    for (int day = 1; day <= kDays; ++day) {
+        const QString cell = g.CellText(g.form(), day, 1);
+        EXPECT_NE(cell, QStringLiteral("NIGHT"));
+        EXPECT_NE(cell, QStringLiteral("EARLY"));
+    }
+}
+
+TEST(FillEngine, PhaseThreeFillsOnlyRequestedDaysOfStaffedShifts)
+{
+    const WardSettings s = TestWardSettings();
+    FillInput in = Input(1);
+    in.StandardShift[1] = QStringLiteral("EARLY");
+    in.RequestDay[2][1] = in.RequestDay[4][1] = true;
+    in.Required[4][1] = QStringLiteral("0");  // Thursday early never staffed
+    in.Required[2][1] = QStringLiteral("2");
+    FillEngine e(s, in);
+    for (std::uint32_t seed = 1; seed <= 20; ++seed) {
+        FillRandom r(seed);
+        e.FillVirtualForm(r);
+        for (int day = 1; day <= kDays; ++day)
+            EXPECT_EQ(e.CellText(e.form(), day, 1), day == 2 ? QStringLiteral("EARLY") : QString()) << day;
+    }
+}
+
+TEST(ScoreVirtualForm, PenaltiesAndWhatTheyLeaveOut)
+{
+    WardSettings s = TestWardSettings();
+    s.SkillCode[1] = QStringLiteral("A");
+    s.SkillCode[2] = QStringLiteral("B");
+    s.SkillCheckBoxes = QStringLiteral("111111");
+    FillInput in = Input(4);
+    in.Required[1][1] = QStringLiteral("3");  // Monday early wants three
+    const char* monday[] = {"", "EARLY", "EARLY", "SICK EARLY", "DO"};
+    for (int line = 1; line <= 4; ++line) {
+        in.Requests[1][line] = QString::fromLatin1(monday[line]);
+        in.SkillCodes[line] = QStringLiteral("AB");
+        for (int day = 2; day <= 5; ++day)
+            in.Requests[day][line] = QStringLiteral("HOL");  // 37.5 hours: contracts met
+    }
+    in.Requests[6][4] = QStringLiteral("HOL");
+    FillEngine e(s, in);
+    FillRandom r(3);
+    e.FillVirtualForm(r);
+    // The summary of three on the early (all AB) reads as an early shift itself; it is
+    // not counted, so the shift stays one short: 2 points for each of six skills. The
+    // sick and "DO" cells count for nothing.
+    ASSERT_EQ(e.CellText(e.form(), 1, 5), QStringLiteral("3ABABAB/0/0"));
+    int flags = 0;
+    DutyHours(QStringLiteral("3AAB/1B/2"), s, &flags);
+    EXPECT_EQ(flags, ShiftAM);
+    std::vector<Penalty> list;
+    int unclamped = 0;
+    EXPECT_EQ(e.ScoreVirtualForm(e.form(), &list, &unclamped), 88);
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0].rule, PenaltyRule::Understaffed);
+    EXPECT_EQ(list[0].have, 2);
+    EXPECT_EQ(PenaltyText(list[0], s), QStringLiteral("Monday AM understaffed: 2 on for 3 needed (-12)"));
+
+    // Required skills cost 5 a shift, preferable 1; a short contract 10; never below 0.
+    s.SkillRequired[1] = 3;
+    s.SkillPreferable[2] = 3;
+    in.HoursSet[1] = QStringLiteral("39.5");
+    FillEngine g(s, in);
+    g.FillVirtualForm(r);
+    list.clear();
+    EXPECT_EQ(g.ScoreVirtualForm(g.form(), &list, &unclamped), 100 - 12 - 5 - 1 - 10);
+    int sum = 0;
+    for (const Penalty& p : list)
+        sum += p.points;
+    EXPECT_EQ(sum, 100 - unclamped);
+    EXPECT_TRUE(PenaltyText(list.back(), s, QStringLiteral("Nurse 1")).contains(QStringLiteral("2 short")));
+    for (int line = 6; line <= 20; ++line)
+        in.HoursSet[line] = QStringLiteral("99");
+    FillEngine h(s, in);
+    h.FillVirtualForm(r);
+    EXPECT_EQ(h.ScoreVirtualForm(h.form(), nullptr, &unclamped), 0);
+    EXPECT_LT(unclamped, 0);
+}
+
+TEST(FillSearch, SlotRuleAndReplay)
+{
+    EXPECT_EQ(SlotToReplace({100, 80, 70, 70, 90, 95}, 75), 2);
+    EXPECT_EQ(SlotToReplace({100, 80, 70, 70, 90, 95}, 60), -1);
+    EXPECT_EQ(SlotToReplace({0, 0, 0, 0, 0, 0}, 0), 1);
+
+    WardSettings s = TestWardSettings();
+    FillInput in = Input(8);
+    for (int day = 1; day <= kDays; ++day)
+        for (int shift = 1; shift <= kShifts; ++shift)
+            in.Required[day][shift] = QStringLiteral("2");
+    FillSearch a(s, in, 99), b(s, in, 99);
+    for (int i = 0; i < 200; ++i)
+        ASSERT_EQ(a.next(), b.next()) << i;
+    for (int n = 0; n < kSolutionSlots; ++n)
+        EXPECT_EQ(a.slot(n).score, b.slot(n).score);
+    EXPECT_GE(a.bestScore(), a.slot(1).score);
+}
+
+TEST(FillSearch, TracesOnlyImprovementsNotTies)
+{
+    QTemporaryDir tmp;
+    const QString path = OpenTraceLog(tmp.path());
+    ASSERT_FALSE(path.isEmpty());
+    WardSettings s = TestWardSettings();
+    for (int k = 1; k <= kSkills; ++k) {
+        s.SkillCode[k] = QStringLiteral("Z%1").arg(k);
+        s.SkillRequired[k] = 50;  // far out of reach: every candidate scores 0 and ties
+    }
+    FillInput in = Input(3);
+    for (int day = 1; day <= kDays; ++day)
+        for (int shift = 1; shift <= kShifts; ++shift)
+            in.Required[day][shift] = QStringLiteral("1");
+    FillSearch search(s, in, 11);
+    for (int i = 0; i < 40; ++i) {
+        EXPECT_EQ(search.next(), 0);
+        EXPECT_TRUE(search.newBest());
+    }
+    CloseTraceLog();
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray text = f.readAll();
+    EXPECT_EQ(text.count("Candidate "), 1);
+    EXPECT_EQ(text.count("\r\n"), 1 + kLines);
+}
+
+namespace {
+
+// The test ward's model with a chosen week and short-staffed requirements.
+struct FillWard {
+    WardModel model;
+    ScriptedUi ui;
+    AutoFill fill{model};
+
+    FillWard()
+    {
+        ConnectTotals(model);
+        SetUpTestWard(model, 6);
+        model.Week.PickerDate = QDate(2026, 11, 30);
+        model.Week.StartupPickerDate = QDate(2026, 11, 23);
+        for (int day = 1; day <= kDays; ++day)
+            model.Settings.StaffRequired[day][1] = 2;
+        model.Week.DayCells[1][1].setText(QStringLiteral("HOL"));
+        model.startFreshHistory();
+    }
+};
+
+}  // namespace
+
+TEST(AutoFillDriver, StartStopBrowseAndUndo)
+{
+    FillWard t;
+    t.model.Week.PickerDate = t.model.Week.StartupPickerDate;
+    EXPECT_EQ(t.fill.ContinueButtonClick(t.ui), AutoFill::Click::WeekNotSet);
+    EXPECT_EQ(t.ui.shown.back().text, kWeekNotSetMessage);
+    t.model.Week.PickerDate = QDate(2026, 11, 30);
+
+    EXPECT_EQ(t.fill.ContinueButtonClick(t.ui), AutoFill::Click::Declined);
+    EXPECT_EQ(t.ui.shown.back().text, kAutoFillQuestion);
+    EXPECT_EQ(t.fill.caption(), kAutoFillCaption);
+    EXPECT_EQ(t.model.Undo.count(), 0);
+    EXPECT_FALSE(t.model.Week.RequestsSaved);
+
+    t.fill.candidateLimit = 50;
+    t.ui.answers = {Answer::Yes};
+    ASSERT_EQ(t.fill.ContinueButtonClick(t.ui, 42u), AutoFill::Click::Started);
+    EXPECT_TRUE(t.fill.caption().startsWith(QStringLiteral("Stop ")));
+    while (t.fill.runSlice(0)) {
+    }
+    const int best = t.fill.search()->bestScore();
+    EXPECT_EQ(t.fill.caption(), QStringLiteral("Done (%1)").arg(best));
+    EXPECT_TRUE(t.fill.browserVisible());
+    EXPECT_TRUE(t.fill.countText().isEmpty());
+    EXPECT_EQ(t.model.Undo.count(), 1);
+    EXPECT_EQ(t.model.Undo.undoText(), kAutoFillStep);
+    EXPECT_TRUE(t.model.Week.RosterChanged);
+    EXPECT_EQ(t.model.Week.DayCells[1][1].text(), QStringLiteral("HOL"));
+    for (int day = 1; day <= kDays; ++day)
+        for (int line = 1; line <= 6; ++line)
+            EXPECT_FALSE(t.model.Week.DayCells[day][line].text().isEmpty());
+    EXPECT_EQ(t.model.Week.DayCells[1][7].text(), t.fill.search()->slotText(0, 1, 7));  // the summary
+
+    t.fill.UpDown1Click(-1);  // wraps to 5
+    EXPECT_EQ(t.fill.position(), 5);
+    EXPECT_EQ(t.fill.caption(), QStringLiteral("Done (5) %1%").arg(t.fill.search()->slot(5).score));
+    EXPECT_EQ(t.model.Undo.count(), 2);
+
+    t.model.Undo.undo();
+    t.model.Undo.undo();
+    EXPECT_EQ(t.model.Week.DayCells[2][1].text(), QString());
+    EXPECT_FALSE(t.model.Week.RosterChanged);
+
+    // A second fill starts from the saved requests, not from what the grid shows.
+    t.model.Week.DayCells[3][2].setText(QStringLiteral("LATE"));
+    t.model.Settings.SkillCode[1] = QStringLiteral("Z");
+    t.model.Settings.SkillRequired[1] = 1;  // nobody holds Z: never 100
+    t.fill.candidateLimit = 0;
+    t.ui.answers = {Answer::Yes};
+    ASSERT_EQ(t.fill.ContinueButtonClick(t.ui, 7u), AutoFill::Click::Started);
+    EXPECT_TRUE(t.fill.search()->engine().input().Requests[3][2].isEmpty());
+    EXPECT_TRUE(t.fill.runSlice(5));
+    EXPECT_EQ(t.fill.ContinueButtonClick(t.ui), AutoFill::Click::Stopped);
+    EXPECT_FALSE(t.fill.running());
+    EXPECT_FALSE(t.model.Week.FillRunning);
+}
+
+TEST(AutoFillDriver, AnotherEditStopsTheFillWhereItStands)
+{
+    FillWard t;
+    t.ui.answers = {Answer::Yes};
+    t.model.Settings.SkillCode[1] = QStringLiteral("Z");
+    t.model.Settings.SkillRequired[1] = 1;  // nobody holds Z: never 100
+    ASSERT_EQ(t.fill.ContinueButtonClick(t.ui, 3u), AutoFill::Click::Started);
+    ASSERT_TRUE(t.fill.runSlice(5));
+    const int steps = t.model.Undo.count();
+    t.model.typeText(t.model.Week.DayCells[5][3], QStringLiteral("STUDY"));
+    EXPECT_FALSE(t.model.Week.FillRunning);
+    EXPECT_FALSE(t.fill.runSlice(0));
+    EXPECT_EQ(t.model.Undo.count(), steps + 1);  // nothing written after the typed cell
+    EXPECT_EQ(t.model.Week.DayCells[5][3].text(), QStringLiteral("STUDY"));
+}
+
+TEST(AutoFillDriver, SlicesDoNotChangeTheResult)
+{
+    FillWard whole, sliced;
+    for (FillWard* t : {&whole, &sliced}) {
+        t->model.Settings.SkillCode[1] = QStringLiteral("Z");
+        t->model.Settings.SkillRequired[1] = 1;  // never 100: both run to the limit
+        t->fill.candidateLimit = 300;
+        t->ui.answers = {Answer::Yes};
+        ASSERT_EQ(t->fill.ContinueButtonClick(t->ui, 2024u), AutoFill::Click::Started);
+    }
+    while (whole.fill.runSlice(0)) {
+    }
+    while (sliced.fill.runSlice(1)) {
+    }
+    EXPECT_EQ(StoreWeekData(whole.model.Week), StoreWeekData(sliced.model.Week));
+    EXPECT_EQ(whole.fill.caption(), sliced.fill.caption());
+}
