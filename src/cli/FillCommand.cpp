@@ -43,18 +43,6 @@ public:
     bool registerFileType(const QString&, const QString&) override { return false; }
 };
 
-QString OneLine(QString text)
-{
-    text.replace(u'\r', u' ');
-    text.replace(u'\n', u' ');
-    return text;
-}
-
-QString AbsolutePath(const QString& path)
-{
-    return QDir::isAbsolutePath(path) ? QDir::cleanPath(path) : QDir::cleanPath(QDir::currentPath() + u'/' + path);
-}
-
 QString JsonStrings(const QStringList& texts)
 {
     QStringList quoted;
