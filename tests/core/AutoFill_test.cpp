@@ -381,3 +381,39 @@ TEST(AutoFillDriver, SlicesDoNotChangeTheResult)
     EXPECT_EQ(StoreWeekData(whole.model.Week), StoreWeekData(sliced.model.Week));
     EXPECT_EQ(whole.fill.caption(), sliced.fill.caption());
 }
+
+TEST(AutoFillDriver, ClinicNotesJoinTheResultStepWhenNursesFollowDoctors)
+{
+    for (const int perDoctor : {0, 1}) {
+        FillWard t;
+        QTemporaryDir dir;
+        ASSERT_TRUE(dir.isValid());
+        QFile clinic(dir.filePath(QStringLiteral("Clinic.rtf")));
+        ASSERT_TRUE(clinic.open(QIODevice::WriteOnly));
+        clinic.write("{\\rtf1\\ansi Monday AM, Dr Ash wk1,2,3,4,5 [ENT]\\par "
+                     "Monday PM, Dr Birch wk1,2,3,4,5 [Eyes]\\par "
+                     "Tuesday AM, Dr Cole wk2 [Skin]\\par}");
+        clinic.close();
+        t.model.Week.DataFolder = dir.path() + u'/';
+        t.model.Settings.RequiredNursesPerDoctor = perDoctor;
+        t.fill.candidateLimit = 20;
+        t.ui.answers = {Answer::Yes};
+        ASSERT_EQ(t.fill.ContinueButtonClick(t.ui, 5u), AutoFill::Click::Started);
+        while (t.fill.runSlice(0)) {
+        }
+        EXPECT_EQ(t.model.Undo.count(), 1);
+        const auto& cells = t.model.Week.DayCells;
+        if (perDoctor == 0) {  // the summary line stays below the staff
+            EXPECT_EQ(cells[1][7].text(), t.fill.search()->slotText(0, 1, 7));
+            continue;
+        }
+        // Monday 30 November is in week 5 of its month, Tuesday 1 December in week 1.
+        EXPECT_EQ(cells[1][7].text(), QStringLiteral("ENT"));
+        EXPECT_EQ(cells[1][8].text(), QStringLiteral("**********"));
+        EXPECT_EQ(cells[1][9].text(), QStringLiteral("Eyes"));
+        EXPECT_TRUE(cells[2][7].text().isEmpty());
+        t.model.Undo.undo();  // notes and result go together
+        EXPECT_TRUE(cells[1][7].text().isEmpty());
+        EXPECT_TRUE(cells[2][1].text().isEmpty());
+    }
+}
