@@ -1,4 +1,5 @@
 #pragma once
+#include "Ui.h"
 #include "roster/WardModel.h"
 
 #include <QDate>
@@ -23,6 +24,37 @@ struct CommandSyntax {
     std::vector<const char*> valueOptions = {};  // further --NAME VALUE options
     bool weekOptional = false;  // --week DATE may be left out
     std::vector<const char*> flagOptions = {};   // further --NAME options without a value
+};
+
+// No one to ask: questions get the answers set beforehand (No, and Cancel where it may
+// be given, unless told otherwise), the open dialog is cancelled and the save dialog
+// answers with `saveTo`. Messages are kept for the one-line report.
+class BatchUi : public Ui {
+public:
+    QString saveTo;
+    QStringList errors;
+    Answer yesNo = Answer::No;
+    Answer yesNoCancel = Answer::Cancel;
+    QString yesTo;  // the one question answered Yes whatever `yesNo` says
+
+    void showError(const QString& text) override { errors += text; }
+    void showWarning(const QString& text) override { errors += text; }
+    void showInformation(const QString&) override {}
+    Answer askYesNo(const QString& text) override
+    {
+        return !yesTo.isEmpty() && text == yesTo ? Answer::Yes : yesNo;
+    }
+    Answer askYesNoCancel(const QString&) override { return yesNoCancel; }
+    Answer askYesNoAll(const QString&) override { return Answer::No; }
+    QString chooseOpenFile(const QString&, const QString&, const QString&) override { return QString(); }
+    QString chooseSaveFile(const QString&, const QString&, const QString&, const QString&) override
+    {
+        return saveTo;
+    }
+    void processEvents() override {}
+    void setBusy(bool) override {}
+    bool openDocument(const QString&) override { return false; }
+    bool registerFileType(const QString&, const QString&) override { return false; }
 };
 
 struct CommandArgs {

@@ -19,30 +19,6 @@ const char* const kFillUsage =
     "fill --week DATE [--file WEEK.rwk] [--seed N] [--max-candidates K] [--every] [--save OUT.rwk] "
     "[--data DIR] [--json]";
 
-// No one to ask: the fill's question is answered Yes, every other No; the save dialog
-// answers with the --save file. Messages are kept for the report.
-class FillUi : public Ui {
-public:
-    QString saveTo;
-    QStringList errors;
-
-    void showError(const QString& text) override { errors += text; }
-    void showWarning(const QString& text) override { errors += text; }
-    void showInformation(const QString&) override {}
-    Answer askYesNo(const QString& text) override { return text == kAutoFillQuestion ? Answer::Yes : Answer::No; }
-    Answer askYesNoCancel(const QString&) override { return Answer::Cancel; }
-    Answer askYesNoAll(const QString&) override { return Answer::No; }
-    QString chooseOpenFile(const QString&, const QString&, const QString&) override { return QString(); }
-    QString chooseSaveFile(const QString&, const QString&, const QString&, const QString&) override
-    {
-        return saveTo;
-    }
-    void processEvents() override {}
-    void setBusy(bool) override {}
-    bool openDocument(const QString&) override { return false; }
-    bool registerFileType(const QString&, const QString&) override { return false; }
-};
-
 QString JsonStrings(const QStringList& texts)
 {
     QStringList quoted;
@@ -131,7 +107,8 @@ int RunFill(const QStringList& arguments, const QString& programFolder)
     // with the clinic extras.
     WardModel model;
     WeekView labels;
-    FillUi ui;
+    BatchUi ui;
+    ui.yesTo = kAutoFillQuestion;
     model.Week.StartupPickerDate = QDate(1899, 12, 30);
     model.Week.PickerDate = WeekCommencingMonday(common.week);
     ConnectTotals(model);

@@ -19,29 +19,6 @@ namespace {
 
 constexpr int kDefaultImageDpi = 150;
 
-// The user of the window who picks a week: a stored week is loaded; there is nothing
-// unsaved to keep. Messages are kept to be passed on.
-class PickingUi : public Ui {
-public:
-    QStringList messages;
-
-    void showError(const QString& text) override { messages += text; }
-    void showWarning(const QString& text) override { messages += text; }
-    void showInformation(const QString&) override {}
-    Answer askYesNo(const QString&) override { return Answer::Yes; }
-    Answer askYesNoCancel(const QString&) override { return Answer::No; }
-    Answer askYesNoAll(const QString&) override { return Answer::No; }
-    QString chooseOpenFile(const QString&, const QString&, const QString&) override { return QString(); }
-    QString chooseSaveFile(const QString&, const QString&, const QString&, const QString&) override
-    {
-        return QString();
-    }
-    void processEvents() override {}
-    void setBusy(bool) override {}
-    bool openDocument(const QString&) override { return false; }
-    bool registerFileType(const QString&, const QString&) override { return false; }
-};
-
 }  // namespace
 
 int RunPrint(const QStringList& args, const QString& programFolder)
@@ -85,7 +62,11 @@ int RunPrint(const QStringList& args, const QString& programFolder)
     // The week as the window shows it after picking that date, or after loading that file.
     WardModel model;
     WeekView labels;
-    PickingUi ui;
+    // The user of the window who picks a week: a stored week is loaded; there is nothing
+    // unsaved to keep.
+    BatchUi ui;
+    ui.yesNo = Answer::Yes;
+    ui.yesNoCancel = Answer::No;
     model.Week.StartupPickerDate = model.Week.PickerDate = WeekCommencingMonday(QDate::currentDate());
     ConnectTotals(model);
     if (!LoadWard(model, common.dataFolder))
@@ -96,16 +77,16 @@ int RunPrint(const QStringList& args, const QString& programFolder)
         DateTimePickerCloseUp(model, labels, ui, true);
         // A stored week that does not load would print as an empty roster.
         if (QFileInfo(stored).isFile() && !model.Week.RosterFileLoaded) {
-            PrintError(OneLine(ui.messages.value(0, QStringLiteral("%1 did not load").arg(Quoted(stored)))));
+            PrintError(OneLine(ui.errors.value(0, QStringLiteral("%1 did not load").arg(Quoted(stored)))));
             return BadInput;
         }
     } else if (!AutoLoadRWKfile(model, labels, ui, AbsolutePath(v.value(QStringLiteral("file"))))) {
-        PrintError(OneLine(ui.messages.value(0)));
+        PrintError(OneLine(ui.errors.value(0)));
         return BadInput;
     }
     // Messages of a week that did show (an unreadable clinic schedule, a stored week that
     // did not load) are passed on.
-    for (const QString& message : std::as_const(ui.messages))
+    for (const QString& message : std::as_const(ui.errors))
         PrintError(OneLine(message));
 
     const PrintSheet sheet = PrintSheetFor(model, labels);

@@ -23,30 +23,6 @@ const char* const kHourKeys[kWeekFileHourSettings] = {"HoursWorkedOnAM", "HoursW
                                                       "HoursWorkedOnN", "MidShiftBreak",
                                                       "HoursHolidayFullDay", "HoursHolidayHalfDay"};
 
-// No one to ask: questions are answered No, the open dialog is cancelled and the save
-// dialog answers with the --save file. Messages are kept for the one-line report.
-class BatchUi : public Ui {
-public:
-    QString saveTo;
-    QStringList errors;
-
-    void showError(const QString& text) override { errors += text; }
-    void showWarning(const QString& text) override { errors += text; }
-    void showInformation(const QString&) override {}
-    Answer askYesNo(const QString&) override { return Answer::No; }
-    Answer askYesNoCancel(const QString&) override { return Answer::Cancel; }
-    Answer askYesNoAll(const QString&) override { return Answer::No; }
-    QString chooseOpenFile(const QString&, const QString&, const QString&) override { return QString(); }
-    QString chooseSaveFile(const QString&, const QString&, const QString&, const QString&) override
-    {
-        return saveTo;
-    }
-    void processEvents() override {}
-    void setBusy(bool) override {}
-    bool openDocument(const QString&) override { return false; }
-    bool registerFileType(const QString&, const QString&) override { return false; }
-};
-
 qint64 BoxNumber(const Field& box)
 {
     return box.text().trimmed().toLongLong();
