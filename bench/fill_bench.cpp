@@ -3,12 +3,10 @@
 // takes until its best score stops improving.
 #include "autofill/FillSearch.h"
 #include "document/RequirementsStep.h"
-#include "roster/StaffOnGrid.h"
 #include "roster/Totals.h"
 #include "roster/WeekData.h"
 #include "settings/DutyText.h"
-#include "weeks/WeekFileLoad.h"
-#include "weeks/WeekFileReader.h"
+#include "support/DemoData.h"
 
 #include <benchmark/benchmark.h>
 
@@ -23,17 +21,7 @@ namespace {
 // (holidays, study days): the fill then has the whole week to build.
 FillInput DemoFillInput(WardModel& model, bool absencesOnly = false)
 {
-    model.Week.DataFolder = QStringLiteral(TAVROLA_DEMO_DIR);
-    ConnectTotals(model);
-    QString error;
-    WeekFileData week;
-    WeekView labels;
-    if (!Read_StaffTxtFile(model, &error) ||
-        !ReadWeekFile(model.Week.DataFolder + QStringLiteral("Monday, 30 November 2026 (Cedar Ward 7).rwk"), &week,
-                      &error)) {
-        qFatal("%s", qPrintable(error));
-    }
-    ApplyWeekFile(model, labels, week);
+    bench::LoadDemoWeek(model);
     SetupRequiredNurses(model);
     QString requests[kDays + 1][kLines + 1];
     for (int day = 1; day <= kDays; ++day)

@@ -1,11 +1,9 @@
 // The totals and the edit path on the demo ward's latest stored week: the pure totals,
 // a keystroke (an undo step and the recalculation it runs), and a copy of the week.
-#include "roster/StaffOnGrid.h"
 #include "roster/Totals.h"
 #include "roster/WeekData.h"
 #include "roster/WeekTotals.h"
-#include "weeks/WeekFileLoad.h"
-#include "weeks/WeekFileReader.h"
+#include "support/DemoData.h"
 
 #include <benchmark/benchmark.h>
 
@@ -16,20 +14,10 @@ using namespace tavrola;
 
 namespace {
 
-// The demo ward with its latest stored week on the grid, totals connected.
+// The demo ward with its latest stored week on the grid and its totals.
 void LoadDemoWeek(WardModel& model)
 {
-    model.Week.DataFolder = QStringLiteral(TAVROLA_DEMO_DIR);
-    ConnectTotals(model);
-    QString error;
-    WeekFileData week;
-    WeekView labels;
-    if (!Read_StaffTxtFile(model, &error) ||
-        !ReadWeekFile(model.Week.DataFolder + QStringLiteral("Monday, 30 November 2026 (Cedar Ward 7).rwk"), &week,
-                      &error)) {
-        qFatal("%s", qPrintable(error));
-    }
-    ApplyWeekFile(model, labels, week);
+    bench::LoadDemoWeek(model);
     TavrolaChange(model);
 }
 
