@@ -1,7 +1,7 @@
 #include "document/AutoFill.h"
 
-#include "clinics/ClinicDay.h"
 #include "clinics/ClinicFile.h"
+#include "document/ClinicNotesStep.h"
 #include "document/RequirementsStep.h"
 #include "roster/WeekData.h"
 #include "util/TraceLog.h"
@@ -130,27 +130,11 @@ std::vector<FieldEdit> AutoFill::solutionEdits(int n)
 std::vector<FieldEdit> AutoFill::resultEdits()
 {
     std::vector<FieldEdit> edits = solutionEdits(0);
-    RosterWeek& w = model_.Week;
     if (model_.Settings.RequiredNursesPerDoctor < 1 || !search_)
         return edits;
     // Each day's clinic notes go into the spare lines below the staff, over the result.
     QString error;
-    const QStringList clinicLines = ReadClinicLines(w.DataFolder, &error);
-    const int shown = search_->shownLines();
-    for (int day = 1; day <= kDays; ++day) {
-        std::array<QString, kLines> column;
-        for (int line = 1; line <= kLines; ++line)
-            column[line - 1] = line <= shown ? edits[(day - 1) * shown + line - 1].text : w.DayCells[day][line].text();
-        const QDate date = w.PickerDate.addDays(day - 1);
-        const QStringList dayLines = ClinicDayLines(clinicLines, day, ClinicWeekNumber(date));
-        const std::array<QString, kLines> notes = ClinicNotesColumn(column, w.LinesWithNames(), dayLines);
-        for (int line = 1; line <= kLines; ++line) {
-            if (line <= shown)
-                edits[(day - 1) * shown + line - 1].text = notes[line - 1];
-            else if (notes[line - 1] != column[line - 1])
-                edits.push_back({&w.DayCells[day][line], notes[line - 1], w.DayCells[day][line].colour()});
-        }
-    }
+    AddClinicNotesOfWeek(model_, ReadClinicLines(model_.Week.DataFolder, &error), edits);
     return edits;
 }
 

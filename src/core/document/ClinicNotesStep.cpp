@@ -11,21 +11,48 @@
 
 namespace tavrola {
 
+void AddClinicNotes(RosterDocument& doc, int day, const QStringList& dayLines, std::vector<FieldEdit>& edits)
+{
+    if (day < 1 || day > kDays)
+        return;
+    // The column as the edits would leave it.
+    std::array<int, kLines> pending;
+    pending.fill(-1);
+    for (size_t i = 0; i < edits.size(); ++i)
+        for (int line = 1; line <= kLines; ++line)
+            if (edits[i].field == &doc.Week.DayCells[day][line])
+                pending[size_t(line - 1)] = int(i);
+    std::array<QString, kLines> column;
+    for (int line = 1; line <= kLines; ++line) {
+        const int i = pending[size_t(line - 1)];
+        column[size_t(line - 1)] = i >= 0 ? edits[size_t(i)].text : doc.Week.DayCells[day][line].text();
+    }
+    const std::array<QString, kLines> after = ClinicNotesColumn(column, doc.Week.LinesWithNames(), dayLines);
+    for (int line = 1; line <= kLines; ++line) {
+        const size_t at = size_t(line - 1);
+        if (after[at] == column[at])
+            continue;
+        Field& cell = doc.Week.DayCells[day][line];
+        if (pending[at] >= 0)
+            edits[size_t(pending[at])].text = after[at];
+        else
+            edits.push_back({&cell, after[at], cell.colour()});
+    }
+}
+
 std::vector<FieldEdit> ClinicNotesEdits(RosterDocument& doc, int day, const QStringList& dayLines)
 {
     std::vector<FieldEdit> edits;
-    if (day < 1 || day > kDays)
-        return edits;
-    std::array<QString, kLines> column;
-    for (int line = 1; line <= kLines; ++line)
-        column[size_t(line - 1)] = doc.Week.DayCells[day][line].text();
-    const std::array<QString, kLines> after = ClinicNotesColumn(column, doc.Week.LinesWithNames(), dayLines);
-    for (int line = 1; line <= kLines; ++line) {
-        Field& cell = doc.Week.DayCells[day][line];
-        if (after[size_t(line - 1)] != cell.text())
-            edits.push_back({&cell, after[size_t(line - 1)], cell.colour()});
-    }
+    AddClinicNotes(doc, day, dayLines, edits);
     return edits;
+}
+
+void AddClinicNotesOfWeek(RosterDocument& doc, const QStringList& clinicLines, std::vector<FieldEdit>& edits)
+{
+    for (int day = 1; day <= kDays; ++day) {
+        const QDate date = doc.Week.PickerDate.addDays(day - 1);
+        AddClinicNotes(doc, day, ClinicDayLines(clinicLines, day, ClinicWeekNumber(date)), edits);
+    }
 }
 
 QString ClinicNotesLabel(int day)
