@@ -27,7 +27,7 @@ QString JsonStrings(const QStringList& texts)
     return u'[' + quoted.join(u',') + u']';
 }
 
-// The fill's own options, taken out before the common parser sees the rest.
+// The fill's own options.
 struct FillOptions {
     QString file;
     bool seedGiven = false;
@@ -36,53 +36,24 @@ struct FillOptions {
     bool every = false;
 };
 
-// Returns an empty string when fine, else what is wrong.
-QString TakeFillOptions(QStringList& args, FillOptions* o)
+// Reads the fill's options from what the common parser found; returns an empty string
+// when fine, else what is wrong.
+QString ReadFillOptions(const CommandArgs& common, FillOptions* o)
 {
-    QStringList rest;
-    for (int i = 0; i < args.size(); ++i) {
-        QString a = args[i];
-        if (a == QLatin1String("--")) {
-            rest += args.mid(i);
-            break;
-        }
-        QString value;
-        const qsizetype eq = a.indexOf(u'=');
-        const QString name = eq > 0 ? a.left(eq) : a;
-        auto takeValue = [&]() -> bool {
-            if (eq > 0) {
-                value = a.mid(eq + 1);
-                return true;
-            }
-            if (i + 1 >= args.size())
-                return false;
-            value = args[++i];
-            return true;
-        };
-        if (name == QLatin1String("--every") && eq < 0) {
-            o->every = true;
-        } else if (name == QLatin1String("--file") || name == QLatin1String("--seed") ||
-                   name == QLatin1String("--max-candidates")) {
-            if (!takeValue() || value.isEmpty())
-                return QStringLiteral("%1 needs a value").arg(name);
-            bool ok = false;
-            if (name == QLatin1String("--file")) {
-                o->file = value;
-            } else if (name == QLatin1String("--seed")) {
-                o->seed = value.toUInt(&ok);
-                o->seedGiven = true;
-                if (!ok)
-                    return QStringLiteral("--seed %1 is not a whole number 0..4294967295").arg(Quoted(value));
-            } else {
-                o->maxCandidates = value.toLongLong(&ok);
-                if (!ok || o->maxCandidates < 1)
-                    return QStringLiteral("--max-candidates %1 is not a positive whole number").arg(Quoted(value));
-            }
-        } else {
-            rest += a;
-        }
+    o->file = common.values.value(QStringLiteral("file"));
+    o->every = common.flags.contains(QStringLiteral("every"));
+    bool ok = false;
+    if (const auto seed = common.values.find(QStringLiteral("seed")); seed != common.values.end()) {
+        o->seed = seed->toUInt(&ok);
+        o->seedGiven = true;
+        if (!ok)
+            return QStringLiteral("--seed %1 is not a whole number 0..4294967295").arg(Quoted(*seed));
     }
-    args = rest;
+    if (const auto most = common.values.find(QStringLiteral("max-candidates")); most != common.values.end()) {
+        o->maxCandidates = most->toLongLong(&ok);
+        if (!ok || o->maxCandidates < 1)
+            return QStringLiteral("--max-candidates %1 is not a positive whole number").arg(Quoted(*most));
+    }
     return QString();
 }
 
@@ -90,17 +61,17 @@ QString TakeFillOptions(QStringList& args, FillOptions* o)
 
 int RunFill(const QStringList& arguments, const QString& programFolder)
 {
-    static const CommandSyntax syntax{"fill", kFillUsage, true, true, 0, 0};
-    QStringList args = arguments;
+    static const CommandSyntax syntax{
+        "fill", kFillUsage, true, true, 0, 0, {"file", "seed", "max-candidates"}, false, {"every"}};
+    CommandArgs common;
+    if (const int rc = ParseCommand(arguments, programFolder, syntax, &common); rc >= 0)
+        return rc;
     FillOptions options;
-    if (const QString why = TakeFillOptions(args, &options); !why.isEmpty()) {
+    if (const QString why = ReadFillOptions(common, &options); !why.isEmpty()) {
         PrintError(QStringLiteral("fill: ") + why);
         std::fprintf(stderr, "usage: tavrola-cli %s\n", kFillUsage);
         return Usage;
     }
-    CommandArgs common;
-    if (const int rc = ParseCommand(args, programFolder, syntax, &common); rc >= 0)
-        return rc;
 
     // The week as the window has it after the date is picked: its stored file (or the
     // one named) as the requests, the history's carried-over hours, the requirements
