@@ -3,7 +3,7 @@
 // takes until its best score stops improving.
 #include "autofill/FillSearch.h"
 #include "document/RequirementsStep.h"
-#include "roster/Totals.h"
+#include "document/Totals.h"
 #include "roster/WeekData.h"
 #include "settings/DutyText.h"
 #include "support/DemoData.h"

@@ -1,6 +1,6 @@
 // The totals and the edit path on the demo ward's latest stored week: the pure totals,
 // a keystroke (an undo step and the recalculation it runs), and a copy of the week.
-#include "roster/Totals.h"
+#include "document/Totals.h"
 #include "roster/WeekData.h"
 #include "roster/WeekTotals.h"
 #include "support/DemoData.h"

@@ -1,3 +1,4 @@
+cmake_minimum_required(VERSION 3.25)
 # Fails when a core folder includes a folder above it or a sibling of its own rank.
 # Usage: cmake -DSRC=<src/core> -P CheckLayering.cmake
 if(NOT SRC)
@@ -12,8 +13,12 @@ set(rank_autofill 3)
 set(rank_clinics 3)
 set(rank_stats 3)
 set(rank_render 4)
-set(rank_document 5)
 set(rank_print 5)
+set(rank_document 6)
+
+set(rank_rules 3)
+# The folders that take and return plain values (WeekData, WardSettings, dates, texts).
+set(plain_folders weeks autofill clinics stats rules render print)
 
 set(violations "")
 file(GLOB folders LIST_DIRECTORIES true RELATIVE ${SRC} ${SRC}/*)
@@ -34,6 +39,13 @@ foreach(folder ${folders})
         continue()
       endif()
       file(RELATIVE_PATH shown ${SRC} ${source})
+      # Below the document only plain data travels: no folder there sees the document
+      # or the grid-bound fields.
+      if(folder IN_LIST plain_folders AND (target STREQUAL "document" OR
+         line MATCHES "\"roster/(RosterWeek|Field)\\.h\""))
+        list(APPEND violations "${shown}: ${folder} works on plain data and may not include ${line}")
+        continue()
+      endif()
       if(NOT DEFINED rank_${target})
         list(APPEND violations "${shown}: includes ${target}/, which is not a core folder")
       elseif(NOT rank_${target} LESS rank_${folder})

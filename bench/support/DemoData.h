@@ -1,11 +1,11 @@
 // The demo ward as the benchmarks use it: its latest stored week on a model's grid, and
 // ten years of generated weekly files made from that week.
 #pragma once
-#include "roster/Totals.h"
-#include "roster/StaffOnGrid.h"
-#include "roster/WardModel.h"
+#include "document/Totals.h"
+#include "document/StaffOnGrid.h"
+#include "document/WardModel.h"
 #include "util/TextFile.h"
-#include "weeks/WeekFileLoad.h"
+#include "document/WeekFileLoad.h"
 #include "weeks/WeekFileReader.h"
 #include "weeks/WeekView.h"
 

@@ -8,8 +8,10 @@
 
 namespace tavrola {
 
-AutoFillPanel::AutoFillPanel(WardModel& model, Ui& ui, QWidget* parent) : QObject(parent), fill_(model), ui_(ui)
+AutoFillPanel::AutoFillPanel(WardModel& model, Ui& ui, QWidget* parent)
+    : QObject(parent), fill_(model.fill()), ui_(ui)
 {
+    connect(&model, &WardModel::fillChanged, this, [this] { show(true); });
     AutoFillButton = new ColourButton(kAutoFillCaption, parent);
     AutoFillButton->setObjectName(QStringLiteral("AutoFillButton"));
     AutoFillButton->setColour(QColor(0, 0, 255));
@@ -51,18 +53,10 @@ void AutoFillPanel::AutoFillButtonClick()
 
 void AutoFillPanel::slice()
 {
+    // Stopped by the document (another week, a load): nothing more to run.
     if (!fill_.runSlice(kSliceMs))
         timer_.stop();
     show(false);
-}
-
-void AutoFillPanel::stopFill()
-{
-    if (!fill_.running())
-        return;
-    fill_.stop();
-    timer_.stop();
-    show(true);
 }
 
 void AutoFillPanel::UpDown1Click(int position)
@@ -80,8 +74,11 @@ void AutoFillPanel::show(bool countNow)
         SolutionCountLabel->setText(fill_.countText());
         sinceCount_.restart();
     }
-    if (fill_.browserVisible() && !fill_.running()) {
-        UpDown1->show();
+    // The browser belongs to the run of the week shown: hidden and disabled otherwise.
+    const bool browsing = fill_.browserVisible() && !fill_.running();
+    UpDown1->setVisible(browsing);
+    UpDown1->setEnabled(browsing);
+    if (browsing) {
         const QSignalBlocker quiet(UpDown1);
         UpDown1->setValue(fill_.position());
     }

@@ -13,9 +13,10 @@ namespace tavrola {
 class ColourButton;
 
 // The fill's controls on the main window: the blue "Auto Fill Form" button, the
-// candidate count under it and the solution browser beside it. The search runs in
-// short slices on the window's thread, so the window repaints and answers the Stop
-// press and a day-cell click between them.
+// candidate count under it and the solution browser beside it. The run is the
+// document's (it stops it before any other step changes the week); the panel drives its
+// slices on the window's thread, so the window repaints and answers the Stop press and
+// a day-cell click between them, and shows what the run says.
 class AutoFillPanel : public QObject {
     Q_OBJECT
 public:
@@ -30,9 +31,6 @@ public:
 
     void AutoFillButtonClick();
     void UpDown1Click(int position);
-    // Stops a running fill and puts its result on the grid: called before anything
-    // else may change the week (loading, picking a week, Clear Form, a click on a cell).
-    void stopFill();
 
     static constexpr int kSliceMs = 12;
     static constexpr int kCountRefreshMs = 50;
@@ -41,7 +39,7 @@ private:
     void slice();
     void show(bool countNow);
 
-    AutoFill fill_;
+    AutoFill& fill_;  // the document's run
     Ui& ui_;
     QTimer timer_;
     QElapsedTimer sinceCount_;

@@ -1,6 +1,6 @@
 #pragma once
 #include "document/ClinicNotesStep.h"
-#include "roster/WardModel.h"
+#include "document/WardModel.h"
 
 #include <QPoint>
 #include <QWidget>

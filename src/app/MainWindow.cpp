@@ -8,15 +8,11 @@
 #include "app/GridView.h"
 #include "app/NonPrefStrip.h"
 #include "app/QtUi.h"
-#include "document/RequirementsStep.h"
+#include "document/DutyClicks.h"
 #include "document/WeekChain.h"
 #include "util/Locale.h"
-#include "weeks/WeekFileName.h"
 #include "weeks/WeekFileReader.h"
 #include "render/NonPrefChart.h"
-#include "roster/ClearForm.h"
-#include "roster/Totals.h"
-#include "roster/StaffOnGrid.h"
 #include "settings/StarterWard.h"
 #include "util/FileAccess.h"
 
@@ -46,7 +42,6 @@ MainWindow::MainWindow(const QString& dataFolder, Ui* ui, QWidget* parent) : QMa
     }
     ui_ = ui;
     model_.Week.DataFolder = dataFolder;
-    ConnectTotals(model_);
 
     grid_ = new GridView(model_, this);
     // The grid takes the window's size (its lines scroll beneath the headings); below
@@ -61,23 +56,19 @@ MainWindow::MainWindow(const QString& dataFolder, Ui* ui, QWidget* parent) : QMa
     toolbar_ = new DutyToolbar(grid_->ToolbarPanel);
     connect(toolbar_, &DutyToolbar::brushChosen, this, &MainWindow::chooseBrush);
     autoFill_ = new AutoFillPanel(model_, *ui_, grid_->ToolbarPanel->parentWidget());
-    // A click on a day cell stops a running fill (its result lands first), then brushes.
-    connect(grid_, &GridView::dayCellClicked, this, [this](Field* cell, int top) {
-        stopFill();
-        DutyClick(model_, *cell, currentBrush(), top);
-    });
-    connect(grid_, &GridView::dayCellRightClicked, this, [this](Field* cell) {
-        stopFill();
-        DutyMouseDown(model_, *cell);
-    });
+    // A running fill is the document's to stop: a click on a day cell ends it.
+    connect(grid_, &GridView::dayCellClicked, this,
+            [this](Field* cell, int top) { DutyClick(model_, *cell, currentBrush(), top); });
+    connect(grid_, &GridView::dayCellRightClicked, this, [this](Field* cell) { DutyMouseDown(model_, *cell); });
     // A day heading opens its clinic pop-up, whose click writes into the week.
-    connect(grid_, &GridView::dayHeadingClicked, this, [this](int day) {
-        stopFill();
-        DayLabelClick(day);
-    });
+    connect(grid_, &GridView::dayHeadingClicked, this, &MainWindow::DayLabelClick);
     connect(grid_, &GridView::badNumberEntered, this, [this](Field* field) { ui_->showError(field->error()); });
-    // The title's changed mark follows the document.
-    connect(&model_, &WardModel::changeMarkChanged, this, &QWidget::setWindowModified);
+    // The window follows the document: the title's changed mark, the week and its labels,
+    // the ward's names.
+    connect(&model_, &WardModel::changedMarkChanged, this, &QWidget::setWindowModified);
+    connect(&model_, &WardModel::weekReplaced, this, &MainWindow::showWeek);
+    connect(&model_, &WardModel::labelsChanged, this, &MainWindow::showWeek);
+    connect(&model_, &WardModel::settingsChanged, this, &MainWindow::showSettings);
     buildBrushKeys();
     QSize size = fullSize();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -198,15 +189,7 @@ bool MainWindow::startUp()
 
 bool MainWindow::readStaffFile()
 {
-    QString error;
-    if (!Read_StaffTxtFile(model_, &error)) {
-        ui_->showError(error);
-        return false;
-    }
-    if (!model_.Week.RosterFileLoaded)
-        SetupRequiredNurses(model_);
-    showWardNames();
-    return true;
+    return model_.readStaff(*ui_);
 }
 
 void MainWindow::showWardNames()
@@ -215,26 +198,21 @@ void MainWindow::showWardNames()
     grid_->WardNameLabel->setText(model_.Settings.WARD);
 }
 
-void MainWindow::runWeekSelection(bool fromUser)
+void MainWindow::showSettings()
 {
-    tavrola::DateTimePickerCloseUp(model_, labels_, *ui_, fromUser);
-    showWeek();
-}
-
-void MainWindow::stopFill()
-{
-    autoFill_->stopFill();
+    showWardNames();
+    for (int b = 1; b <= kBrushCount; ++b)
+        toolbar_->button(Brush(b))->setToolTip(
+            QStringLiteral("%1 (%2)").arg(BrushToolTip(model_.Settings, b), BrushShortcutText(Brush(b))));
 }
 
 void MainWindow::DateTimePickerCloseUp()
 {
-    stopFill();
     // Any day picked or typed stands for its week, which starts on Monday.
     const QDate picked = WeekCommencingMonday(grid_->DateTimePicker->date());
-    model_.Week.PickerDate = picked;
-    runWeekSelection(true);
+    model_.pickWeek(picked, *ui_);
     // Keeping the grid is how a ward copies a week forward; say that it happened.
-    if (labels_.ShownWeek == picked && !QFileInfo::exists(WeekFileName(model_)))
+    if (model_.Labels.ShownWeek == picked && !QFileInfo::exists(WeekFileName(model_)))
         statusBar()->showMessage(
             QStringLiteral("No stored roster for %1: the grid still shows the duties of the week before")
                 .arg(LongDateText(picked)));
@@ -242,11 +220,6 @@ void MainWindow::DateTimePickerCloseUp()
         statusBar()->clearMessage();
 }
 
-void MainWindow::saveWeek()
-{
-    if (tavrola::SaveClick(model_, *ui_))
-        markStoredWeeks();
-}
 
 void MainWindow::markStoredWeeks()
 {
@@ -262,15 +235,13 @@ void MainWindow::markStoredWeeks()
 
 void MainWindow::SaveClick()
 {
-    stopFill();
-    saveWeek();
+    if (model_.save(*ui_))
+        markStoredWeeks();
 }
 
 void MainWindow::LoadClick()
 {
-    stopFill();
-    tavrola::LoadClick(model_, labels_, *ui_);
-    showWeek();
+    model_.load(*ui_);
 }
 
 void MainWindow::showWeek()
@@ -279,26 +250,24 @@ void MainWindow::showWeek()
         const QSignalBlocker quiet(grid_->DateTimePicker);
         grid_->DateTimePicker->setDate(model_.Week.PickerDate);
     }
-    grid_->WkLabel->setText(labels_.WeekOfMonthLabel);
+    const WeekView& labels = model_.Labels;
+    grid_->WkLabel->setText(labels.WeekOfMonthLabel);
     for (int day = 1; day <= kDays; ++day)
-        grid_->HolidayLabels[day]->setText(labels_.HolidayLabels[day]);
-    if (!labels_.HospitalCaption.isEmpty() || !labels_.WardCaption.isEmpty()) {
-        grid_->HospitalNameLabel->setText(labels_.HospitalCaption);
-        grid_->WardNameLabel->setText(labels_.WardCaption);
+        grid_->HolidayLabels[day]->setText(labels.HolidayLabels[day]);
+    if (!labels.HospitalCaption.isEmpty() || !labels.WardCaption.isEmpty()) {
+        grid_->HospitalNameLabel->setText(labels.HospitalCaption);
+        grid_->WardNameLabel->setText(labels.WardCaption);
     }
     // The bars of the last complete scan, against the names the grid shows.
-    grid_->PaintBox1->showChart(labels_.History.Scanned ? ComputeNonPrefChart(model_.Week, labels_.History)
-                                                        : NonPrefChart(),
+    grid_->PaintBox1->showChart(labels.History.Scanned ? ComputeNonPrefChart(StoreWeekData(model_.Week), labels.History)
+                                                       : NonPrefChart(),
                                 model_.Settings.AnalysisStartDate);
-    for (int b = 1; b <= kBrushCount; ++b)
-        toolbar_->button(Brush(b))->setToolTip(
-            QStringLiteral("%1 (%2)").arg(BrushToolTip(model_.Settings, b), BrushShortcutText(Brush(b))));
+    showSettings();
 }
 
 void MainWindow::ClearForm1Click()
 {
-    stopFill();
-    tavrola::ClearForm1Click(model_, *ui_);
+    model_.clear(*ui_);
 }
 
 void MainWindow::About1Click()

@@ -1,7 +1,6 @@
 #pragma once
 #include "roster/DutyCursors.h"
-#include "roster/WardModel.h"
-#include "weeks/WeekView.h"
+#include "document/WardModel.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -36,7 +35,7 @@ public:
     QSize fullSize() const;
 
     WardModel& model() { return model_; }
-    const WeekView& labels() const { return labels_; }
+    const WeekView& labels() const { return model_.Labels; }
     // The user closed the week picker on a date: the week selection as the user asks it.
     void DateTimePickerCloseUp();
     GridView* grid() const { return grid_; }
@@ -73,9 +72,8 @@ public:
     Brush currentBrush() const { return cursors_.currentBrush(); }
     const DutyCursors& cursors() const { return cursors_; }
     DutyToolbar* toolbar() const { return toolbar_; }
-    // The automatic fill's button, count and browser; stopFill() before changing the week.
+    // The automatic fill's button, count and browser (the run itself is the document's).
     AutoFillPanel* autoFill() const { return autoFill_; }
-    void stopFill();
 
 protected:
     void closeEvent(QCloseEvent* event) override;  // FormCloseQuery and FormClose
@@ -87,18 +85,16 @@ private:
     bool readStaffFile();
     void showWardNames();
     void buildBrushKeys();
-    // The week chain: the selection of the picked (fromUser) or current week, and saving.
-    void runWeekSelection(bool fromUser);
-    void saveWeek();
     // Shows what the week operations left in the labels, and the picker's date.
     void showWeek();
+    // The ward's names and the brushes' tool tips, after the settings changed.
+    void showSettings();
     void brushFocusedCell();
     // The picker's calendar shows in bold the Mondays that have a stored week (at start
     // and after each save).
     void markStoredWeeks();
 
     WardModel model_;
-    WeekView labels_;
     std::unique_ptr<Ui> ownUi_;
     Ui* ui_ = nullptr;
     GridView* grid_ = nullptr;

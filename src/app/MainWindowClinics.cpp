@@ -11,13 +11,12 @@ namespace tavrola {
 
 void MainWindow::Clinics1Click()
 {
-    // The editor's OK sets up the week's requirements again: no fill may be running.
-    stopFill();
     TClinicForm form(model_.Week.DataFolder, *ui_, this);
     if (!form.FormActivate())
         return;
+    // The clinic extras may have changed: the required boxes follow, as one undo step.
     if (form.exec() == QDialog::Accepted)
-        SetupRequiredNurses(model_, ui_);  // the clinic extras may have changed
+        SetUpRequirementsStep(model_, *ui_);
 }
 
 void MainWindow::DayLabelClick(int day)

@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "document/WeekPrintSheet.h"
 
 #include "app/GridView.h"
 #include "app/PrintPreview.h"
@@ -25,7 +26,7 @@ void MainWindow::buildPrintMenu()
 
 PrintSheet MainWindow::printSheet() const
 {
-    PrintSheet sheet = PrintSheetFor(model_, labels_);
+    PrintSheet sheet = PrintSheetFor(model_, model_.Labels);
     sheet.Hospital = grid_->HospitalNameLabel->text();
     sheet.RotaTitle = grid_->TavrolaLabel->text();
     sheet.WeekCommencing = grid_->LabelWeekCommencing->text();

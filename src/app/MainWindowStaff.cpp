@@ -11,18 +11,15 @@ namespace tavrola {
 
 void MainWindow::EditStaffFile1Click()
 {
-    // The reload after OK replaces the grid's staff: no fill may be running.
-    stopFill();
     TraceLog(QStringLiteral("\n\r\n\rINTO EditStaffFile1Click"));
+    // The reload after OK replaces the grid's staff columns: leaving a changed week asks
+    // first, and a save happens under the settings the week was made with.
+    if (!SaveBeforeStaffReload(model_, *ui_))
+        return;
     StaffForm form(model_, *ui_, this);
-    // The reload replaces the grid's staff columns: a changed week may be saved first,
-    // under the settings it was made with.
-    form.setBeforeWrite([this] { return SaveBeforeStaffReload(model_, *ui_); });
     if (form.exec() != QDialog::Accepted)
         return;  // Cancel: Staff.txt and the grid stay as they were
-    if (ReloadAfterStaffEditor(model_, labels_, *ui_)) {
-        showWardNames();
-        showWeek();
+    if (ReloadAfterStaffEditor(model_, model_.Labels, *ui_)) {
         statusBar()->showMessage(tr("Ward settings saved to Staff.txt and put on the grid"), 5000);
     }
 }

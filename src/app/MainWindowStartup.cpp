@@ -2,7 +2,7 @@
 // first action, help, and the orderly close with its save question.
 #include "app/GridView.h"
 #include "app/MainWindow.h"
-#include "roster/Totals.h"
+#include "document/Totals.h"
 #include "util/TraceLog.h"
 #include "document/WeekChain.h"
 
@@ -88,9 +88,7 @@ bool MainWindow::FormCreate(const QStringList& arguments)
 
 void MainWindow::NonPrefTimerTimer()
 {
-    stopFill();
-    tavrola::NonPrefTimerTimer(model_, labels_, *ui_, arguments_.value(0));
-    showWeek();
+    tavrola::NonPrefTimerTimer(model_, model_.Labels, *ui_, arguments_.value(0));
     // The stored weeks change only when this program saves one: read them once here.
     markStoredWeeks();
 }
@@ -121,19 +119,11 @@ void MainWindow::changeEvent(QEvent* event)
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     TraceLog(kLfCr + kLfCr + QStringLiteral("INTO FormCloseQuery"));
-    stopFill();
-    if (model_.Week.RosterChanged) {
-        switch (ui_->askYesNoCancel(kSaveChangesQuestion)) {
-        case Answer::No: break;
-        case Answer::Yes:
-            // Save, and keep the window open: a second close then goes through.
-            saveWeek();
-            event->ignore();
-            return;
-        default:
-            event->ignore();
-            return;
-        }
+    // Save / Discard / Cancel for a changed week; the window closes once it is saved or
+    // discarded.
+    if (!model_.askToLeave(*ui_)) {
+        event->ignore();
+        return;
     }
     TraceLog(QStringLiteral("INTO FormClose - Free & Dispose vars"));
     event->accept();

@@ -52,6 +52,16 @@ Answer QtUi::askYesNoCancel(const QString& text)
     return b == QMessageBox::Yes ? Answer::Yes : b == QMessageBox::No ? Answer::No : Answer::Cancel;
 }
 
+Answer QtUi::askSaveDiscardCancel(const QString& text)
+{
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationName(), forDisplay(text),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent_);
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    const int b = box.exec();
+    return b == QMessageBox::Save ? Answer::Yes : b == QMessageBox::Discard ? Answer::No : Answer::Cancel;
+}
+
 Answer QtUi::askYesNoAll(const QString& text)
 {
     QMessageBox box(QMessageBox::Question, QApplication::applicationName(), forDisplay(text),

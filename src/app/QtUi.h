@@ -15,6 +15,7 @@ public:
     void showInformation(const QString& text) override;
     Answer askYesNo(const QString& text) override;
     Answer askYesNoCancel(const QString& text) override;
+    Answer askSaveDiscardCancel(const QString& text) override;
     Answer askYesNoAll(const QString& text) override;
     QString chooseOpenFile(const QString& title, const QString& folder, const QString& filter) override;
     QString chooseSaveFile(const QString& title, const QString& folder, const QString& suggestedName,

@@ -1,7 +1,7 @@
 #include "cli/CliCommon.h"
 
 #include "document/RequirementsStep.h"
-#include "roster/StaffOnGrid.h"
+#include "document/StaffOnGrid.h"
 #include "util/DataFolder.h"
 #include "util/FileAccess.h"
 #include "util/Locale.h"

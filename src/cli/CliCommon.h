@@ -1,6 +1,7 @@
 #pragma once
 #include "Ui.h"
-#include "roster/WardModel.h"
+#include "document/WardModel.h"
+#include "document/WeekFileCommands.h"
 
 #include <QDate>
 #include <QHash>

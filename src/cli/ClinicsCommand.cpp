@@ -5,7 +5,7 @@
 #include "clinics/RtfReader.h"
 #include "document/ClinicNotesStep.h"
 #include "util/FileAccess.h"
-#include "weeks/WeekFileLoad.h"
+#include "document/WeekFileLoad.h"
 #include "weeks/WeekFileName.h"
 #include "weeks/WeekSelection.h"
 

@@ -3,7 +3,7 @@
 #include "Ui.h"
 #include "document/AutoFill.h"
 #include "document/WeekChain.h"
-#include "roster/Totals.h"
+#include "document/Totals.h"
 #include "util/FileAccess.h"
 #include "weeks/WeekFileName.h"
 #include "weeks/WeekView.h"

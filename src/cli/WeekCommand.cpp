@@ -2,7 +2,7 @@
 
 #include "Ui.h"
 #include "document/WeekChain.h"
-#include "roster/Totals.h"
+#include "document/Totals.h"
 #include "util/TextUtil.h"
 #include "weeks/WeekFileFormat.h"
 #include "weeks/WeekView.h"

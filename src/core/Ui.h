@@ -34,6 +34,9 @@ public:
     virtual Answer askYesNo(const QString& text) = 0;
     virtual Answer askYesNoCancel(const QString& text) = 0;
     virtual Answer askYesNoAll(const QString& text) = 0;
+    // Leaving a changed week: Save (Answer::Yes), Discard (Answer::No) or Cancel, shown
+    // with the platform's own buttons and order.
+    virtual Answer askSaveDiscardCancel(const QString& text) { return askYesNoCancel(text); }
 
     // Empty result: the user cancelled.
     virtual QString chooseOpenFile(const QString& title, const QString& folder,

@@ -2,7 +2,7 @@
 #include "app/MainWindow.h"
 #include "app/QtUi.h"
 #include "app/PrintPreview.h"
-#include "print/PrintSheet.h"
+#include "document/WeekPrintSheet.h"
 #include "util/Locale.h"
 
 #include <QDir>

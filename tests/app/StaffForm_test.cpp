@@ -4,7 +4,7 @@
 #include "app/MainWindow.h"
 #include "app/StaffForm.h"
 #include "util/Locale.h"
-#include "weeks/WeekFileCommands.h"
+#include "document/WeekFileCommands.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -249,7 +249,7 @@ private slots:
         });
         w.EditStaffFile1Click();
         QCOMPARE(ui.shown.size(), size_t(1));
-        QCOMPARE(ui.shown[0].text, kSaveChangesQuestion);
+        QCOMPARE(ui.shown[0].kind, QStringLiteral("savediscardcancel"));
         QCOMPARE(w.grid()->editFor(week.NameEdits[1])->text(), QStringLiteral("Margaret Okafor-Reid"));
         QCOMPARE(week.NameEdits[2].text(), QStringLiteral("Priya Raman"));  // the rows closed up
         QCOMPARE(week.NameEdits[18].text(), QString());

@@ -2,7 +2,7 @@
 #include "TestFiles.h"
 #include "app/MainWindow.h"
 #include "app/StatisticsWindow.h"
-#include "roster/StaffOnGrid.h"
+#include "document/StaffOnGrid.h"
 #include "util/Locale.h"
 
 #include <QAction>

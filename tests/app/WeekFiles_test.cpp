@@ -69,8 +69,8 @@ private slots:
         w->model().typeText(w->model().Week.DayCells[2][2], QStringLiteral("LATE"));
         ui.answers = {Answer::Cancel};
         QVERIFY(!w->close());
-        QCOMPARE(ui.shown.back().kind, QStringLiteral("yesnocancel"));
-        QCOMPARE(ui.shown.back().text, kSaveChangesQuestion);
+        QCOMPARE(ui.shown.back().kind, QStringLiteral("savediscardcancel"));
+        QCOMPARE(ui.shown.back().text, SaveChangesQuestion(w->model().shownWeek()));
         QVERIFY(w->isVisible());
 
         // Yes saves (the week is not chosen, so it is refused) and keeps the window open.
@@ -106,8 +106,8 @@ private slots:
         QCOMPARE(w->grid()->WkLabel->text(), QStringLiteral("Wk4"));
     }
 
-    // Yes to "save first?" means keep the edits: a cancelled or failed save stops the
-    // load or pick, and the grid, picker, labels and flags stay as they were.
+    // Leaving an edited week asks first; Cancel, or Save with a cancelled or failed save,
+    // stops the load or pick, and the grid, picker, labels and flags stay as they were.
     void aSaveFirstThatDoesNotHappenStopsTheLoadOrPick()
     {
         const QString saved = savedChristmasWeek();
@@ -129,24 +129,33 @@ private slots:
 
         struct Attempt {
             const char* what;
+            Answer answer;       // to "Save changes to the week of ...?"
             QString saveChoice;  // empty: the dialog is cancelled
             bool pick;
         };
-        const Attempt attempts[] = {{"pick, save cancelled", QString(), true},
-                                    {"pick, save fails", folder() + QStringLiteral("no such/x.rwk"), true},
-                                    {"load, save cancelled", QString(), false},
-                                    {"load, save fails", folder() + QStringLiteral("no such/x.rwk"), false}};
+        const QString noFolder = folder() + QStringLiteral("no such/x.rwk");
+        const Attempt attempts[] = {{"pick, cancel", Answer::Cancel, QString(), true},
+                                    {"pick, save cancelled", Answer::Yes, QString(), true},
+                                    {"pick, save fails", Answer::Yes, noFolder, true},
+                                    {"load, cancel", Answer::Cancel, QString(), false},
+                                    {"load, save cancelled", Answer::Yes, QString(), false},
+                                    {"load, save fails", Answer::Yes, noFolder, false}};
         for (const Attempt& a : attempts) {
             ui.shown.clear();
+            ui.answers = {a.answer, Answer::Yes};  // a later "load the stored week?" would be Yes
             ui.fileChoices = {a.saveChoice, saved};  // what a load would open, were it asked
+            if (a.answer == Answer::Cancel)
+                ui.fileChoices.pop_front();
             if (a.pick) {
-                ui.answers = {Answer::Yes, Answer::Yes};  // load the stored week; save first
                 w->grid()->DateTimePicker->setDate(QDate(2008, 12, 22));
                 w->DateTimePickerCloseUp();
             } else {
-                ui.answers = {Answer::Yes};  // save first
                 w->LoadClick();
             }
+            // One question, the same for both, naming the week left; nothing else asked.
+            QCOMPARE(ui.shown.front().kind, QStringLiteral("savediscardcancel"));
+            QCOMPARE(ui.shown.front().text, QStringLiteral("Save changes to the week of Monday, 15 December 2008?"));
+            QCOMPARE(ui.count(QStringLiteral("yesno")), 0);
             QVERIFY2(ui.fileChoices.size() == 1 && ui.fileChoices.front() == saved, a.what);  // no open dialog
             QCOMPARE(note->text(), QStringLiteral("Fire drill"));
             QVERIFY2(!week.RosterFileLoaded, a.what);
@@ -173,7 +182,7 @@ private slots:
             QVERIFY(w->isWindowModified());
             ui.answers = {Answer::Cancel};
             QVERIFY(!w->close());
-            QCOMPARE(ui.shown.back().text, kSaveChangesQuestion);
+            QCOMPARE(ui.shown.back().kind, QStringLiteral("savediscardcancel"));
 
             // Undone back to the state it opened in: nothing to ask.
             w->model().Undo.undo();

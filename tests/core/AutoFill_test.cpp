@@ -1,7 +1,7 @@
 #include "autofill/FillSearch.h"
 #include "autofill/ShortenShift.h"
 #include "document/AutoFill.h"
-#include "roster/Totals.h"
+#include "document/Totals.h"
 #include "roster/WeekData.h"
 #include "util/TraceLog.h"
 

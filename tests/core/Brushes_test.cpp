@@ -1,6 +1,6 @@
 #include "TestWard.h"
-#include "roster/Brushes.h"
-#include "roster/Totals.h"
+#include "document/DutyClicks.h"
+#include "document/Totals.h"
 
 #include <gtest/gtest.h>
 

@@ -271,7 +271,7 @@ TEST(HistoryScan, ChosenWeekRunsChartAndTotals)
     EXPECT_TRUE(h.ui.shown.empty());
     EXPECT_EQ(h.model.Week.HoursSetEdits[1].text(), "37.5+2.5");
     EXPECT_EQ(h.model.Week.HoursSetEdits[2].text(), "37.5 -2.5");
-    const NonPrefChart chart = ComputeNonPrefChart(h.model.Week, h.scan);
+    const NonPrefChart chart = ComputeNonPrefChart(StoreWeekData(h.model.Week), h.scan);
     ASSERT_EQ(chart.Bars.size(), 1u);
     EXPECT_EQ(chart.Bars[0].line, 1);
     EXPECT_EQ(chart.Bars[0].height, 3);
@@ -317,7 +317,7 @@ TEST(HistoryScan, DamagedWeekIsShownOnceAndTheOthersStillCount)
     EXPECT_TRUE(h.scan.Scanned);
     EXPECT_EQ(h.scan.NonPrefShifts[0], 3 + 2);
     EXPECT_EQ(h.model.Week.HoursSetEdits[1].text(), "37.5+10");  // carried over from a and c
-    EXPECT_EQ(ComputeNonPrefChart(h.model.Week, h.scan).Bars.size(), 1u);
+    EXPECT_EQ(ComputeNonPrefChart(StoreWeekData(h.model.Week), h.scan).Bars.size(), 1u);
     EXPECT_EQ(h.recalculations, 1);
 
     // The next pick scans again but says nothing new.

@@ -2,6 +2,7 @@
 #include "TestWard.h"
 #include "autofill/RequiredNurses.h"
 #include "document/RequirementsStep.h"
+#include "document/RequirementsStep.h"
 
 #include <QDir>
 #include <QFile>

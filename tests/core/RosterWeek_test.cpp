@@ -1,5 +1,5 @@
 #include "ScriptedUi.h"
-#include "roster/ClearForm.h"
+#include "document/ClearForm.h"
 #include "roster/RosterWeek.h"
 
 #include <gtest/gtest.h>

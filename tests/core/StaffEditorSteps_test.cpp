@@ -4,9 +4,9 @@
 #include "TestFiles.h"
 #include "TestWard.h"
 #include "document/WeekChain.h"
-#include "roster/StaffOnGrid.h"
-#include "roster/Totals.h"
-#include "weeks/WeekFileCommands.h"
+#include "document/StaffOnGrid.h"
+#include "document/Totals.h"
+#include "document/WeekFileCommands.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -118,14 +118,16 @@ TEST(StaffEditorSteps, ChangedWeekIsOfferedForSavingFirst)
         bool saveGoesThrough;
         bool goOn;
     };
-    for (const Case c : {Case{Answer::No, false, true}, Case{Answer::Yes, false, false}, Case{Answer::Yes, true, true}}) {
+    for (const Case c : {Case{Answer::No, false, true}, Case{Answer::Cancel, false, false},
+                         Case{Answer::Yes, false, false}, Case{Answer::Yes, true, true}}) {
         t.ui.shown.clear();
         t.ui.answers = {c.answer};
         if (c.saveGoesThrough)
             t.ui.fileChoices = {t.dir.filePath(QStringLiteral("week.rwk"))};
         EXPECT_EQ(SaveBeforeStaffReload(t.model, t.ui), c.goOn);
         ASSERT_FALSE(t.ui.shown.empty());
-        EXPECT_EQ(t.ui.shown[0].text, kSaveChangesQuestion);
+        EXPECT_EQ(t.ui.shown[0].kind, "savediscardcancel");
+        EXPECT_EQ(t.ui.shown[0].text, SaveChangesQuestion(t.w.PickerDate));
         EXPECT_EQ(t.w.RosterChanged, !c.saveGoesThrough);
     }
 }

@@ -1,6 +1,7 @@
 #include "ScriptedUi.h"
 #include "TestWard.h"
-#include "roster/Totals.h"
+#include "document/Totals.h"
+#include "document/WeekFileCommands.h"
 #include "weeks/WeekFileFormat.h"
 
 #include <gtest/gtest.h>

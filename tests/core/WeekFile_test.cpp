@@ -2,11 +2,11 @@
 #include "TestWard.h"
 #include "document/RequirementsStep.h"
 #include "document/WeekChain.h"
-#include "roster/Brushes.h"
-#include "roster/Totals.h"
-#include "weeks/WeekFileCommands.h"
+#include "document/DutyClicks.h"
+#include "document/Totals.h"
+#include "document/WeekFileCommands.h"
 #include "weeks/WeekFileFormat.h"
-#include "weeks/WeekFileLoad.h"
+#include "document/WeekFileLoad.h"
 #include "weeks/WeekFileName.h"
 #include "weeks/WeekFileNumbers.h"
 
@@ -389,8 +389,8 @@ TEST(WeekFile, LoadAsksAboutUnsavedChangesAndACancelledDialogLoadsNothing)
     t.ui.answers = {Answer::Yes};
     t.ui.fileChoices = {t.path("mine.rwk"), author.path("in.rwk")};
     ASSERT_TRUE(LoadClick(t.model, t.labels, t.ui));
-    ASSERT_EQ(t.ui.count("yesno"), 1);
-    EXPECT_EQ(t.ui.shown[0].text, "You have made Tavrola changes, do you wish to Save ?");
+    ASSERT_EQ(t.ui.count("savediscardcancel"), 1);
+    EXPECT_EQ(t.ui.shown[0].text, "Save changes to the week of Monday, 5 January 2009?");
     EXPECT_TRUE(ReadAll(t.path("mine.rwk")).startsWith("05/01/2009\r\n"));
     EXPECT_EQ(t.w.NameEdits[1].text(), "Ann Lee");
     EXPECT_TRUE(t.w.RosterFileLoaded);

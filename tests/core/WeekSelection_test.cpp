@@ -1,7 +1,7 @@
 #include "ScriptedUi.h"
 #include "TestWard.h"
-#include "roster/Brushes.h"
-#include "roster/Totals.h"
+#include "document/DutyClicks.h"
+#include "document/Totals.h"
 #include "document/WeekChain.h"
 #include "weeks/WeekFileName.h"
 #include "weeks/WeekSelection.h"
@@ -194,8 +194,11 @@ TEST(WeekSelection, UnsavedChangesAreSavedUnderTheWeekShownBeforeTheStoredWeekLo
     t.ui.answers = {Answer::Yes, Answer::Yes};
     t.ui.fileChoices = {t.path("mine.rwk")};
     t.pick(kChristmasWeek);
-    ASSERT_EQ(t.ui.count("yesno"), 2);
-    EXPECT_EQ(t.ui.shown[1].text, "You have made Tavrola changes, do you wish to Save ?");
+    // Leaving the edited week comes first, then the offer of the stored week.
+    ASSERT_EQ(t.ui.shown.size(), 2u);
+    EXPECT_EQ(t.ui.shown[0].kind, "savediscardcancel");
+    EXPECT_EQ(t.ui.shown[0].text, "Save changes to the week of Monday, 15 December 2008?");
+    EXPECT_EQ(t.ui.shown[1].kind, "yesno");
     QFile saved(t.path("mine.rwk"));
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_EQ(saved.readLine(), "15/12/2008\r\n");

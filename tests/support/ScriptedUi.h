@@ -13,7 +13,7 @@ namespace tavrola::test {
 class ScriptedUi : public Ui {
 public:
     struct Shown {
-        QString kind;  // "error", "warning", "information", "yesno", "yesnocancel", "yesnoall", "choice"
+        QString kind;  // "error", "warning", "information", "yesno", "yesnocancel", "yesnoall", "savediscardcancel", "choice"
         QString text;
     };
 
@@ -35,6 +35,8 @@ public:
     Answer askYesNo(const QString& text) override { return ask("yesno", text); }
     Answer askYesNoCancel(const QString& text) override { return ask("yesnocancel", text); }
     Answer askYesNoAll(const QString& text) override { return ask("yesnoall", text); }
+    // Save is Answer::Yes, Discard Answer::No (the answer when none is scripted).
+    Answer askSaveDiscardCancel(const QString& text) override { return ask("savediscardcancel", text); }
     QString chooseOpenFile(const QString&, const QString&, const QString&) override { return nextFile(); }
     QString chooseSaveFile(const QString&, const QString&, const QString&, const QString&) override
     {

@@ -1,5 +1,5 @@
 #pragma once
-#include "roster/WardModel.h"
+#include "document/WardModel.h"
 #include "settings/WardSettings.h"
 
 #include <QDate>

@@ -56,11 +56,4 @@ Requirements ComputeRequirements(const WardSettings& s, const QDate& weekCommenc
     return r;
 }
 
-void ApplyStandingRequirements(RosterWeek& w, const WardSettings& s)
-{
-    for (int day = 1; day <= kDays; ++day)
-        for (int shift = 1; shift <= kShifts; ++shift)
-            w.ShiftRequiredEdits[day][shift].setText(IntToText(s.StaffRequired[day][shift]));
-}
-
 }  // namespace tavrola

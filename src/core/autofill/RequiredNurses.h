@@ -1,5 +1,7 @@
 #pragma once
-#include "roster/WardModel.h"
+#include "settings/WardSettings.h"
+
+#include <QDate>
 
 #include <QStringList>
 
@@ -23,9 +25,5 @@ int WeekOfMonth(int dayOfMonth, int offset);
 // lines of the clinic schedule.
 Requirements ComputeRequirements(const WardSettings& settings, const QDate& weekCommencing,
                                  const QStringList& clinicLines);
-
-// Writes the ward's standing requirements (StaffRequired) into the 21 required-staff
-// boxes, without clinics: what the staff editor shows after saving new settings.
-void ApplyStandingRequirements(RosterWeek& week, const WardSettings& settings);
 
 }  // namespace tavrola

@@ -2,6 +2,7 @@
 
 #include "clinics/ClinicFile.h"
 #include "document/ClinicNotesStep.h"
+#include "autofill/RequiredNurses.h"
 #include "document/RequirementsStep.h"
 #include "roster/WeekData.h"
 #include "util/TraceLog.h"
@@ -51,9 +52,23 @@ AutoFill::Click AutoFill::ContinueButtonClick(Ui& ui, std::optional<std::uint32_
                 w.SavedRequests[day][line] = w.DayCells[day][line].text();
         w.RequestsSaved = true;
     }
-    SetupRequiredNurses(model_, &ui);
+    // Clinic.rtf is read once for the whole run; a file that does not read is reported
+    // now, and the run goes on with the standing requirements and no clinic notes.
+    clinicError_.clear();
+    clinicLines_ = ReadClinicLines(w.DataFolder, &clinicError_);
+    if (!clinicError_.isEmpty())
+        ui.showError(clinicError_);
+    // The week's requirements go onto the grid with the run's own step, not behind the
+    // undo history's back; the search starts from them.
+    const Requirements required = ComputeRequirements(model_.Settings, w.PickerDate, clinicLines_);
+    if (required.overflow)
+        ui.showError(QStringLiteral("Integer overflow"));
+    requirementEdits_ = RequirementsEdits(w, required);
+    WeekData start = StoreWeekData(w);
+    for (const FieldEdit& e : requirementEdits_)
+        start.Required[e.field->day()][e.field->shift()] = e.text;
     auto search = std::make_unique<FillSearch>(
-        model_.Settings, MakeFillInput(StoreWeekData(w), w.StaffSkillCodes, w.SavedRequests), startSeed);
+        model_.Settings, MakeFillInput(start, w.StaffSkillCodes, w.SavedRequests), startSeed);
     if (!search->error().isEmpty()) {
         ui.showError(search->error());
         return Click::Refused;
@@ -133,8 +148,7 @@ std::vector<FieldEdit> AutoFill::resultEdits()
     if (model_.Settings.RequiredNursesPerDoctor < 1 || !search_)
         return edits;
     // Each day's clinic notes go into the spare lines below the staff, over the result.
-    QString error;
-    AddClinicNotesOfWeek(model_, ReadClinicLines(model_.Week.DataFolder, &error), edits);
+    AddClinicNotesOfWeek(model_, clinicLines_, edits);
     return edits;
 }
 
@@ -143,11 +157,12 @@ bool AutoFill::ownStepOnTop() const
     return ownIndex_ >= 0 && model_.Undo.index() == ownIndex_ && model_.Undo.count() == ownIndex_;
 }
 
-void AutoFill::replaceOwnStep(const std::vector<FieldEdit>& edits)
+void AutoFill::replaceOwnStep(std::vector<FieldEdit> edits)
 {
     applying_ = true;
     if (ownStepOnTop())
         model_.Undo.undo();
+    edits.insert(edits.end(), requirementEdits_.begin(), requirementEdits_.end());
     ownIndex_ = model_.applyEdits(kAutoFillStep, edits) ? model_.Undo.index() : -1;
     applying_ = false;
 }
@@ -164,7 +179,8 @@ void AutoFill::finish()
     running_ = false;
     model_.Week.FillRunning = false;
     caption_ = QStringLiteral("Done (%1)").arg(search_->bestScore());
-    browserVisible_ = true;
+    // An edit that ended the run leaves nothing to browse: a solution would overwrite it.
+    browserVisible_ = !interrupted_;
     position_ = 0;
     // Interrupted by another edit, the grid stays as the user left it.
     if (!interrupted_)
@@ -178,7 +194,7 @@ void AutoFill::finish()
 
 void AutoFill::UpDown1Click(int position)
 {
-    if (!search_ || running_)
+    if (!search_ || running_ || !browserVisible_)
         return;
     position_ = ((position % kSolutionSlots) + kSolutionSlots) % kSolutionSlots;
     model_.applyEdits(QStringLiteral("Show Solution %1").arg(position_), solutionEdits(position_));

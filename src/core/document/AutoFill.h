@@ -1,10 +1,11 @@
 #pragma once
 #include "Ui.h"
 #include "autofill/FillSearch.h"
-#include "roster/WardModel.h"
-#include "weeks/WeekFileCommands.h"
+#include "document/WardModel.h"
+#include "document/WeekFileCommands.h"
 
 #include <QMetaObject>
+#include <QStringList>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -50,8 +51,14 @@ public:
     void stop();
     bool running() const { return running_; }
 
-    // Shows kept solution `position` (wrapping in 0..5) as one undo step.
+    // Shows kept solution `position` (wrapping in 0..5) as one undo step; nothing once the
+    // browser is closed.
     void UpDown1Click(int position);
+    // The run is over for the week shown (another week, a load, Clear Form, an edit
+    // that ended it): the browser closes and no solution is written any more.
+    void closeBrowser() { browserVisible_ = false; }
+    // Our own step is being pushed.
+    bool writing() const { return applying_; }
 
     // What the window shows.
     const QString& caption() const { return caption_; }
@@ -74,11 +81,13 @@ public:
     // those texts with each day's clinic notes added as the end of a fill writes them.
     std::vector<FieldEdit> solutionEdits(int n);
     std::vector<FieldEdit> resultEdits();
+    // A problem reading Clinic.rtf at the start of the run (reported then); empty when fine.
+    const QString& clinicError() const { return clinicError_; }
 
 private:
     void showBest();
     void finish();
-    void replaceOwnStep(const std::vector<FieldEdit>& edits);
+    void replaceOwnStep(std::vector<FieldEdit> edits);
     bool ownStepOnTop() const;
 
     WardModel& model_;
@@ -92,6 +101,11 @@ private:
     bool browserVisible_ = false;
     int position_ = 0;
     QMetaObject::Connection watch_;
+    // Read once per run: the requirements at the start and the notes at the end agree.
+    QStringList clinicLines_;
+    QString clinicError_;
+    // The required boxes as the run worked them out; they join the run's own step.
+    std::vector<FieldEdit> requirementEdits_;
 };
 
 }  // namespace tavrola

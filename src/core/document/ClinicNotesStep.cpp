@@ -62,6 +62,7 @@ QString ClinicNotesLabel(int day)
 
 bool WriteClinicNotes(RosterDocument& doc, int day, const QStringList& dayLines)
 {
+    doc.endFillRun();  // the notes go over the fill's result, never under it
     return doc.applyEdits(ClinicNotesLabel(day), ClinicNotesEdits(doc, day, dayLines));
 }
 

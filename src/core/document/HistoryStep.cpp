@@ -1,7 +1,10 @@
 #include "document/HistoryStep.h"
 
 #include "render/NonPrefChart.h"
-#include "roster/Totals.h"
+#include "document/Totals.h"
+#include "settings/DutyText.h"
+#include "util/ConversionError.h"
+#include "util/TextUtil.h"
 #include "util/TraceLog.h"
 
 #include <QLocale>
@@ -33,7 +36,7 @@ void UseStaffFileDataforInitialisation(WardModel& model, HistoryScan& scan, Ui& 
         ScanStoredWeeks(w.DataFolder, s.AnalysisStartDateValue, w.PickerDate, scan, &scan.Damaged);
         ui.setBusy(false);
         scan.Scanned = true;
-        TraceNonPrefChart(ComputeNonPrefChart(w, scan), scan);
+        TraceNonPrefChart(ComputeNonPrefChart(StoreWeekData(w), scan), scan);
         WriteCarriedOverHours(w, scan);
         // Each damaged week is reported once per run of the program; the others count.
         for (const QString& message : scan.Damaged) {
@@ -48,6 +51,30 @@ void UseStaffFileDataforInitialisation(WardModel& model, HistoryScan& scan, Ui& 
         w.Recalculate();
     else
         TavrolaChange(model);
+}
+
+void WriteCarriedOverHours(RosterWeek& w, const HistoryScan& scan)
+{
+    const RecalcBatch batch(w);  // the caller recalculates once afterwards
+    for (int line = 1; line <= kLines; ++line) {
+        const QString& name = w.NameEdits[line].text();
+        const int k = name.isEmpty() ? -1 : scan.IndexOf(name);
+        if (k < 0 || k >= kHistoryCapacity)
+            continue;
+        Field& box = w.HoursSetEdits[line];
+        try {
+            const QString base = HoursText(HoursSetValue(box.text(), true));
+            const float adj = scan.NameAdjHours[k];
+            if (adj > 0)
+                box.setText(base + u'+' + HoursText(adj));
+            else if (adj < 0)
+                box.setText(base + u' ' + HoursText(adj));
+            else
+                box.setText(base);
+        } catch (const ConversionError&) {
+            // No contracted hours to add to: the box stays as the user wrote it.
+        }
+    }
 }
 
 }  // namespace tavrola

@@ -1,6 +1,6 @@
 #pragma once
 #include "Ui.h"
-#include "roster/WardModel.h"
+#include "document/WardModel.h"
 #include "weeks/HistoryScan.h"
 
 namespace tavrola {
@@ -19,5 +19,10 @@ namespace tavrola {
 // The hospital and ward captions and the brush tool tips are the window's to set
 // (BrushToolTip).
 void UseStaffFileDataforInitialisation(WardModel& model, HistoryScan& scan, Ui& ui);
+
+// Writes each listed person's carried-over hours into their hours-set box after the
+// contracted hours ("37.5+2.5", "37.5 -3", plain "37.5" for none). Every grid line whose
+// name the scan holds is written; a box without a contracted number stays as it is.
+void WriteCarriedOverHours(RosterWeek& week, const HistoryScan& scan);
 
 }  // namespace tavrola

@@ -22,4 +22,32 @@ void SetupRequiredNurses(WardModel& model, Ui* ui)
         model.Week.Recalculate();
 }
 
+void ApplyStandingRequirements(RosterWeek& w, const WardSettings& s)
+{
+    for (int day = 1; day <= kDays; ++day)
+        for (int shift = 1; shift <= kShifts; ++shift)
+            w.ShiftRequiredEdits[day][shift].setText(IntToText(s.StaffRequired[day][shift]));
+}
+
+std::vector<FieldEdit> RequirementsEdits(RosterWeek& w, const Requirements& r)
+{
+    std::vector<FieldEdit> edits;
+    for (int shift = 1; shift <= kShifts; ++shift)
+        for (int day = 1; day <= kDays; ++day)
+            edits.push_back({&w.ShiftRequiredEdits[day][shift], IntToText(r.Required[day][shift]), White});
+    return edits;
+}
+
+bool SetUpRequirementsStep(WardModel& model, Ui& ui)
+{
+    QString error;
+    const QStringList clinicLines = ReadClinicLines(model.Week.DataFolder, &error);
+    if (!error.isEmpty())
+        ui.showError(error);
+    const Requirements r = ComputeRequirements(model.Settings, model.Week.PickerDate, clinicLines);
+    if (r.overflow)
+        ui.showError(QStringLiteral("Integer overflow"));
+    return model.applyEdits(QStringLiteral("Set up requirements"), RequirementsEdits(model.Week, r));
+}
+
 }  // namespace tavrola

@@ -1,11 +1,12 @@
 #include "document/StaffEditorSteps.h"
 
 #include "autofill/RequiredNurses.h"
+#include "document/RequirementsStep.h"
 #include "document/WeekChain.h"
-#include "roster/StaffOnGrid.h"
+#include "document/StaffOnGrid.h"
 #include "roster/WeekData.h"
 #include "util/TraceLog.h"
-#include "weeks/WeekFileCommands.h"
+#include "document/WeekFileCommands.h"
 
 namespace tavrola {
 
@@ -32,14 +33,14 @@ bool StoredPartDiffers(const WeekData& a, const WeekData& b)
 
 bool SaveBeforeStaffReload(WardModel& model, Ui& ui)
 {
-    if (!model.Week.RosterChanged || ui.askYesNo(kSaveChangesQuestion) != Answer::Yes)
-        return true;
-    return SaveClick(model, ui);
+    model.endFillRun();
+    return model.askToLeave(ui);
 }
 
 bool ReloadAfterStaffEditor(WardModel& model, WeekView& labels, Ui& ui)
 {
     RosterWeek& w = model.Week;
+    model.endFillRun();
     TraceLog(QStringLiteral("\n\r\n\rINTO EditStaffFile1Click - reading the new Staff.txt"));
     const WeekData before = StoreWeekData(w);
     const bool fromWeekFile = w.RosterFileLoaded;
@@ -50,6 +51,7 @@ bool ReloadAfterStaffEditor(WardModel& model, WeekView& labels, Ui& ui)
     }
     w.RosterFileLoaded = false;
     ApplyStandingRequirements(w, model.Settings);
+    emit model.settingsChanged();
     DateTimePickerCloseUp(model, labels, ui, false);
     // A week shown as its file stored it no longer is: it now needs saving. A week never
     // loaded has nothing stored to differ from.

@@ -1,16 +1,16 @@
 #pragma once
 #include "Ui.h"
-#include "roster/WardModel.h"
+#include "document/WardModel.h"
 #include "weeks/WeekView.h"
 
 namespace tavrola {
 
 // The main window's part around the ward and staff editor.
 
-// Before the editor writes Staff.txt: the reload that follows puts the new file's staff
-// and preferred days over the grid, so a week with unsaved changes is offered for saving
-// first, with the settings it was made under. Returns false when the user wanted it saved
-// and the save was cancelled or failed: the editor then writes nothing and stays open.
+// Before the editor opens: the reload after its OK puts the new file's staff and
+// preferred days over the grid, so leaving the week asks first (Save / Discard / Cancel),
+// and a save happens under the settings the week was made with. Returns false on Cancel
+// or when the save was cancelled or failed: the editor then does not open.
 bool SaveBeforeStaffReload(WardModel& model, Ui& ui);
 
 // After the editor wrote Staff.txt: the week no longer counts as loaded from its file;

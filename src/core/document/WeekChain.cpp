@@ -2,9 +2,11 @@
 
 #include "document/HistoryStep.h"
 #include "document/RequirementsStep.h"
-#include "roster/Totals.h"
+#include "document/Totals.h"
+#include "util/Locale.h"
 #include "util/TraceLog.h"
-#include "weeks/WeekFileLoad.h"
+#include "weeks/BankHolidays.h"
+#include "document/WeekFileLoad.h"
 #include "weeks/WeekFileName.h"
 
 #include <QFileInfo>
@@ -32,35 +34,71 @@ bool SaveShownWeek(WardModel& model, const WeekView& labels, Ui& ui)
 enum class Offer { NotTaken, Loaded, Abandoned };
 
 // Offers the stored file of a picked week. Loaded: the load has run the whole selection
-// already. Abandoned: the user wanted the unsaved changes saved first and that did not
-// happen, so neither does the pick.
-Offer OfferStoredWeek(WardModel& model, WeekView& labels, Ui& ui, const QString& path)
+// already. Abandoned: the week shown has changes, the user was asked about them (unless
+// `asked` already) and cancelled, or the save did not happen; so neither does the pick.
+Offer OfferStoredWeek(WardModel& model, WeekView& labels, Ui& ui, const QString& path, bool asked)
 {
     if (!QFileInfo(path).isFile())
         return Offer::NotTaken;
     const QString question = kStoredWeekQuestionStart + QFileInfo(path).fileName() + kStoredWeekQuestionEnd;
     if (ui.askYesNo(question) != Answer::Yes)
         return Offer::NotTaken;
-    if (model.Week.RosterChanged && ui.askYesNo(kSaveChangesQuestion) == Answer::Yes &&
-        !SaveShownWeek(model, labels, ui))
+    // Loading the week shown again over its own changes: those are left too.
+    if (!asked && !AskToLeaveWeek(model, labels, ui))
         return Offer::Abandoned;
     return AutoLoadRWKfile(model, labels, ui, path) ? Offer::Loaded : Offer::NotTaken;
 }
 
 }  // namespace
 
+QString SaveChangesQuestion(const QDate& week)
+{
+    return QStringLiteral("Save changes to the week of %1?").arg(LongDateText(week));
+}
+
+bool AskToLeaveWeek(WardModel& model, WeekView& labels, Ui& ui)
+{
+    model.stopFill();  // its result is part of what may be saved
+    if (!model.Week.RosterChanged)
+        return true;
+    const QDate shown = labels.ShownWeek.isValid() ? labels.ShownWeek : model.Week.PickerDate;
+    switch (ui.askSaveDiscardCancel(SaveChangesQuestion(shown))) {
+    case Answer::Yes: return SaveShownWeek(model, labels, ui);
+    case Answer::No: return true;
+    default: return false;
+    }
+}
+
+void MarkBankHolidays(RosterWeek& w, WeekView& labels, int staff)
+{
+    const BankHolidayWeek holidays = FindBankHolidayWeek(w.PickerDate);
+    for (int i = 0; i < holidays.count; ++i) {
+        const BankHolidayMark& mark = holidays.marks[i];
+        for (int line = 1; line <= staff; ++line)
+            w.DayCells[mark.day][line].setColour(AlertColour);
+        labels.HolidayLabels[mark.day] = QString::fromLatin1(mark.label);
+    }
+}
+
 void DateTimePickerCloseUp(WardModel& model, WeekView& labels, Ui& ui, bool fromUser)
 {
     RosterWeek& w = model.Week;
+    // Whatever week comes, the fill's run belongs to the one shown so far.
+    model.endFillRun();
     const QString path = WeekFileName(model);
     TraceLog(path);
     if (fromUser) {
-        switch (OfferStoredWeek(model, labels, ui, path)) {
+        // Leaving an edited week asks first, before anything about the week picked.
+        const bool leaving = labels.ShownWeek.isValid() && w.PickerDate != labels.ShownWeek;
+        Offer offer = leaving && !AskToLeaveWeek(model, labels, ui) ? Offer::Abandoned
+                                                                     : OfferStoredWeek(model, labels, ui, path, leaving);
+        switch (offer) {
         case Offer::Loaded: return;
         case Offer::Abandoned:
             // The grid still shows the week it showed: so does the picker.
             if (labels.ShownWeek.isValid())
                 w.PickerDate = labels.ShownWeek;
+            emit model.labelsChanged();
             return;
         case Offer::NotTaken: break;
         }
@@ -97,14 +135,15 @@ void DateTimePickerCloseUp(WardModel& model, WeekView& labels, Ui& ui, bool from
     w.RequestsSaved = false;
     labels.ShownWeek = date;
     model.startFreshHistory();
+    emit model.weekReplaced();
 }
 
 bool LoadClick(WardModel& model, WeekView& labels, Ui& ui)
 {
     RosterWeek& w = model.Week;
-    // Yes means the changes must be kept: when the save does not happen, neither does
-    // the load.
-    if (w.RosterChanged && ui.askYesNo(kSaveChangesQuestion) == Answer::Yes && !SaveClick(model, ui))
+    model.endFillRun();
+    // Cancel, or a save that does not happen, and nothing is loaded.
+    if (!AskToLeaveWeek(model, labels, ui))
         return false;
 
     const QString path = ui.chooseOpenFile(QStringLiteral("Load Tavrola week"), w.DataFolder, kWeekFileOpenFilter);
@@ -114,12 +153,11 @@ bool LoadClick(WardModel& model, WeekView& labels, Ui& ui)
         QString error;
         loaded = LoadWeekFile(model, labels, path, &error);
         if (!loaded) {
-            w.RecalcSuspended = false;
             ui.showError(error);
             return false;
         }
+        emit model.settingsChanged();  // the file's names, duty names and hours
     }
-    w.RecalcSuspended = false;
     DateTimePickerCloseUp(model, labels, ui, false);
     return loaded;
 }
@@ -127,13 +165,13 @@ bool LoadClick(WardModel& model, WeekView& labels, Ui& ui)
 bool AutoLoadRWKfile(WardModel& model, WeekView& labels, Ui& ui, const QString& path)
 {
     TraceLog(kTwoLineBreaks + QStringLiteral("INTO AutoLoadRWKfile ") + path);
+    model.endFillRun();
     QString error;
-    const bool loaded = LoadWeekFile(model, labels, path, &error);
-    model.Week.RecalcSuspended = false;
-    if (!loaded) {
+    if (!LoadWeekFile(model, labels, path, &error)) {
         ui.showError(error);
         return false;
     }
+    emit model.settingsChanged();
     DateTimePickerCloseUp(model, labels, ui, false);
     return true;
 }

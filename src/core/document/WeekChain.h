@@ -1,7 +1,7 @@
 #pragma once
 #include "Ui.h"
-#include "roster/WardModel.h"
-#include "weeks/WeekFileCommands.h"
+#include "document/WardModel.h"
+#include "document/WeekFileCommands.h"
 #include "weeks/WeekSelection.h"
 #include "weeks/WeekView.h"
 
@@ -9,14 +9,25 @@
 
 namespace tavrola {
 
+// "Save changes to the week of Monday, 30 November 2026?"
+QString SaveChangesQuestion(const QDate& week);
+
+// Leaving the week shown (another week, a load, the staff editor, closing): stops a
+// running fill, and when the week has changes its file does not hold asks
+// SaveChangesQuestion with Save / Discard / Cancel. Save writes the week under the date
+// the grid shows. Returns whether to go on: false on Cancel or when the save was
+// cancelled or failed.
+bool AskToLeaveWeek(WardModel& model, WeekView& labels, Ui& ui);
+
 // The week selection, run when the user closes the week picker (`fromUser`) and, with
 // `fromUser` false, after every load, after the ward settings editor and once at start.
-//  1. When the user picked the week and its file exists in the data folder: asks whether
-//     to load it; on Yes asks about unsaved changes (saving them under the week the grid
-//     shows) and loads it, which runs this selection again without asking. When the
-//     user wants the changes saved and the save is cancelled or fails, the pick is
+//  1. When the user picked another week than the one shown, leaving it asks first
+//     (AskToLeaveWeek). Then, when the picked week's file exists in the data folder:
+//     asks whether to load it and on Yes loads it, which runs this selection again
+//     without asking. On Cancel, or when the save is cancelled or fails, the pick is
 //     abandoned: the grid, the labels and the flags stay, and the picker's date goes
-//     back to the week shown.
+//     back to the week shown. Without a stored file the grid keeps its duties: that is
+//     how a ward starts a new week from the last.
 //  2. Decodes the picker's date into labels.WeekYear/WeekMonth/WeekDay and, once a week
 //     is chosen, sets the week-of-month label.
 //  3. Empties the holiday labels and gives the cells of lines 1..NumberOfStaff their
@@ -32,8 +43,8 @@ namespace tavrola {
 // file stays as stored.
 void DateTimePickerCloseUp(WardModel& model, WeekView& labels, Ui& ui, bool fromUser);
 
-// File > Load. Offers to save unsaved changes (when the user wants them saved and the
-// save is cancelled or fails, nothing is loaded), asks for a file in the data folder,
+// File > Load. Leaving the week asks first (on Cancel, or when the save is cancelled or
+// fails, nothing is loaded), asks for a file in the data folder,
 // reads it and runs the week selection. A cancelled dialog still runs the week
 // selection; a file that does not read is reported (file and line) and changes nothing,
 // and then no week selection follows. Returns whether a week was loaded.
@@ -46,5 +57,9 @@ bool AutoLoadRWKfile(WardModel& model, WeekView& labels, Ui& ui, const QString& 
 // The deferred start: loads the week file named by the program's first argument, or
 // (without one, or when it does not load) runs the week selection for the picker's date.
 void NonPrefTimerTimer(WardModel& model, WeekView& labels, Ui& ui, const QString& firstArgument);
+
+// Colours the bank holidays of the picked week orange (AlertColour) on lines 1..staff and
+// sets their labels; a week without one is left alone.
+void MarkBankHolidays(RosterWeek& week, WeekView& labels, int staff);
 
 }  // namespace tavrola

@@ -1,7 +1,5 @@
 #pragma once
-#include "roster/WardModel.h"
 #include "roster/WeekData.h"
-#include "weeks/WeekView.h"
 
 #include <QDate>
 #include <QString>
@@ -33,10 +31,6 @@ struct PrintSheet {
 
     bool operator==(const PrintSheet&) const = default;
 };
-
-// The sheet of the week the document shows, with the captions the window puts up: the
-// ward's names (or what the week file named), the holidays of the last week selection.
-PrintSheet PrintSheetFor(const WardModel& model, const WeekView& labels);
 
 // The last line 1..25 with a name, a note or any day text; 0 when all are empty.
 int LinesUsed(const WeekData& week);

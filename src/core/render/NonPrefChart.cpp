@@ -41,7 +41,7 @@ int NonPrefBarHeight(qint32 count, float normFactor)
     return int(std::clamp<long double>(h, -kNonPrefMaxBar, kNonPrefMaxBar));
 }
 
-NonPrefChart ComputeNonPrefChart(const RosterWeek& w, const HistoryScan& scan)
+NonPrefChart ComputeNonPrefChart(const WeekData& w, const HistoryScan& scan)
 {
     NonPrefChart chart;
 
@@ -49,7 +49,7 @@ NonPrefChart ComputeNonPrefChart(const RosterWeek& w, const HistoryScan& scan)
     // is looked up, wherever its name stands in the list.
     int entry[kLines + 1];
     for (int line = 1; line <= kLines; ++line) {
-        const QString& name = w.NameEdits[line].text();
+        const QString& name = w.Names[line];
         const int k = name.isEmpty() ? -1 : scan.IndexOf(name);
         entry[line] = k >= 0 && k < kHistoryCapacity ? k : -1;
         if (entry[line] >= 0)

@@ -2,7 +2,7 @@
 #include "render/Canvas.h"
 #include "roster/Colours.h"
 #include "roster/GridGeometry.h"
-#include "roster/WardModel.h"
+#include "roster/WeekData.h"
 
 #include <QPoint>
 #include <QString>
@@ -40,7 +40,7 @@ struct NonPrefChart {
 // Works out the bars from the names on the grid and the last scan; changes nothing.
 // The largest count on the grid gets the full 17 pixels when it is above 17; up to 17,
 // one pixel is one shift.
-NonPrefChart ComputeNonPrefChart(const RosterWeek& week, const HistoryScan& scan);
+NonPrefChart ComputeNonPrefChart(const WeekData& week, const HistoryScan& scan);
 
 // Writes the chart's scale and the scan's entries to the trace log.
 void TraceNonPrefChart(const NonPrefChart& chart, const HistoryScan& scan);

@@ -1,7 +1,6 @@
 #include "roster/Brushes.h"
 
 #include "util/TextUtil.h"
-#include "util/TraceLog.h"
 
 namespace tavrola {
 
@@ -62,22 +61,6 @@ QString BrushedText(Brush brush, const QString& x, const QString& standardShift,
     case Brush::None: break;
     }
     return x;
-}
-
-void DutyClick(WardModel& model, Field& cell, Brush brush, int cellTop)
-{
-    TraceLog(QStringLiteral("DutyClick:") + QString::number(cellTop));
-    if (brush != Brush::None)
-        model.applyEdit(cell, BrushedText(brush, cell.text(), cell.hint(), model.Settings), cell.colour());
-    model.Week.FillRunning = false;
-}
-
-void DutyMouseDown(WardModel& model, Field& cell)
-{
-    const bool marking = cell.colour() != RequestColour;
-    model.applyEdit(cell, cell.text(), marking ? RequestColour : White,
-                    (marking ? QStringLiteral("Request mark on ") : QStringLiteral("Remove request mark on ")) +
-                        RosterDocument::CellPlace(cell));
 }
 
 }  // namespace tavrola

@@ -1,6 +1,6 @@
 #pragma once
 #include "roster/Field.h"
-#include "roster/WardModel.h"
+#include "settings/WardSettings.h"
 
 #include <QString>
 
@@ -18,13 +18,5 @@ QString SwapOutStr(const QString& text, const QString& code, const QString& repl
 // shift is `standardShift`. Each brush toggles or cycles its codes; None changes nothing.
 QString BrushedText(Brush brush, const QString& text, const QString& standardShift,
                     const WardSettings& settings);
-
-// A left click on a day cell: applies the brush (one undoable step) and stops a running
-// automatic fill.
-void DutyClick(WardModel& model, Field& cell, Brush brush, int cellTop);
-
-// A right click on a day cell: toggles the requested-day colour, one undoable step. The
-// colour is stored with the week, so the week counts as changed.
-void DutyMouseDown(WardModel& model, Field& cell);
 
 }  // namespace tavrola

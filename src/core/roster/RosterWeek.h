@@ -82,4 +82,19 @@ private:
     std::vector<RosterObserver*> observers_;
 };
 
+// Holds the totals recalculation off while many fields are written in one go, and puts
+// the hold back as it was when it ends (batches nest). Whoever opened the outermost batch
+// recalculates afterwards.
+class RecalcBatch {
+public:
+    explicit RecalcBatch(RosterWeek& week) : week_(week), was_(week.RecalcSuspended) { week.RecalcSuspended = true; }
+    ~RecalcBatch() { week_.RecalcSuspended = was_; }
+    RecalcBatch(const RecalcBatch&) = delete;
+    RecalcBatch& operator=(const RecalcBatch&) = delete;
+
+private:
+    RosterWeek& week_;
+    bool was_;
+};
+
 }  // namespace tavrola

@@ -38,8 +38,7 @@ WeekData StoreWeekData(const RosterWeek& w)
 
 void LoadWeekData(RosterWeek& w, const WeekData& d)
 {
-    const bool wasSuspended = w.RecalcSuspended;
-    w.RecalcSuspended = true;
+    const RecalcBatch batch(w);
     for (int line = 1; line <= kLines; ++line) {
         for (int day = 1; day <= kDays; ++day) {
             Field& cell = w.DayCells[day][line];
@@ -57,7 +56,6 @@ void LoadWeekData(RosterWeek& w, const WeekData& d)
     for (int day = 1; day <= kDays; ++day)
         for (int shift = 1; shift <= kShifts; ++shift)
             w.ShiftRequiredEdits[day][shift].setText(d.Required[day][shift]);
-    w.RecalcSuspended = wasSuspended;
 }
 
 }  // namespace tavrola

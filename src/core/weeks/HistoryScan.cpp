@@ -57,9 +57,8 @@ bool AddWeek(const QString& path, const QStringList& lines, HistoryScan& scan, Q
     return true;
 }
 
-// Hours as the hours-set box shows them: the shortest decimal that reads back as the
-// same single value, and never in exponent form, so the box's own reading (digit and
-// point groups) gives back exactly this number.
+}  // namespace
+
 QString HoursText(float value)
 {
     if (value == 0)
@@ -68,8 +67,6 @@ QString HoursText(float value)
     const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
     return QString::fromLatin1(buf, int(res.ptr - buf));
 }
-
-}  // namespace
 
 int HistoryScan::IndexOf(const QString& name) const
 {
@@ -124,33 +121,6 @@ bool ScanStoredWeeks(const QString& folder, const QDate& analysisStart, const QD
         }
     }
     return allRead;
-}
-
-void WriteCarriedOverHours(RosterWeek& w, const HistoryScan& scan)
-{
-    // The caller recalculates once afterwards.
-    const bool wasSuspended = w.RecalcSuspended;
-    w.RecalcSuspended = true;
-    for (int line = 1; line <= kLines; ++line) {
-        const QString& name = w.NameEdits[line].text();
-        const int k = name.isEmpty() ? -1 : scan.IndexOf(name);
-        if (k < 0 || k >= kHistoryCapacity)
-            continue;
-        Field& box = w.HoursSetEdits[line];
-        try {
-            const QString base = HoursText(HoursSetValue(box.text(), true));
-            const float adj = scan.NameAdjHours[k];
-            if (adj > 0)
-                box.setText(base + u'+' + HoursText(adj));
-            else if (adj < 0)
-                box.setText(base + u' ' + HoursText(adj));
-            else
-                box.setText(base);
-        } catch (const ConversionError&) {
-            // No contracted hours to add to: the box stays as the user wrote it.
-        }
-    }
-    w.RecalcSuspended = wasSuspended;
 }
 
 QString BrushToolTip(const WardSettings& s, int brush)

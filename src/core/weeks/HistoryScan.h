@@ -1,5 +1,5 @@
 #pragma once
-#include "roster/WardModel.h"
+#include "settings/WardSettings.h"
 
 #include <QDate>
 #include <QString>
@@ -39,13 +39,15 @@ struct HistoryScan {
 bool ScanStoredWeeks(const QString& folder, const QDate& analysisStart, const QDate& picked,
                      HistoryScan& scan, QStringList* damaged);
 
-// Writes each listed person's carried-over hours into their hours-set box after the
-// contracted hours ("37.5+2.5", "37.5 -3", plain "37.5" for none). Every grid line whose
-// name the scan holds is written; a box without a contracted number stays as it is.
-void WriteCarriedOverHours(RosterWeek& week, const HistoryScan& scan);
+
 
 // Tool tip of a duty brush, 1..7 = AM, PM, N, Holiday, Sick, Leave, Training; empty
 // for any other number.
 QString BrushToolTip(const WardSettings& settings, int brush);
+
+// Hours as the hours-set box shows them: the shortest decimal that reads back as the
+// same single value, and never in exponent form, so the box's own reading (digit and
+// point groups) gives back exactly this number.
+QString HoursText(float value);
 
 }  // namespace tavrola

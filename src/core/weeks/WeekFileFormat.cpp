@@ -175,43 +175,6 @@ float WeekFileHourSetting(const WardSettings& s, int k)
     return HourField(s, k);
 }
 
-WeekFileData WeekFileDataFromModel(const WardModel& model)
-{
-    const RosterWeek& w = model.Week;
-    const WardSettings& s = model.Settings;
-    WeekFileData d;
-    d.weekCommencing = w.PickerDate;
-    d.hospital = s.HOSPITAL;
-    d.ward = s.WARD;
-    for (int k = 1; k <= 14; ++k)
-        d.dutyNames[k] = s.DutyName(k);
-    for (int k = 0; k < kWeekFileHourSettings; ++k)
-        d.hours[k] = WeekFileHourSetting(s, k);
-    for (int line = 1; line <= kLines; ++line) {
-        WeekFileStaffLine& l = d.lines[line];
-        l.name = w.NameEdits[line].text();
-        try {
-            l.contracted = HoursSetValue(w.HoursSetEdits[line].text(), true);
-        } catch (const ConversionError& e) {
-            throw ConversionError(QStringLiteral("Hours set of staff line %1: %2").arg(line).arg(e.message()));
-        }
-        l.hoursWorked = w.HoursWorkingEdits[line].text();
-        l.nonPref = w.WeekNonPrefCount[line];
-        for (int day = 1; day <= kDays; ++day)
-            l.days[day] = w.DayCells[day][line].text();
-        l.notes = w.LecturesEdits[line].text();
-    }
-    for (int day = 1; day <= kDays; ++day) {
-        for (int shift = 1; shift <= kShifts; ++shift) {
-            d.required[day][shift] = w.ShiftRequiredEdits[day][shift].text();
-            d.counts[day][shift] = w.ShiftCounts[day][shift];
-        }
-        for (int line = 1; line <= kLines; ++line)
-            d.colours[day][line] = w.DayCells[day][line].colour();
-    }
-    return d;
-}
-
 QString WeekFileText(const WeekFileData& d)
 {
     QString out;

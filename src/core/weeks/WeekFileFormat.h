@@ -1,6 +1,6 @@
 #pragma once
 #include "roster/Colours.h"
-#include "roster/WardModel.h"
+#include "settings/WardSettings.h"
 
 #include <QDate>
 #include <QString>
@@ -53,11 +53,6 @@ struct WeekFileData {
     std::optional<qint32> counts[kDays + 1][kShifts + 1];  // empty line: none
     std::optional<Colour> colours[kDays + 1][kLines + 1];  // empty line: none
 };
-
-// The week as the grid holds it, for saving. The contracted hours are the first number
-// of each hours-set text. Throws ConversionError (naming the staff line) when an
-// hours-set text holds a number that does not convert.
-WeekFileData WeekFileDataFromModel(const WardModel& model);
 
 // The 540 lines with CR LF ends. Line breaks and other control characters inside a
 // text become blanks, so every value stays on its own line.

@@ -14,16 +14,15 @@ QString SafeFileNamePart(const QString& text)
     return out;
 }
 
-QString WeekFileBaseName(const WardModel& model)
+QString WeekFileBaseName(const QDate& weekCommencing, const QString& ward)
 {
-    return SafeFileNamePart(LongDateText(model.Week.PickerDate) + QStringLiteral(" (") +
-                            model.Settings.WARD + QStringLiteral(")")) +
+    return SafeFileNamePart(LongDateText(weekCommencing) + QStringLiteral(" (") + ward + QStringLiteral(")")) +
            QStringLiteral(".rwk");
 }
 
-QString WeekFileName(const WardModel& model)
+QString WeekFileName(const QString& folder, const QDate& weekCommencing, const QString& ward)
 {
-    return model.Week.DataFolder + WeekFileBaseName(model);
+    return folder + WeekFileBaseName(weekCommencing, ward);
 }
 
 }  // namespace tavrola

@@ -1,5 +1,5 @@
 #pragma once
-#include "roster/WardModel.h"
+#include <QDate>
 
 #include <QString>
 
@@ -11,9 +11,10 @@ QString SafeFileNamePart(const QString& text);
 
 // The week's file name without folder: the picker's date in the long date format, a
 // blank, the ward name in brackets, ".rwk"; "Monday, 22 December 2008 (Ward 9).rwk".
-QString WeekFileBaseName(const WardModel& model);
+QString WeekFileBaseName(const QDate& weekCommencing, const QString& ward);
 
-// The same in the data folder: the name the week selection looks for.
-QString WeekFileName(const WardModel& model);
+// The same in the data folder (which ends in a separator): the name the week selection
+// looks for.
+QString WeekFileName(const QString& folder, const QDate& weekCommencing, const QString& ward);
 
 }  // namespace tavrola

@@ -1,21 +1,8 @@
 #include "weeks/WeekSelection.h"
 
-#include "weeks/BankHolidays.h"
-
 #include <cmath>
 
 namespace tavrola {
-
-void MarkBankHolidays(RosterWeek& w, WeekView& labels, int staff)
-{
-    const BankHolidayWeek holidays = FindBankHolidayWeek(w.PickerDate);
-    for (int i = 0; i < holidays.count; ++i) {
-        const BankHolidayMark& mark = holidays.marks[i];
-        for (int line = 1; line <= staff; ++line)
-            w.DayCells[mark.day][line].setColour(AlertColour);
-        labels.HolidayLabels[mark.day] = QString::fromLatin1(mark.label);
-    }
-}
 
 QDate WeekCommencingMonday(const QDate& date)
 {

@@ -1,4 +1,4 @@
-#include "roster/Totals.h"
+#include "document/Totals.h"
 
 #include "roster/WeekData.h"
 #include "roster/WeekTotals.h"

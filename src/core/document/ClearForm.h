@@ -1,6 +1,6 @@
 #pragma once
 #include "Ui.h"
-#include "roster/WardModel.h"
+#include "document/WardModel.h"
 
 namespace tavrola {
 

@@ -1,4 +1,6 @@
-#include "roster/EditCommands.h"
+#include "document/EditCommands.h"
+
+#include <optional>
 
 namespace tavrola {
 
@@ -19,20 +21,19 @@ void FieldEditCommand::apply(bool forward)
     RosterWeek& w = document_.Week;
     // Many fields at once recalculate once, at the end.
     const bool many = changes_.size() > 1;
-    const bool wasSuspended = w.RecalcSuspended;
-    if (many)
-        w.RecalcSuspended = true;
-    for (const Change& c : changes_) {
-        c.field->setText(forward ? c.newText : c.oldText);
-        // Only a day cell's colour is the user's; the boxes' colours are the totals'.
-        if (c.field->role() == FieldRole::Day)
-            c.field->setColour(forward ? c.newColour : c.oldColour);
+    {
+        std::optional<RecalcBatch> batch;
+        if (many)
+            batch.emplace(w);
+        for (const Change& c : changes_) {
+            c.field->setText(forward ? c.newText : c.oldText);
+            // Only a day cell's colour is the user's; the boxes' colours are the totals'.
+            if (c.field->role() == FieldRole::Day)
+                c.field->setColour(forward ? c.newColour : c.oldColour);
+        }
     }
-    if (many) {
-        w.RecalcSuspended = wasSuspended;
-        if (w.Recalculate)
-            w.Recalculate();
-    }
+    if (many && w.Recalculate)
+        w.Recalculate();
     if (stored_)
         w.RosterChanged = true;
 }

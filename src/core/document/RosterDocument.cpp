@@ -1,15 +1,23 @@
-#include "roster/RosterDocument.h"
+#include "document/RosterDocument.h"
 
-#include "roster/EditCommands.h"
+#include "document/AutoFill.h"
+#include "document/ClearForm.h"
+#include "document/EditCommands.h"
+#include "document/RequirementsStep.h"
 #include "roster/WeekTotals.h"
+#include "document/StaffOnGrid.h"
+#include "document/Totals.h"
+#include "document/WeekChain.h"
+#include "document/WeekFileCommands.h"
+#include "weeks/WeekSelection.h"
+
+#include <QDir>
 
 namespace tavrola {
 
-namespace {
-}  // namespace
-
-RosterDocument::RosterDocument()
+RosterDocument::RosterDocument() : fill_(std::make_unique<AutoFill>(*this))
 {
+    Week.Recalculate = [this] { TavrolaChange(*this); };
     connect(&Undo, &QUndoStack::cleanChanged, this, [this](bool clean) {
         // Undone or redone back to the saved state.
         if (clean)
@@ -19,11 +27,100 @@ RosterDocument::RosterDocument()
     connect(&Undo, &QUndoStack::indexChanged, this, [this] { announce(); });
 }
 
-RosterDocument::~RosterDocument() = default;
+RosterDocument::~RosterDocument()
+{
+    fill_.reset();  // it watches the undo stack
+}
 
 void RosterDocument::announce()
 {
-    emit changeMarkChanged(Week.RosterChanged);
+    emit changedMarkChanged(Week.RosterChanged);
+}
+
+void RosterDocument::open(const QString& folder)
+{
+    QString f = folder;
+    if (!f.isEmpty() && !f.endsWith(u'/') && !f.endsWith(QDir::separator()))
+        f += u'/';
+    Week.DataFolder = f;
+}
+
+bool RosterDocument::readStaff(Ui& ui)
+{
+    QString error;
+    if (!Read_StaffTxtFile(*this, &error)) {
+        ui.showError(error);
+        return false;
+    }
+    if (!Week.RosterFileLoaded)
+        SetupRequiredNurses(*this);
+    emit settingsChanged();
+    return true;
+}
+
+QDate RosterDocument::shownWeek() const
+{
+    return Labels.ShownWeek.isValid() ? Labels.ShownWeek : Week.PickerDate;
+}
+
+bool RosterDocument::askToLeave(Ui& ui)
+{
+    return AskToLeaveWeek(*this, Labels, ui);
+}
+
+bool RosterDocument::pickWeek(const QDate& date, Ui& ui)
+{
+    Week.PickerDate = WeekCommencingMonday(date);
+    DateTimePickerCloseUp(*this, Labels, ui, true);
+    return Labels.ShownWeek == Week.PickerDate;
+}
+
+bool RosterDocument::load(Ui& ui, const QString& path)
+{
+    if (path.isEmpty())
+        return LoadClick(*this, Labels, ui);
+    stopFill();
+    return askToLeave(ui) && AutoLoadRWKfile(*this, Labels, ui, path);
+}
+
+bool RosterDocument::save(Ui& ui)
+{
+    return SaveClick(*this, ui);
+}
+
+void RosterDocument::clear(Ui& ui)
+{
+    ClearForm1Click(*this, ui);
+}
+
+void RosterDocument::stopFill()
+{
+    if (!fill_->running())
+        return;
+    fill_->stop();
+    emit fillChanged();
+}
+
+void RosterDocument::endFillRun()
+{
+    stopFill();
+    if (!fill_->browserVisible())
+        return;
+    fill_->closeBrowser();
+    emit fillChanged();
+}
+
+bool RosterDocument::fillWriting() const
+{
+    return fill_->writing();
+}
+
+void RosterDocument::beforeEdit()
+{
+    // A user's edit during a fill ends the run: the best so far lands first, and the
+    // browser closes so no solution is written over the edit.
+    if (fill_->running() && !fill_->writing())
+        endFillRun();
 }
 
 QString RosterDocument::CellPlace(const Field& f)
@@ -51,7 +148,10 @@ QString RosterDocument::EditLabel(const Field& f, const QString& text)
 
 void RosterDocument::typeText(Field& field, const QString& text)
 {
-    if (field.isPlaceholder() || field.text() == text)
+    if (field.isPlaceholder())
+        return;
+    beforeEdit();
+    if (field.text() == text)
         return;
     std::vector<FieldEditCommand::Change> one{{&field, field.text(), text, field.colour(), field.colour()}};
     Undo.push(new FieldEditCommand(*this, EditLabel(field, text), std::move(one), typingSession_));
@@ -59,6 +159,7 @@ void RosterDocument::typeText(Field& field, const QString& text)
 
 bool RosterDocument::applyEdits(const QString& label, const std::vector<FieldEdit>& edits)
 {
+    beforeEdit();
     std::vector<FieldEditCommand::Change> changes;
     for (const FieldEdit& e : edits) {
         if (!e.field || e.field->isPlaceholder())

@@ -1,5 +1,5 @@
 #pragma once
-#include "roster/WardModel.h"
+#include "document/WardModel.h"
 #include "weeks/WeekFileFormat.h"
 #include "weeks/WeekFileReader.h"
 #include "weeks/WeekView.h"

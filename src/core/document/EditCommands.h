@@ -1,5 +1,5 @@
 #pragma once
-#include "roster/RosterDocument.h"
+#include "document/RosterDocument.h"
 
 #include <QUndoCommand>
 

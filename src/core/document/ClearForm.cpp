@@ -1,9 +1,10 @@
-#include "roster/ClearForm.h"
+#include "document/ClearForm.h"
 
 namespace tavrola {
 
 void ClearForm1Click(WardModel& model, Ui& ui)
 {
+    model.endFillRun();  // its browser would write the cleared week over again
     const Answer answer = ui.askYesNoAll(kClearFormQuestion);
     if (answer != Answer::Yes && answer != Answer::All)
         return;

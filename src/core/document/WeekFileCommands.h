@@ -1,13 +1,13 @@
 #pragma once
 #include "Ui.h"
-#include "roster/WardModel.h"
+#include "document/WardModel.h"
+#include "weeks/WeekFileFormat.h"
 
 #include <QString>
 
 namespace tavrola {
 
 inline const QString kChooseWeekFirstMessage = QStringLiteral("Please set the tavrola \"Week Commencing Date\"");
-inline const QString kSaveChangesQuestion = QStringLiteral("You have made Tavrola changes, do you wish to Save ?");
 inline const QString kWeekFileSaveFilter = QStringLiteral("Tavrola files (*.rwk)");
 inline const QString kWeekFileOpenFilter = QStringLiteral("Tavrola Files (*.rwk)");
 
@@ -17,5 +17,15 @@ inline const QString kWeekFileOpenFilter = QStringLiteral("Tavrola Files (*.rwk)
 // only once the file is written: a cancelled dialog or a failed write keep it set.
 // Returns whether the week was written.
 bool SaveClick(WardModel& model, Ui& ui);
+
+// The week as the grid holds it, for saving. The contracted hours are the first number
+// of each hours-set text. Throws ConversionError (naming the staff line) when an
+// hours-set text holds a number that does not convert.
+WeekFileData WeekFileDataFromModel(const WardModel& model);
+
+// The file name of the week in the picker (without and with the data folder): the name
+// the week selection looks for and the save proposes.
+QString WeekFileBaseName(const WardModel& model);
+QString WeekFileName(const WardModel& model);
 
 }  // namespace tavrola

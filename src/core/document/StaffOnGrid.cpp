@@ -1,0 +1,70 @@
+#include "document/StaffOnGrid.h"
+
+namespace tavrola {
+
+void ApplyStaffFile(WardModel& model, const StaffFileReadResult& read)
+{
+    RosterWeek& w = model.Week;
+    model.Settings = read.settings;
+    model.Staff = read.lines;
+    {
+        const RecalcBatch batch(w);  // one recalculation at the end, not one per box
+        for (const StaffGridLine& s : read.lines) {
+            const int n = s.line;
+            if (n < 1 || n > kLines)
+                continue;
+            w.NameEdits[n].setText(s.name);
+            w.StaffSkillCodes[n] = s.skills;
+            w.GradeEdits[n].setText(s.grade);
+            w.HoursSetEdits[n].setText(s.hoursSet);
+            for (int day = 1; day <= kDays; ++day) {
+                w.DayCells[day][n].setHint(s.standardShift);
+                w.DayCells[day][n].setColour(s.preferred[day] ? RequestColour : White);
+            }
+        }
+        for (int day = 1; day <= kDays; ++day)
+            for (int line = 1; line <= kLines; ++line)
+                w.BaseCellColours[day][line] = w.DayCells[day][line].colour();
+    }
+    if (w.Recalculate)
+        w.Recalculate();
+}
+
+bool Read_StaffTxtFile(WardModel& model, QString* error)
+{
+    const StaffFileReadResult read = ReadStaffFile(model.Week.DataFolder + kStaffFileName, model.Settings);
+    if (!read.ok) {
+        if (error)
+            *error = read.error;
+        return false;
+    }
+    ApplyStaffFile(model, read);
+    return true;
+}
+
+bool ReloadStaffTxtFile(WardModel& model, QString* error)
+{
+    if (!Read_StaffTxtFile(model, error))
+        return false;
+    RosterWeek& w = model.Week;
+    const int staff = model.Staff.empty() ? 0 : model.Staff.back().line;
+    {
+        const RecalcBatch batch(w);
+        for (int line = staff + 1; line <= kLines; ++line) {
+            w.NameEdits[line].setText(QString());
+            w.StaffSkillCodes[line].clear();
+            w.GradeEdits[line].setText(QString());
+            w.HoursSetEdits[line].setText(QString());
+            for (int day = 1; day <= kDays; ++day) {
+                w.DayCells[day][line].setHint(QString());
+                w.DayCells[day][line].setColour(White);
+                w.BaseCellColours[day][line] = White;
+            }
+        }
+    }
+    if (w.Recalculate)
+        w.Recalculate();
+    return true;
+}
+
+}  // namespace tavrola

@@ -1,0 +1,63 @@
+#include "document/WeekFileLoad.h"
+
+#include "util/TextUtil.h"
+#include "weeks/WeekFileReader.h"
+
+namespace tavrola {
+
+void ApplyWeekFile(WardModel& model, WeekView& labels, const WeekFileData& d)
+{
+    RosterWeek& w = model.Week;
+    WardSettings& s = model.Settings;
+    {
+        const RecalcBatch batch(w);
+
+        w.PickerDate = d.weekCommencing;
+        s.HOSPITAL = d.hospital;
+        labels.HospitalCaption = d.hospital;
+        s.WARD = d.ward;
+        labels.WardCaption = d.ward;
+        for (int k = 1; k <= 14; ++k)
+            s.DutyName(k) = d.dutyNames[k];
+        for (int k = 0; k < kWeekFileHourSettings; ++k)
+            WeekFileHourSetting(s, k) = d.hours[k];
+
+        for (int line = 1; line <= kLines; ++line) {
+            const WeekFileStaffLine& l = d.lines[line];
+            w.NameEdits[line].setText(l.name);
+            // The contracted hours are shown in their shortest form (7.3, not the stored
+            // 7.30000019073486); they read back as the same value.
+            w.HoursSetEdits[line].setText(!l.name.isEmpty() && l.contracted ? FloatToShortest(*l.contracted)
+                                                                             : QString());
+            if (l.nonPref)
+                w.WeekNonPrefCount[line] = *l.nonPref;
+            for (int day = 1; day <= kDays; ++day)
+                w.DayCells[day][line].setText(l.days[day]);
+            w.LecturesEdits[line].setText(l.notes);
+        }
+        for (int day = 1; day <= kDays; ++day) {
+            for (int shift = 1; shift <= kShifts; ++shift) {
+                w.ShiftRequiredEdits[day][shift].setText(d.required[day][shift]);
+                if (d.counts[day][shift])
+                    w.ShiftCounts[day][shift] = *d.counts[day][shift];
+            }
+            for (int line = 1; line <= kLines; ++line)
+                if (d.colours[day][line])
+                    w.DayCells[day][line].setColour(*d.colours[day][line]);
+        }
+
+        w.RosterChanged = false;
+    }
+}
+
+bool LoadWeekFile(WardModel& model, WeekView& labels, const QString& path, QString* error)
+{
+    WeekFileData data;
+    if (!ReadWeekFile(path, &data, error))
+        return false;
+    model.Week.RosterFileLoaded = true;
+    ApplyWeekFile(model, labels, data);
+    return true;
+}
+
+}  // namespace tavrola
