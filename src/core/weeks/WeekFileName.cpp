@@ -16,9 +16,21 @@ QString SafeFileNamePart(const QString& text)
 
 QString WeekFileBaseName(const WardModel& model)
 {
-    return SafeFileNamePart(LongDateText(model.Week.PickerDate) + QStringLiteral(" (") +
-                            model.Settings.WARD + QStringLiteral(")")) +
+    return WeekFileBaseName(model.Settings, model.Week.PickerDate);
+}
+
+QString WeekFileBaseName(const WardSettings& settings, const QDate& monday)
+{
+    return SafeFileNamePart(LongDateText(monday) + QStringLiteral(" (") + settings.WARD + QStringLiteral(")")) +
            QStringLiteral(".rwk");
+}
+
+QString WeekFileName(const QString& folder, const WardSettings& settings, const QDate& monday)
+{
+    QString path = folder;
+    if (!path.isEmpty() && !path.endsWith(u'/') && !path.endsWith(u'\\'))
+        path += u'/';
+    return path + WeekFileBaseName(settings, monday);
 }
 
 QString WeekFileName(const WardModel& model)

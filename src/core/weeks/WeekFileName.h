@@ -1,6 +1,8 @@
 #pragma once
 #include "roster/WardModel.h"
+#include "settings/WardSettings.h"
 
+#include <QDate>
 #include <QString>
 
 namespace tavrola {
@@ -15,5 +17,9 @@ QString WeekFileBaseName(const WardModel& model);
 
 // The same in the data folder: the name the week selection looks for.
 QString WeekFileName(const WardModel& model);
+
+// The same from plain values: the ward's name and the week's date, in `folder`.
+QString WeekFileBaseName(const WardSettings& settings, const QDate& monday);
+QString WeekFileName(const QString& folder, const WardSettings& settings, const QDate& monday);
 
 }  // namespace tavrola
