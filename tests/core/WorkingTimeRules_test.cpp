@@ -39,8 +39,12 @@ WeekData OneLine(const Days& days)
 
 RuleWeek Stored(int offset, const Days& days, const WardSettings& settings, const char* name = "ANN LEE")
 {
-    RuleWeek w{kMonday.addDays(7 * offset), OneLine(days), settings};
-    w.week.Names[1] = QString::fromUtf8(name);
+    RuleWeek w;
+    w.monday = kMonday.addDays(7 * offset);
+    w.settings = settings;
+    w.names[1] = QString::fromUtf8(name);
+    for (int day = 1; day <= kDays; ++day)
+        w.cells[day][1] = QString::fromUtf8(days[day - 1]);
     return w;
 }
 

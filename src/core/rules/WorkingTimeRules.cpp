@@ -86,14 +86,14 @@ void AddWeek(RuleHistory& history, const RuleWeek& stored, int offset)
     const CellDutyReader reader(stored.settings);
     QSet<QString> seen;
     for (int line = 1; line <= kLines; ++line) {
-        const QString key = UpperName(stored.week.Names[line]);
+        const QString key = UpperName(stored.names[line]);
         if (key.isEmpty() || seen.contains(key))
             continue;
         seen.insert(key);
         RulePersonHistory& person = history.people[key];
         double hours = 0;
         for (int day = 1; day <= kDays; ++day) {
-            const CellDuties cell = reader.Read(stored.week.Cells[day][line], offset * 7 + day);
+            const CellDuties cell = reader.Read(stored.cells[day][line], offset * 7 + day);
             hours += cell.hours;
             if (offset == -1 || offset == 1)
                 person.duties.insert(person.duties.end(), cell.pieces, cell.pieces + cell.count);

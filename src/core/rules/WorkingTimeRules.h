@@ -12,12 +12,13 @@
 
 namespace tavrola {
 
-// A stored week as the rules read it: its Monday, its names and cells, and the ward
-// settings with that week's own duty names and hours laid over them (the shift times stay
-// the ward's).
+// A stored week as the rules read it: its Monday, its names and cells (1-based like the
+// grid), and the ward settings with that week's own duty names and hours laid over them
+// (the shift times stay the ward's).
 struct RuleWeek {
     QDate monday;
-    WeekData week;
+    QString names[kLines + 1];
+    QString cells[kDays + 1][kLines + 1];
     WardSettings settings;
 };
 
