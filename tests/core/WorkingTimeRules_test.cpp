@@ -71,6 +71,52 @@ std::ostream& operator<<(std::ostream& os, const Found& f)
 
 }  // namespace
 
+// A cell's duties as the rules see them: clock ranges in their 12-hour reading, shift names
+// over the ward's shift times (two that meet are one duty), absences as rest.
+TEST(WorkingTimeRules, CellsAsDuties)
+{
+    const WardSettings ward = test::TestWardSettings();
+    const WardSettings renamed = RenamedWard();
+    struct Piece {
+        int start, end;  // minutes from the cell's day 00:00
+        bool night;
+        bool operator==(const Piece&) const = default;
+    };
+    struct Case {
+        const char* text;
+        std::vector<Piece> pieces;
+        float hours;
+        bool renamedWard = false;
+    };
+    const int h = 60;
+    const Case cases[] = {
+        {"7-3", {{7 * h, 15 * h, false}}, 7.5f},
+        {"10-6", {{10 * h, 18 * h, false}}, 7.5f},
+        {"PM 9-7", {{21 * h, 31 * h, true}}, 9.5f},
+        {"8-8", {{8 * h, 20 * h, false}}, 11.5f},
+        {"0730-1530", {{7 * h + 30, 15 * h + 30, false}}, 7.5f},
+        {"LATE", {{13 * h, 21 * h, false}}, 7.5f},
+        {"EARLY LATE", {{7 * h, 21 * h, false}}, 7.5f},
+        {"EARLY NIGHT", {{7 * h, 15 * h, false}, {21 * h, 31 * h, true}}, 10},
+        {"HOL", {}, 0},
+        {"SICK 7-3", {}, 0},
+        {"DO", {}, 0},
+        {"ADMIN", {}, 0, true},
+        {"AL", {}, 0, true},
+        {"N", {{21 * h, 31 * h, true}}, 10, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const CellDutyReader reader(c.renamedWard ? renamed : ward);
+        const CellDuties cell = reader.Read(QString::fromUtf8(c.text), 2);
+        std::vector<Piece> got;
+        for (int k = 0; k < cell.count; ++k)
+            got.push_back({cell.pieces[k].start - 1440, cell.pieces[k].end - 1440, cell.pieces[k].night});
+        EXPECT_EQ(got, c.pieces);
+        EXPECT_EQ(cell.hours, c.hours);
+    }
+}
+
 // Each rule once broken and once kept, on the test ward: EARLY 07-15, LATE 13-21,
 // NIGHT 21-07, 7.5 / 7.5 / 10 hours.
 TEST(WorkingTimeRules, EachRuleBreachedAndKept)
