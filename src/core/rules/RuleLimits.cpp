@@ -4,7 +4,7 @@
 #include "util/TextFile.h"
 #include "util/TextUtil.h"
 
-#include <QFileInfo>
+#include <QLocale>
 #include <cmath>
 
 namespace tavrola {
@@ -38,9 +38,10 @@ QString DamagedLine(const QString& path, int line, const QString& reason)
     return QStringLiteral("Cannot read rules file %1, line %2: %3").arg(Quoted(path)).arg(line).arg(reason);
 }
 
+// The shortest text that reads back as the same limit, without an exponent.
 QString NumberText(double value)
 {
-    return FloatToShortest(float(value));
+    return QString::number(value, 'f', QLocale::FloatingPointShortest);
 }
 
 // A limit: a number with "." or "," as its point; days are whole and at least 1.

@@ -108,12 +108,13 @@ void AddWeek(RuleHistory& history, const RuleWeek& stored, int offset)
 // The checks of one line, over its duties of three weeks in order of start.
 class LineCheck {
 public:
-    LineCheck(const RuleLimits& limits, int line, const QString& name, std::vector<Breach>& out)
-        : limits_(limits), line_(line), name_(name), out_(out)
+    LineCheck(const RuleLimits& limits, int line, const QString& name, std::vector<RuleDuty>& duties,
+              std::vector<Breach>& out)
+        : duties(duties), limits_(limits), line_(line), name_(name), out_(out)
     {
     }
 
-    std::vector<RuleDuty> duties;  // in order of start
+    std::vector<RuleDuty>& duties;  // in order of start
     float dayHours[kDays + 1] = {};
     const RulePersonHistory* history = nullptr;
 
@@ -371,11 +372,14 @@ std::vector<Breach> CheckWorkingTime(const WardSettings& settings, const RuleLim
     std::vector<Breach> out;
     const bool around = history.monday.isValid() && history.monday == monday;
     const CellDutyReader reader(settings);
+    std::vector<RuleDuty> duties;  // one line's, reused
+    duties.reserve(64);
     for (int line = 1; line <= kLines; ++line) {
         const QString key = UpperName(week.Names[line]);
         if (key.isEmpty())
             continue;
-        LineCheck check(limits, line, week.Names[line], out);
+        duties.clear();
+        LineCheck check(limits, line, week.Names[line], duties, out);
         const auto found = around ? history.people.constFind(key) : history.people.constEnd();
         if (found != history.people.constEnd())
             check.history = &*found;
@@ -393,8 +397,10 @@ std::vector<Breach> CheckWorkingTime(const WardSettings& settings, const RuleLim
             for (const RuleDuty& d : check.history->duties)
                 if (d.day > 7)
                     check.duties.push_back(d);
-        std::stable_sort(check.duties.begin(), check.duties.end(),
-                         [](const RuleDuty& a, const RuleDuty& b) { return a.start < b.start; });
+        // Nearly in order already (day by day): an insertion sort, stable.
+        for (size_t i = 1; i < duties.size(); ++i)
+            for (size_t j = i; j > 0 && duties[j].start < duties[j - 1].start; --j)
+                std::swap(duties[j], duties[j - 1]);
         check.run();
     }
     std::stable_sort(out.begin(), out.end(), [](const Breach& a, const Breach& b) {
