@@ -8,6 +8,8 @@
 #include "print/PrintCommands.h"
 #include "render/RecordingCanvas.h"
 #include "render/StatsPicture.h"
+#include "rules/RuleLimits.h"
+#include "rules/WorkingTimeRules.h"
 #include "settings/DutyText.h"
 #include "settings/StaffEditorForm.h"
 #include "settings/StaffFile.h"
@@ -326,6 +328,50 @@ int DateText(const uint8_t* data, size_t size)
     // A date read back from its ISO form is the same date.
     if (d.year() >= 1000 && d.year() <= 9999)
         FUZZ_CHECK(ParseDateText(d.toString(Qt::ISODate)) == d);
+    return 0;
+}
+
+}  // namespace tavrola::fuzz
+
+namespace tavrola::fuzz {
+
+// Rules.txt: whatever it holds, the limits stay usable and what the writer makes of them
+// reads back the same without a complaint. Its lines, as the cells of three weeks of one
+// person, give breaches on this week's days only, with sane figures.
+int RulesFile(const uint8_t* data, size_t size)
+{
+    const QStringList lines = DecodeText(Bytes(data, size)).split(u'\n');
+    const RulesFileRead read = ParseRulesLines(lines, QStringLiteral("Rules.txt"));
+    for (int k = 0; k < kRuleCount; ++k) {
+        const double limit = read.limits.rules[k].limit;
+        FUZZ_CHECK(std::isfinite(limit) && limit >= 0);
+        if (RuleCountsDays(Rule(k)))
+            FUZZ_CHECK(limit >= 1 && limit == std::floor(limit));
+    }
+    const RulesFileRead again =
+        ParseRulesLines(RulesFileText(read.limits).split(QStringLiteral("\r\n")), QStringLiteral("Rules.txt"));
+    FUZZ_CHECK(again.problems.isEmpty());
+    FUZZ_CHECK(again.limits == read.limits);
+
+    const QDate monday(2026, 11, 30);
+    WeekData week;
+    week.Names[1] = QStringLiteral("Ann");
+    std::vector<RuleWeek> around(2);
+    for (int w = 0; w < 2; ++w) {
+        around[w].monday = monday.addDays(w == 0 ? -7 : 7);
+        around[w].settings = DemoSettings();
+        around[w].names[1] = QStringLiteral("ANN");
+    }
+    for (int day = 1; day <= kDays; ++day) {
+        week.Cells[day][1] = lines.value(day - 1);
+        around[0].cells[day][1] = lines.value(day + 6);
+        around[1].cells[day][1] = lines.value(day + 13);
+    }
+    const RuleHistory history = PrepareRuleHistory(monday, around);
+    for (const Breach& b : CheckWorkingTime(DemoSettings(), read.limits, week, monday, history)) {
+        FUZZ_CHECK(b.line == 1 && b.day >= 1 && b.day <= kDays);
+        FUZZ_CHECK(std::isfinite(b.value) && b.value >= 0 && !b.text.isEmpty());
+    }
     return 0;
 }
 

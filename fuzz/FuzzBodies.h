@@ -13,6 +13,7 @@ int StaffFile(const uint8_t* data, size_t size);
 int WeekFile(const uint8_t* data, size_t size);
 int RichText(const uint8_t* data, size_t size);
 int DateText(const uint8_t* data, size_t size);
+int RulesFile(const uint8_t* data, size_t size);
 
 struct Body {
     const char* name;  // also the name of its seed and regression folders
@@ -21,7 +22,7 @@ struct Body {
 
 inline constexpr Body kBodies[] = {
     {"duty_text", DutyText}, {"staff_file", StaffFile}, {"week_file", WeekFile},
-    {"rich_text", RichText}, {"date_text", DateText},
+    {"rich_text", RichText}, {"date_text", DateText}, {"rules_file", RulesFile},
 };
 
 }  // namespace tavrola::fuzz

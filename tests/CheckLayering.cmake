@@ -12,11 +12,11 @@ set(rank_weeks 3)
 set(rank_autofill 3)
 set(rank_clinics 3)
 set(rank_stats 3)
+set(rank_rules 4)
 set(rank_render 4)
 set(rank_print 5)
 set(rank_document 6)
 
-set(rank_rules 3)
 # The folders that take and return plain values (WeekData, WardSettings, dates, texts).
 set(plain_folders weeks autofill clinics stats rules render print)
 

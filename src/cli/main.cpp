@@ -1,3 +1,4 @@
+#include "cli/CheckCommand.h"
 #include "cli/CliCommon.h"
 #include "util/FileAccess.h"
 #include "util/Locale.h"
@@ -43,6 +44,11 @@ const char* kUsage =
     "       [--save OUT.rwk]\n"
     "                   the automatic fill of the week as the window runs it, to 100 points\n"
     "                   or K candidates (100000); --json gives {event: best|candidate|done}\n"
+    "  check --week DATE [--file WEEK.rwk]\n"
+    "                   the working-time rules (Rules.txt) the week breaks, as the window\n"
+    "                   shows it after picking that date or loading that file, with the\n"
+    "                   stored weeks around it; --json gives {rule, line, name, day, value,\n"
+    "                   limit} per breach and a last {event: done, breaches, weeks_read}\n"
     "DATE is the week-commencing date, yyyy-mm-dd or the short date form (dd/mm/yyyy).\n";
 }
 
@@ -85,6 +91,8 @@ int main(int argc, char** argv)
         return cli::RunPrint(args, programFolder);
     if (command == QLatin1String("fill"))
         return cli::RunFill(args, programFolder);
+    if (command == QLatin1String("check"))
+        return cli::RunCheck(args, programFolder);
     cli::PrintError(QStringLiteral("unknown command %1").arg(Quoted(command)));
     std::fputs(kUsage, stderr);
     return cli::Usage;

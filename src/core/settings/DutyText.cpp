@@ -182,6 +182,19 @@ DutyEvaluator::DutyEvaluator(const WardSettings& settings)
 
 float DutyEvaluator::DutyHours(QStringView text, int* shiftFlags) const
 {
+    return Evaluate<false>(text, shiftFlags, nullptr);
+}
+
+DutyReading DutyEvaluator::ReadDuty(QStringView text) const
+{
+    DutyReading reading;
+    reading.hours = Evaluate<true>(text, &reading.shiftFlags, &reading);
+    return reading;
+}
+
+template <bool Detailed>
+float DutyEvaluator::Evaluate(QStringView text, int* shiftFlags, DutyReading* reading) const
+{
     // One pass for the upper-cased copy (on the stack for ordinary cells) and the
     // characters present, as typed and upper-cased.
     const qsizetype n = text.size();
@@ -316,6 +329,22 @@ float DutyEvaluator::DutyHours(QStringView text, int* shiftFlags) const
         for (int k = 0; k < 3; ++k)
             if (10 * marked[k] >= 7 * coreCount_[k])
                 flags |= 1 << k;
+
+    if constexpr (Detailed) {
+        const int minutes = wholeHours * 60 - sM + eM;
+        reading->timed = walked && minutes > 0;
+        if (reading->timed) {
+            reading->startMinute = ((slot - wholeHours - 1) % 24 + 24) % 24 * 60 + sM;
+            reading->lengthMinutes = minutes;
+        }
+        const QStringView before = upper.left(limit);
+        if (!upperAM_.isEmpty() && Contains(before, upperAM_))
+            reading->namedShifts |= ShiftAM;
+        if (!upperPM_.isEmpty() && Contains(before, upperPM_))
+            reading->namedShifts |= ShiftPM;
+        if (!upperN_.isEmpty() && Contains(before, upperN_))
+            reading->namedShifts |= ShiftN;
+    }
 
     float hours = float(double(wholeHours) - sM / 60.0 + eM / 60.0);
     if (hours > 6.0f)

@@ -10,6 +10,17 @@ inline constexpr int ShiftAM = 1;
 inline constexpr int ShiftPM = 2;
 inline constexpr int ShiftN = 4;
 
+// What DutyHours reads in a text, with the clock range its hour walk covered and the shift
+// names written before the first absence code.
+struct DutyReading {
+    float hours = 0;          // as DutyHours
+    int shiftFlags = 0;       // as DutyHours
+    bool timed = false;       // a clock range was read (the hour walk ran)
+    int startMinute = 0;      // its start, minutes after midnight
+    int lengthMinutes = 0;    // its length, breaks included
+    int namedShifts = 0;      // ShiftAM | ShiftPM | ShiftN whose name stands before the first absence code
+};
+
 // Evaluates day-cell texts against one set of ward settings. Construct it once per
 // recalculation: it keeps the upper-cased shift names and the mask counts at hand.
 // The settings must outlive the evaluator and stay unchanged while it is used.
@@ -20,6 +31,9 @@ public:
     // Hours of a day-cell text (single precision) and its shift kinds (ShiftAM | ...).
     float DutyHours(QStringView text, int* shiftFlags = nullptr) const;
 
+    // The same reading with its clock range and the shift names before any absence code.
+    DutyReading ReadDuty(QStringView text) const;
+
     // Adds the hours of every absence code in the text, in code order, to `hours`; each
     // code sees the running total. A code whose hours do not convert throws
     // ConversionError, or adds nothing when `skipUnreadable` is set.
@@ -29,6 +43,9 @@ public:
     bool HoldsIllness(QStringView text) const;
 
 private:
+    template <bool Detailed>
+    float Evaluate(QStringView text, int* shiftFlags, DutyReading* reading) const;
+
     const WardSettings& s_;
     QString upperAM_, upperPM_, upperN_;
     int coreCount_[3] = {};

@@ -25,4 +25,17 @@ QString WeekFileName(const QString& folder, const QDate& weekCommencing, const Q
     return folder + WeekFileBaseName(weekCommencing, ward);
 }
 
+QString WeekFileBaseName(const WardSettings& settings, const QDate& monday)
+{
+    return WeekFileBaseName(monday, settings.WARD);
+}
+
+QString WeekFileName(const QString& folder, const WardSettings& settings, const QDate& monday)
+{
+    QString path = folder;
+    if (!path.isEmpty() && !path.endsWith(u'/') && !path.endsWith(u'\\'))
+        path += u'/';
+    return path + WeekFileBaseName(monday, settings.WARD);
+}
+
 }  // namespace tavrola

@@ -1,6 +1,7 @@
 #pragma once
-#include <QDate>
+#include "settings/WardSettings.h"
 
+#include <QDate>
 #include <QString>
 
 namespace tavrola {
@@ -16,5 +17,9 @@ QString WeekFileBaseName(const QDate& weekCommencing, const QString& ward);
 // The same in the data folder (which ends in a separator): the name the week selection
 // looks for.
 QString WeekFileName(const QString& folder, const QDate& weekCommencing, const QString& ward);
+
+// The same from the ward's settings, in `folder` (a separator is added when missing).
+QString WeekFileBaseName(const WardSettings& settings, const QDate& monday);
+QString WeekFileName(const QString& folder, const WardSettings& settings, const QDate& monday);
 
 }  // namespace tavrola
