@@ -8,6 +8,7 @@
 #include "ScriptedUi.h"
 #include "TestWard.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -415,5 +416,32 @@ TEST(AutoFillDriver, ClinicNotesJoinTheResultStepWhenNursesFollowDoctors)
         t.model.Undo.undo();  // notes and result go together
         EXPECT_TRUE(cells[1][7].text().isEmpty());
         EXPECT_TRUE(cells[2][1].text().isEmpty());
+    }
+}
+
+// The run reads Clinic.rtf once: one that cannot be read is reported when the fill starts
+// (not dropped at the end), and the week's requirements join the run's own undo step.
+TEST(AutoFillDriver, RequirementsJoinTheRunsStepAndAnUnreadableClinicFileIsReported)
+{
+    for (const bool unreadable : {false, true}) {
+        FillWard t;
+        QTemporaryDir dir;
+        ASSERT_TRUE(dir.isValid());
+        if (unreadable) {
+            ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Clinic.rtf")));  // a folder is no file
+        }
+        t.model.Week.DataFolder = dir.path() + u'/';
+        t.fill.candidateLimit = 20;
+        t.ui.answers = {Answer::Yes};
+        ASSERT_EQ(t.fill.ContinueButtonClick(t.ui, 5u), AutoFill::Click::Started);
+        while (t.fill.runSlice(0)) {
+        }
+        EXPECT_EQ(t.ui.count("error"), unreadable ? 1 : 0);
+        EXPECT_EQ(t.fill.clinicError().isEmpty(), !unreadable);
+        EXPECT_EQ(t.model.Undo.count(), 1);
+        EXPECT_EQ(t.model.Week.ShiftRequiredEdits[3][1].text(), "2");  // the ward's standing number
+        t.model.Undo.undo();
+        EXPECT_EQ(t.model.Week.ShiftRequiredEdits[3][1].text(), "0");  // as the week had it
+        EXPECT_FALSE(t.model.Week.RosterChanged);
     }
 }
