@@ -2,6 +2,7 @@
 #include "roster/RosterWeek.h"
 #include "settings/StaffFile.h"
 #include "settings/WardSettings.h"
+#include "document/WeekFileGuard.h"
 #include "weeks/WeekView.h"
 
 #include <QObject>
@@ -46,6 +47,9 @@ public:
     RosterWeek Week;
     WeekView Labels;                   // what the window shows beside the grid
     QUndoStack Undo;
+    // The week file in force: its lock, and what it was when read or written, so that a
+    // save never goes over a file that changed on disk or another window holds unasked.
+    WeekFileGuard File;
 
     // The data folder holding Staff.txt, Clinic.rtf and the week files; a separator is
     // added when missing.

@@ -100,7 +100,11 @@ void DateTimePickerCloseUp(WardModel& model, WeekView& labels, Ui& ui, bool from
                 w.PickerDate = labels.ShownWeek;
             emit model.labelsChanged();
             return;
-        case Offer::NotTaken: break;
+        case Offer::NotTaken:
+            // A new week without its file in force: nothing to guard until it is saved.
+            if (leaving)
+                model.File.detach();
+            break;
         }
     }
 
@@ -150,6 +154,9 @@ bool LoadClick(WardModel& model, WeekView& labels, Ui& ui)
     bool loaded = false;
     if (!path.isEmpty()) {
         TraceLog(kTwoLineBreaks + QStringLiteral("INTO LoadClick ") + path);
+        bool readOnly = false;
+        if (!model.File.askAboutHeldFile(path, ui, &readOnly))
+            return false;
         QString error;
         loaded = LoadWeekFile(model, labels, path, &error);
         if (!loaded) {
@@ -166,6 +173,9 @@ bool AutoLoadRWKfile(WardModel& model, WeekView& labels, Ui& ui, const QString& 
 {
     TraceLog(kTwoLineBreaks + QStringLiteral("INTO AutoLoadRWKfile ") + path);
     model.endFillRun();
+    bool readOnly = false;
+    if (!model.File.askAboutHeldFile(path, ui, &readOnly))
+        return false;
     QString error;
     if (!LoadWeekFile(model, labels, path, &error)) {
         ui.showError(error);

@@ -37,6 +37,19 @@ bool SaveClick(WardModel& model, Ui& ui)
 
     QString path = ui.chooseSaveFile(QStringLiteral("Save Tavrola week"), w.DataFolder, WeekFileBaseName(model),
                                      kWeekFileSaveFilter);
+    // A file that changed on disk since it was read, or that another window holds, is
+    // not written over without asking; "another name" asks for one.
+    for (bool saveAs = true; saveAs && !path.isEmpty();) {
+        if (IsFolder(path))
+            break;  // refused below
+        if (QFileInfo(path).suffix().isEmpty())
+            path += QStringLiteral(".rwk");
+        if (model.File.mayWrite(path, ui, &saveAs))
+            break;
+        path = saveAs ? ui.chooseSaveFile(QStringLiteral("Save Tavrola week as"), w.DataFolder,
+                                          QFileInfo(path).fileName(), kWeekFileSaveFilter)
+                      : QString();
+    }
     if (path.isEmpty())
         return false;
     // A folder is not a name to save under (nor is "folder.rwk" beside it).
@@ -53,6 +66,7 @@ bool SaveClick(WardModel& model, Ui& ui)
         ui.showError(error);
         return false;
     }
+    model.File.written(path);
     model.markSaved();
     return true;
 }

@@ -57,6 +57,7 @@ bool LoadWeekFile(WardModel& model, WeekView& labels, const QString& path, QStri
         return false;
     model.Week.RosterFileLoaded = true;
     ApplyWeekFile(model, labels, data);
+    model.File.attach(path);
     return true;
 }
 
