@@ -151,7 +151,8 @@ with tempfile.TemporaryDirectory() as tmp:
     if update:
         os.makedirs(golden, exist_ok=True)
         for old in os.listdir(golden):
-            os.remove(os.path.join(golden, old))
+            if old.endswith(".txt"):
+                os.remove(os.path.join(golden, old))
     for name, args, files in CASES:
         got = run_case(tmp, args, files)
         kept = os.path.join(golden, name + ".txt")
