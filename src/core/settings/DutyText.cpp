@@ -157,6 +157,210 @@ inline float GroupValue(QStringView group)
     return group.isEmpty() ? 0.0f : DecimalValue(group);
 }
 
+// The steps of DutyEvaluator::DutyHours, in order.
+
+// The text upper-cased (on the stack for ordinary cells) and the ASCII characters present,
+// as typed and upper-cased, in one pass.
+class UpperText {
+public:
+    explicit UpperText(QStringView text) : n_(text.size())
+    {
+        if (n_ > kStackText) {
+            heap_ = QString(n_, Qt::Uninitialized);
+            data_ = reinterpret_cast<char16_t*>(heap_.data());
+        }
+        for (qsizetype i = 0; i < n_; ++i) {
+            const QChar u = UpperChar(text[i]);
+            AddChar(rawChars, text[i]);
+            AddChar(upperChars, u);
+            data_[i] = u.unicode();
+        }
+    }
+    UpperText(const UpperText&) = delete;
+    UpperText& operator=(const UpperText&) = delete;
+
+    QStringView view() const { return QStringView(data_, n_); }
+
+    quint64 rawChars[2] = {};
+    quint64 upperChars[2] = {};
+
+private:
+    qsizetype n_;
+    char16_t stack_[kStackText];  // left uninitialised: only the first n_ are read
+    QString heap_;
+    char16_t* data_ = stack_;
+};
+
+// Time digits count only before the first absence code (case-sensitive): the number of
+// characters to scan.
+inline qsizetype TimeDigitsLimit(QStringView text, const quint64 rawChars[2], const QString* const codes[],
+                                 const quint64 codeChars[][2])
+{
+    qsizetype limit = text.size();
+    for (int k = 0; k < kAbsenceCodes; ++k) {
+        if (!MayContain(rawChars, codeChars[k]))
+            continue;
+        const int p = Pos(*codes[k], text);
+        if (p > 0 && p < limit)
+            limit = p - 1;
+    }
+    return limit;
+}
+
+// The digit groups among the first `limit` characters (any other character, a point too,
+// ends a group); at most kDutyGroups. Returns how many.
+inline int ReadDigitGroups(QStringView text, qsizetype limit, DigitGroup (&groups)[kDutyGroups])
+{
+    int count = 0;
+    bool open = false;
+    for (qsizetype i = 0; i < limit; ++i) {
+        const QChar c = text[i];
+        if (IsDigit(c)) {
+            if (!open) {
+                if (count == kDutyGroups)
+                    continue;
+                groups[count] = {0, 0, int(i + 1), 0};
+                ++count;
+                open = true;
+            }
+            DigitGroup& g = groups[count - 1];
+            const int d = c.unicode() - u'0';
+            g.value = g.value > (kGroupCap - d) / 10 ? kGroupCap : g.value * 10 + d;
+            if (g.digits < kGroupCap)
+                ++g.digits;
+            g.end = int(i + 1);
+        } else {
+            open = false;
+        }
+    }
+    return count;
+}
+
+// Start and end of a clock range: hours and minutes, and the groups the hours came from.
+struct ClockTimes {
+    int sH = 0, sM = 0, eH = 0, eM = 0;
+    const DigitGroup* startGroup = nullptr;
+    const DigitGroup* endGroup = nullptr;
+};
+
+// Two groups are start and end hours; four are start hours and minutes, then end hours
+// and minutes; of three, the middle one goes with the nearer neighbour (with the end
+// when a "-" comes before the middle group ends). Any other count is no range.
+inline ClockTimes PickClockTimes(const DigitGroup* groups, int count, QStringView upper)
+{
+    ClockTimes t;
+    if (count == 2) {
+        t.startGroup = &groups[0];
+        t.endGroup = &groups[1];
+    } else if (count == 4) {
+        t.startGroup = &groups[0];
+        t.sM = groups[1].value;
+        t.endGroup = &groups[2];
+        t.eM = groups[3].value;
+    } else if (count == 3) {
+        const int gap01 = groups[1].start - groups[0].end - 1;
+        const int gap12 = groups[2].start - groups[1].end - 1;
+        const int dash = Pos(u"-", upper);
+        t.startGroup = &groups[0];
+        if (gap01 > gap12 || (dash > 0 && dash < groups[1].end)) {
+            t.endGroup = &groups[1];
+            t.eM = groups[2].value;
+        } else {
+            t.sM = groups[1].value;
+            t.endGroup = &groups[2];
+        }
+    }
+    if (t.startGroup) {
+        t.sH = t.startGroup->value;
+        t.eH = t.endGroup->value;
+    }
+    return t;
+}
+
+// 12 or 24: an hour past 12 makes it the 24-hour clock, where only three- and four-digit
+// groups carry their minutes inside.
+inline int ReadClockMode(ClockTimes& t)
+{
+    if (t.sH <= 12 && t.eH <= 12)
+        return 12;
+    if (t.startGroup->digits == 3 || t.startGroup->digits == 4) {
+        t.sM = t.sH % 100;
+        t.sH /= 100;
+    }
+    if (t.endGroup->digits == 3 || t.endGroup->digits == 4) {
+        t.eM = t.eH % 100;
+        t.eH /= 100;
+    }
+    return 24;
+}
+
+// The first hour slot (slot s is the hour from s - 1 o'clock): "PM" before the last
+// group's end moves a 12-hour morning start into the afternoon.
+inline int StartSlot(const ClockTimes& t, int mode, const DigitGroup* groups, int count, QStringView upper)
+{
+    int slot = t.sH + 1;
+    if (count > 0 && mode == 12 && t.sH < 12) {
+        const int pm = Pos(u"PM", upper);
+        if (pm > 0 && pm < groups[count - 1].end)
+            slot += 12;
+    }
+    return slot;
+}
+
+struct HourWalk {
+    bool walked = false;
+    int wholeHours = 0;
+    int marked[3] = {};  // slots walked that each shift's core-hours mask marks
+};
+
+// Walks the hours of the range, counting the slots each core-hours mask marks.
+inline HourWalk WalkHours(const ClockTimes& t, int mode, int slot, int count, const quint32 maskBits[3])
+{
+    HourWalk w;
+    w.walked = count >= 2 && t.eH + mode != 12 && t.sH <= mode && t.eH <= mode;
+    if (!w.walked)
+        return w;
+    int h = t.sH;
+    do {
+        if (slot >= 1 && slot <= 24)
+            for (int k = 0; k < 3; ++k)
+                w.marked[k] += int((maskBits[k] >> slot) & 1u);
+        ++w.wholeHours;
+        ++h;
+        ++slot;
+        if (mode == 24 && h == 24)
+            h = 0;
+        if (mode == 12 && h == 13)
+            h = 1;
+        if (slot == 25)
+            slot = 1;
+    } while (h != t.eH && w.wholeHours < 24);
+    return w;
+}
+
+// A shift kind needs at least 70% of its core hours (exact integer comparison). Only a
+// walked clock range counts: a mask without core hours then marks every timed cell, and
+// absence codes or plain words get nothing from it.
+inline int CoreShiftFlags(const HourWalk& w, const int coreCount[3])
+{
+    int flags = 0;
+    if (w.walked)
+        for (int k = 0; k < 3; ++k)
+            if (10 * w.marked[k] >= 7 * coreCount[k])
+                flags |= 1 << k;
+    return flags;
+}
+
+// The whole hours less the start minutes plus the end minutes, less the mid-shift break
+// past six hours.
+inline float TimedHours(const HourWalk& w, const ClockTimes& t, float midShiftBreak)
+{
+    float hours = float(double(w.wholeHours) - t.sM / 60.0 + t.eM / 60.0);
+    if (hours > 6.0f)
+        hours = float(double(hours) - double(midShiftBreak));
+    return hours;
+}
+
 }  // namespace
 
 DutyEvaluator::DutyEvaluator(const WardSettings& settings)
@@ -182,160 +386,28 @@ DutyEvaluator::DutyEvaluator(const WardSettings& settings)
 
 float DutyEvaluator::DutyHours(QStringView text, int* shiftFlags) const
 {
-    // One pass for the upper-cased copy (on the stack for ordinary cells) and the
-    // characters present, as typed and upper-cased.
-    const qsizetype n = text.size();
-    char16_t stackText[kStackText];  // left uninitialised: only the first n are read
-    QString heapText;
-    char16_t* upperData = stackText;
-    if (n > kStackText) {
-        heapText = QString(n, Qt::Uninitialized);
-        upperData = reinterpret_cast<char16_t*>(heapText.data());
-    }
-    quint64 rawChars[2] = {}, upperChars[2] = {};
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar u = UpperChar(text[i]);
-        AddChar(rawChars, text[i]);
-        AddChar(upperChars, u);
-        upperData[i] = u.unicode();
-    }
-    const QStringView upper(upperData, n);
-
-    // Time digits count only before the first absence code (case-sensitive).
-    qsizetype limit = n;
-    for (int k = 0; k < kAbsenceCodes; ++k) {
-        if (!MayContain(rawChars, codeChars_[k]))
-            continue;
-        const int p = Pos(*codes_[k], text);
-        if (p > 0 && p < limit)
-            limit = p - 1;
-    }
-
-    // Digit groups within 1..limit.
+    const UpperText upper(text);
+    const qsizetype limit = TimeDigitsLimit(text, upper.rawChars, codes_, codeChars_);
     DigitGroup groups[kDutyGroups];
-    int count = 0;
-    bool open = false;
-    for (qsizetype i = 0; i < limit; ++i) {
-        const QChar c = text[i];
-        if (IsDigit(c)) {
-            if (!open) {
-                if (count == kDutyGroups)
-                    continue;
-                groups[count] = {0, 0, int(i + 1), 0};
-                ++count;
-                open = true;
-            }
-            DigitGroup& g = groups[count - 1];
-            const int d = c.unicode() - u'0';
-            g.value = g.value > (kGroupCap - d) / 10 ? kGroupCap : g.value * 10 + d;
-            if (g.digits < kGroupCap)
-                ++g.digits;
-            g.end = int(i + 1);
-        } else {
-            open = false;
-        }
-    }
-
-    int sH = 0, sM = 0, eH = 0, eM = 0;
-    const DigitGroup* startGroup = nullptr;
-    const DigitGroup* endGroup = nullptr;
-    if (count == 2) {
-        startGroup = &groups[0];
-        endGroup = &groups[1];
-    } else if (count == 4) {
-        startGroup = &groups[0];
-        sM = groups[1].value;
-        endGroup = &groups[2];
-        eM = groups[3].value;
-    } else if (count == 3) {
-        const int gap01 = groups[1].start - groups[0].end - 1;
-        const int gap12 = groups[2].start - groups[1].end - 1;
-        const int dash = Pos(u"-", upper);
-        startGroup = &groups[0];
-        if (gap01 > gap12 || (dash > 0 && dash < groups[1].end)) {
-            endGroup = &groups[1];
-            eM = groups[2].value;
-        } else {
-            sM = groups[1].value;
-            endGroup = &groups[2];
-        }
-    }
-    if (startGroup) {
-        sH = startGroup->value;
-        eH = endGroup->value;
-    }
-
-    // 24-hour clock: only three- and four-digit groups carry their minutes inside.
-    int mode = 12;
-    if (sH > 12 || eH > 12) {
-        mode = 24;
-        if (startGroup->digits == 3 || startGroup->digits == 4) {
-            sM = sH % 100;
-            sH /= 100;
-        }
-        if (endGroup->digits == 3 || endGroup->digits == 4) {
-            eM = eH % 100;
-            eH /= 100;
-        }
-    }
-
-    int slot = sH + 1;
-    if (count > 0 && mode == 12 && sH < 12) {
-        const int pm = Pos(u"PM", upper);
-        if (pm > 0 && pm < groups[count - 1].end)
-            slot += 12;
-    }
-
-    // Walk the hours, counting the marked slots of each mask.
-    int wholeHours = 0;
-    int marked[3] = {};
-    const bool walked = count >= 2 && eH + mode != 12 && sH <= mode && eH <= mode;
-    if (walked) {
-        int h = sH;
-        do {
-            if (slot >= 1 && slot <= 24)
-                for (int k = 0; k < 3; ++k)
-                    marked[k] += int((maskBits_[k] >> slot) & 1u);
-            ++wholeHours;
-            ++h;
-            ++slot;
-            if (mode == 24 && h == 24)
-                h = 0;
-            if (mode == 12 && h == 13)
-                h = 1;
-            if (slot == 25)
-                slot = 1;
-        } while (h != eH && wholeHours < 24);
-    }
-
-    // A shift kind needs at least 70% of its core hours (exact integer comparison).
-    // Only a walked clock range counts: a mask without core hours then marks every
-    // timed cell, and absence codes or plain words get nothing from it.
-    int flags = 0;
-    if (walked)
-        for (int k = 0; k < 3; ++k)
-            if (10 * marked[k] >= 7 * coreCount_[k])
-                flags |= 1 << k;
-
-    float hours = float(double(wholeHours) - sM / 60.0 + eM / 60.0);
-    if (hours > 6.0f)
-        hours = float(double(hours) - double(s_.MidShiftBreak));
-
+    const int count = ReadDigitGroups(text, limit, groups);
+    ClockTimes times = PickClockTimes(groups, count, upper.view());
+    const int mode = ReadClockMode(times);
+    const int slot = StartSlot(times, mode, groups, count, upper.view());
+    const HourWalk walk = WalkHours(times, mode, slot, count, maskBits_);
+    int flags = CoreShiftFlags(walk, coreCount_);
+    float hours = TimedHours(walk, times, s_.MidShiftBreak);
+    // No hours from a clock range: a shift's name gives that shift's standing hours (a
+    // later name replaces an earlier one).
     if (hours == 0) {
-        if (MayContain(upperChars, nameChars_[0]) && Contains(upper, upperAM_)) {
-            hours = s_.HoursWorkedOnAM;
-            flags = ShiftAM;
-        }
-        if (MayContain(upperChars, nameChars_[1]) && Contains(upper, upperPM_)) {
-            hours = s_.HoursWorkedOnPM;
-            flags = ShiftPM;
-        }
-        if (MayContain(upperChars, nameChars_[2]) && Contains(upper, upperN_)) {
-            hours = s_.HoursWorkedOnN;
-            flags = ShiftN;
+        const float* const nameHours[3] = {&s_.HoursWorkedOnAM, &s_.HoursWorkedOnPM, &s_.HoursWorkedOnN};
+        const QString* const names[3] = {&upperAM_, &upperPM_, &upperN_};
+        for (int k = 0; k < 3; ++k) {
+            if (MayContain(upper.upperChars, nameChars_[k]) && Contains(upper.view(), *names[k])) {
+                hours = *nameHours[k];
+                flags = 1 << k;
+            }
         }
     }
-
     if (shiftFlags)
         *shiftFlags = flags;
     return hours;
