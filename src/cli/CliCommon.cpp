@@ -7,6 +7,7 @@
 #include "util/FileAccess.h"
 #include "weeks/WeekFileLoad.h"
 #include "weeks/WeekFileName.h"
+#include "util/TextUtil.h"
 #include "weeks/WeekSelection.h"
 
 #include <QDir>
