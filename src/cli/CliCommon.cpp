@@ -2,110 +2,88 @@
 
 #include "document/RequirementsStep.h"
 #include "document/StaffOnGrid.h"
+#include "document/Totals.h"
+#include "document/WeekChain.h"
 #include "util/DataFolder.h"
 #include "util/FileAccess.h"
-#include "util/Locale.h"
+#include "document/WeekFileLoad.h"
+#include "weeks/WeekFileName.h"
 #include "util/TextUtil.h"
+#include "weeks/WeekSelection.h"
 
-#include <QCommandLineParser>
 #include <QDir>
-#include <cstring>
-#include <vector>
+#include <QFileInfo>
 
 namespace tavrola::cli {
 
-int ParseCommand(const QStringList& args, const QString& programFolder, const CommandSyntax& syntax,
-                 CommandArgs* out)
-{
-    QCommandLineParser parser;
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption data(QStringLiteral("data"), QString(), QStringLiteral("DIR"));
-    const QCommandLineOption json(QStringLiteral("json"));
-    const QCommandLineOption week(QStringLiteral("week"), QString(), QStringLiteral("DATE"));
-    const QCommandLineOption save(QStringLiteral("save"), QString(), QStringLiteral("FILE"));
-    parser.addOption(data);
-    parser.addOption(json);
-    if (syntax.week)
-        parser.addOption(week);
-    if (syntax.save)
-        parser.addOption(save);
-    std::vector<QCommandLineOption> values;
-    for (const char* option : syntax.valueOptions) {
-        values.emplace_back(QString::fromLatin1(option), QString(), QStringLiteral("VALUE"));
-        parser.addOption(values.back());
-    }
-    std::vector<QCommandLineOption> flags;
-    for (const char* option : syntax.flagOptions) {
-        flags.emplace_back(QString::fromLatin1(option));
-        parser.addOption(flags.back());
-    }
-    const QString name = QString::fromLatin1(syntax.name);
-    auto usage = [&](const QString& why) {
-        PrintError(QStringLiteral("%1: %2").arg(name, why));
-        std::fprintf(stderr, "usage: tavrola-cli %s\n", syntax.usage);
-        return int(Usage);
-    };
-    // The parser takes the first argument as the program's name.
-    if (!parser.parse(QStringList{name} + args)) {
-        const QStringList unknown = parser.unknownOptionNames();
-        if (!unknown.isEmpty())
-            return usage(QStringLiteral("unknown option %1").arg(Quoted(unknown.first())));
-        return usage(parser.errorText().replace(u'\n', u' '));
-    }
-    out->json = parser.isSet(json);
-    out->texts = parser.positionalArguments();
-    if (out->texts.size() < syntax.minTexts)
-        return usage(syntax.minTexts == 1 && syntax.maxTexts != 1 ? QStringLiteral("needs at least one text")
-                                                              : QStringLiteral("needs a file"));
-    if (syntax.maxTexts >= 0 && out->texts.size() > syntax.maxTexts)
-        return usage(QStringLiteral("takes no argument %1").arg(Quoted(out->texts.value(syntax.maxTexts))));
-    if (syntax.week && (parser.isSet(week) || !syntax.weekOptional)) {
-        if (!parser.isSet(week))
-            return usage(QStringLiteral("--week DATE is required"));
-        out->week = ParseDateText(parser.value(week));
-        if (!out->week.isValid())
-            return usage(QStringLiteral("%1 is not a date (use yyyy-mm-dd or dd/mm/yyyy)").arg(Quoted(parser.value(week))));
-    }
-    if (syntax.save && parser.isSet(save)) {
-        out->saveTo = parser.value(save);
-        if (out->saveTo.isEmpty())
-            return usage(QStringLiteral("--save needs a file"));
-    }
-
-    for (const QCommandLineOption& option : values) {
-        if (!parser.isSet(option))
-            continue;
-        const QString key = option.names().constFirst();
-        out->values[key] = parser.value(option);
-        if (out->values[key].isEmpty())
-            return usage(QStringLiteral("--%1 needs a value").arg(key));
-    }
-
-    for (const QCommandLineOption& option : flags)
-        if (parser.isSet(option))
-            out->flags += option.names().constFirst();
-
-    const QString folder = parser.value(data);
-    const QString problem = DataFolderProblem(folder);
-    if (!problem.isEmpty()) {
-        PrintError(problem);
-        return BadInput;
-    }
-    out->dataFolder = ResolveDataFolder(folder, programFolder);
-    RemoveStaleSaveTempFiles(out->dataFolder);
-    return -1;
-}
-
-bool LoadWard(WardModel& model, const QString& dataFolder)
+bool LoadWard(WardModel& model, const QString& dataFolder, Console& io)
 {
     model.Week.DataFolder = dataFolder;
     QString error;
     if (!Read_StaffTxtFile(model, &error)) {
-        PrintError(error);
+        io.error(error);
         return false;
     }
     if (!model.Week.RosterFileLoaded)
         SetupRequiredNurses(model);
+    return true;
+}
+
+bool OpenWardAndWeek(OpenWard& ward, const QString& dataFolder, const WeekRequest& request, Console& io)
+{
+    WardModel& model = ward.model;
+    BatchUi& ui = ward.ui;
+    if (request.startup.isValid())
+        model.Week.StartupPickerDate = model.Week.PickerDate = request.startup;
+    if (request.date.isValid())
+        model.Week.PickerDate = WeekCommencingMonday(request.date);
+    ConnectTotals(model);
+    if (!LoadWard(model, dataFolder, io))
+        return false;
+
+    auto failed = [&](const QString& fallback) {
+        io.error(OneLine(ui.errors.value(0, fallback)));
+        return false;
+    };
+    const QString stored = request.date.isValid() ? WeekFileName(model) : QString();
+    switch (request.pick) {
+    case WeekPick::None: break;
+    case WeekPick::File:
+        if (!AutoLoadRWKfile(model, ward.labels, ui, AbsolutePath(request.file)))
+            return failed(QString());
+        break;
+    case WeekPick::UserPick:
+        // The user who picks a week wants its stored week and has nothing unsaved to keep.
+        ui.yesNo = Answer::Yes;
+        ui.yesNoCancel = Answer::No;
+        DateTimePickerCloseUp(model, ward.labels, ui, true);
+        // A stored week that does not load would show as an empty roster.
+        if (QFileInfo(stored).isFile() && !model.Week.RosterFileLoaded)
+            return failed(QStringLiteral("%1 did not load").arg(Quoted(stored)));
+        break;
+    case WeekPick::StoredOrNew:
+        if (QFileInfo::exists(stored)) {
+            if (!AutoLoadRWKfile(model, ward.labels, ui, stored))
+                return failed(QString());
+        } else {
+            DateTimePickerCloseUp(model, ward.labels, ui, false);
+        }
+        break;
+    case WeekPick::StoredFileOnly:
+        if (PathEntryExists(stored)) {
+            QString error;
+            if (!LoadWeekFile(model, ward.labels, stored, &error)) {
+                io.error(OneLine(error));
+                return false;
+            }
+        }
+        model.Week.WeekSelected = true;
+        break;
+    }
+    for (const QString& message : std::as_const(ui.errors))
+        io.error(OneLine(message));
+    ward.reported += ui.errors;
+    ui.errors.clear();
     return true;
 }
 
@@ -122,19 +100,6 @@ QString OneLine(QString text)
     text.replace(u'\r', u' ');
     text.replace(u'\n', u' ');
     return text;
-}
-
-void PrintLine(const QString& text)
-{
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
-    std::fputc('\n', stdout);
-}
-
-void PrintError(const QString& text)
-{
-    const QByteArray bytes = text.toUtf8();
-    std::fprintf(stderr, "tavrola-cli: %s\n", bytes.constData());
 }
 
 void JsonLine::key(const char* k)
@@ -223,20 +188,6 @@ QString JsonLine::quote(const QString& s)
     }
     out += u'"';
     return out;
-}
-
-bool NeedsPictures(int argc, char** argv)
-{
-    if (argc < 2)
-        return false;
-    if (std::strcmp(argv[1], "print") == 0)
-        return true;
-    if (std::strcmp(argv[1], "stats") != 0)
-        return false;
-    for (int i = 2; i < argc; ++i)
-        if (std::strncmp(argv[i], "--png", 5) == 0 || std::strncmp(argv[i], "-png", 4) == 0)
-            return true;
-    return false;
 }
 
 }  // namespace tavrola::cli

@@ -1,31 +1,15 @@
 #pragma once
 #include "Ui.h"
+#include "cli/Command.h"
 #include "document/WardModel.h"
 #include "document/WeekFileCommands.h"
+#include "weeks/WeekView.h"
 
 #include <QDate>
-#include <QHash>
 #include <QString>
 #include <QStringList>
-#include <cstdio>
-#include <vector>
 
 namespace tavrola::cli {
-
-enum ExitCode { Ok = 0, BadInput = 1, Usage = 2 };
-
-// What a command takes besides --data DIR and --json.
-struct CommandSyntax {
-    const char* name;
-    const char* usage;          // the command's line of the usage text
-    bool week = false;          // --week DATE, required
-    bool save = false;          // --save FILE
-    int minTexts = 0;           // positional arguments
-    int maxTexts = 0;           // -1: any number
-    std::vector<const char*> valueOptions = {};  // further --NAME VALUE options
-    bool weekOptional = false;  // --week DATE may be left out
-    std::vector<const char*> flagOptions = {};   // further --NAME options without a value
-};
 
 // No one to ask: questions get the answers set beforehand (No, and Cancel where it may
 // be given, unless told otherwise), the open dialog is cancelled and the save dialog
@@ -56,32 +40,53 @@ public:
     void setBusy(bool) override {}
     bool openDocument(const QString&) override { return false; }
     bool registerFileType(const QString&, const QString&) override { return false; }
+    // A week file another window holds is still read (read-only); nothing is saved over
+    // a file that is held or changed on disk: the question's first sentence is reported.
+    int chooseAmong(const QString& text, const QStringList& choices) override
+    {
+        if (choices.value(0) == QLatin1String("Open read-only"))
+            return 0;
+        errors += text.section(u'\r', 0, 0);
+        return -1;
+    }
 };
 
-struct CommandArgs {
-    QString dataFolder;  // resolved, ends in a separator
-    bool json = false;
-    QStringList texts;   // the positional arguments
-    QDate week;
-    QString saveTo;
-    QHash<QString, QString> values;  // the further options given, by name
-    QStringList flags;                 // the further flags given
+// The ward of a data folder and the week open in it, as the window holds them, with no
+// one to ask.
+struct OpenWard {
+    WardModel model;
+    WeekView labels;
+    BatchUi ui;
+    QStringList reported;  // the messages printed while the week opened
 };
 
-// Parses a command's arguments with one QCommandLineParser (options anywhere, "--" ends
-// them), then checks the data folder before anything reads from it and clears stale save
-// temporaries there. Returns -1 to go on, else the exit code after printing why: Usage
-// for an unknown option, a missing or extra argument or a bad date, BadInput for a data
-// folder that is not there.
-int ParseCommand(const QStringList& args, const QString& programFolder, const CommandSyntax& syntax,
-                 CommandArgs* out);
+// How the week is opened.
+enum class WeekPick {
+    None,            // the ward alone: the staff list on an empty grid
+    File,            // a week file, loaded as File > Load does
+    UserPick,        // the user picks the date: its stored week is offered, and loaded
+    StoredOrNew,     // the date's stored week is loaded when there is one, else the date's
+                     // week is selected with the shown duties
+    StoredFileOnly,  // the date's stored week is read on to the grid, without the history
+                     // and requirements steps, and counts as chosen
+};
+
+struct WeekRequest {
+    WeekPick pick = WeekPick::None;
+    QString file;   // File: the week file, as given
+    QDate date;     // the picked date, moved to its Monday
+    QDate startup;  // the picker's date at start, when set: a week picked there is not chosen
+};
 
 // Reads Staff.txt from the data folder into the model; prints the message and returns
 // false on failure.
-bool LoadWard(WardModel& model, const QString& dataFolder);
+bool LoadWard(WardModel& model, const QString& dataFolder, Console& io);
 
-void PrintLine(const QString& text);
-void PrintError(const QString& text);
+// Opens the ward of the data folder and the week asked for, as the window does: the
+// totals follow the grid, the week chain runs (history, requirements). A week that does
+// not open is an error (printed, false); messages of a week that did open (an unreadable
+// clinic list, a damaged stored week left out of the history) are printed and cleared.
+bool OpenWardAndWeek(OpenWard& ward, const QString& dataFolder, const WeekRequest& request, Console& io);
 
 // An argument as an absolute path, by text alone: QFileInfo would lose a byte of the name
 // that is not valid UTF-8.
@@ -106,17 +111,16 @@ private:
     QString body_;
 };
 
-int RunEval(const QStringList& args, const QString& programFolder);
-int RunSettings(const QStringList& args, const QString& programFolder);
-int RunWeek(const QStringList& args, const QString& programFolder);
-int RunRequirements(const QStringList& args, const QString& programFolder);
-int RunHistory(const QStringList& args, const QString& programFolder);
-int RunPrint(const QStringList& args, const QString& programFolder);
-int RunStats(const QStringList& args, const QString& programFolder);
-int RunClinics(const QStringList& args, const QString& programFolder);
-
-// Whether the command line asks for a picture, which needs a GUI application for fonts.
-bool NeedsPictures(int argc, char** argv);
-int RunFill(const QStringList& args, const QString& programFolder);
+// The commands, one instance each.
+const Command& EvalCommand();
+const Command& SettingsCommand();
+const Command& WeekCommand();
+const Command& RequirementsCommand();
+const Command& HistoryCommand();
+const Command& ClinicsCommand();
+const Command& StatsCommand();
+const Command& PrintCommand();
+const Command& FillCommand();
+const Command& CheckCommand();
 
 }  // namespace tavrola::cli

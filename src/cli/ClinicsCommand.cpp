@@ -5,8 +5,6 @@
 #include "clinics/RtfReader.h"
 #include "document/ClinicNotesStep.h"
 #include "util/FileAccess.h"
-#include "document/WeekFileLoad.h"
-#include "weeks/WeekFileName.h"
 #include "weeks/WeekSelection.h"
 
 #include <QDir>
@@ -20,72 +18,88 @@ const QString kDay = QStringLiteral("day");
 const QString kResave = QStringLiteral("resave");
 
 // Reads Clinic.rtf as the clinic editor does and saves it as its OK does.
-int Resave(const CommandArgs& common)
+int Resave(const CommandArgs& common, Console& io)
 {
     const QString path = common.dataFolder + kClinicFileName;
     if (!PathEntryExists(path)) {
-        PrintError(QStringLiteral("%1 was not found").arg(Quoted(QDir::toNativeSeparators(path))));
+        io.error(QStringLiteral("%1 was not found").arg(Quoted(QDir::toNativeSeparators(path))));
         return BadInput;
     }
     QTextDocument doc;
     QString error;
     if (!LoadClinicDocument(common.dataFolder, &doc, &error) || !SaveClinicDocument(common.dataFolder, doc, &error)) {
-        PrintError(error);
+        io.error(error);
         return BadInput;
     }
     const qsizetype lines = DocumentPlainLines(doc).size();
     if (common.json)
-        PrintLine(JsonLine().add("file", QDir::toNativeSeparators(path)).add("lines", qint64(lines)).text());
+        io.line(JsonLine().add("file", QDir::toNativeSeparators(path)).add("lines", qint64(lines)).text());
     else
-        PrintLine(QStringLiteral("saved %1: %2 lines").arg(Quoted(QDir::toNativeSeparators(path))).arg(lines));
+        io.line(QStringLiteral("saved %1: %2 lines").arg(Quoted(QDir::toNativeSeparators(path))).arg(lines));
     return Ok;
 }
 
-void PrintDay(const CommandArgs& common, const ClinicDayChoice& choice, const ClinicDayList& list,
+void PrintDay(Console& io, const CommandArgs& common, const ClinicDayChoice& choice, const ClinicDayList& list,
               const std::array<QString, kLines>& column)
 {
     const QString date = choice.date.toString(Qt::ISODate);
     if (common.json) {
-        PrintLine(JsonLine()
-                      .add("day", qint64(choice.day))
-                      .add("date", date)
-                      .add("week_number", qint64(choice.weekNumber))
-                      .add("caption", list.caption)
-                      .addStrings("lines", list.lines)
-                      .addStrings("column", QStringList(column.begin(), column.end()))
-                      .text());
+        io.line(JsonLine()
+                    .add("day", qint64(choice.day))
+                    .add("date", date)
+                    .add("week_number", qint64(choice.weekNumber))
+                    .add("caption", list.caption)
+                    .addStrings("lines", list.lines)
+                    .addStrings("column", QStringList(column.begin(), column.end()))
+                    .text());
         return;
     }
-    PrintLine(QStringLiteral("day\t%1\t%2").arg(choice.day).arg(DayName(choice.day)));
-    PrintLine(QStringLiteral("date\t") + date);
-    PrintLine(QStringLiteral("week_number\t%1").arg(choice.weekNumber));
-    PrintLine(QStringLiteral("caption\t") + list.caption);
+    io.line(QStringLiteral("day\t%1\t%2").arg(choice.day).arg(DayName(choice.day)));
+    io.line(QStringLiteral("date\t") + date);
+    io.line(QStringLiteral("week_number\t%1").arg(choice.weekNumber));
+    io.line(QStringLiteral("caption\t") + list.caption);
     for (const QString& line : list.lines)
-        PrintLine(QStringLiteral("line\t") + line);
+        io.line(QStringLiteral("line\t") + line);
     for (int line = 1; line <= kLines; ++line)
-        PrintLine(QStringLiteral("column\t%1\t%2").arg(line).arg(column[size_t(line - 1)]));
+        io.line(QStringLiteral("column\t%1\t%2").arg(line).arg(column[size_t(line - 1)]));
 }
+
+class ClinicsVerb final : public Command {
+public:
+    const char* name() const override { return "clinics"; }
+    const std::vector<Option>& options() const override
+    {
+        static const std::vector<Option> list{{"week", "DATE", OptionKind::Date, Shown::InItsForm},
+                                              {"day", "1..7"},
+                                              {"resave", nullptr, OptionKind::Flag, Shown::InItsForm, 2},
+                                              {"data", "DIR", OptionKind::Value, Shown::Optional, 3},
+                                              kJsonOption};
+        return list;
+    }
+    const char* help() const override
+    {
+        return "  clinics --week DATE [--day 1..7]\n"
+               "                   each day's clinic pop-up: caption, week of the month, the clinic\n"
+               "                   lines, and the day's 25 grid texts after a click on it (from the\n"
+               "                   stored week, else the staff list); --json gives {day, date,\n"
+               "                   week_number, caption, lines, column}\n"
+               "  clinics --resave reads Clinic.rtf and saves it again as the clinic editor's OK does\n";
+    }
+
+protected:
+    int execute(const CommandArgs& common, Console& io) const override;
+};
 
 }  // namespace
 
-int RunClinics(const QStringList& args, const QString& programFolder)
+int ClinicsVerb::execute(const CommandArgs& common, Console& io) const
 {
-    static const CommandSyntax syntax{
-        "clinics", "clinics --week DATE [--day 1..7] [--data DIR] [--json] | clinics --resave [--data DIR]",
-        true, false, 0, 0, {"day"}, true, {"resave"}};
-    CommandArgs common;
-    if (const int rc = ParseCommand(args, programFolder, syntax, &common); rc >= 0)
-        return rc;
-    auto usage = [&](const QString& why) {
-        PrintError(QStringLiteral("clinics: ") + why);
-        std::fprintf(stderr, "usage: tavrola-cli %s\n", syntax.usage);
-        return int(Usage);
-    };
+    auto usage = [&](const QString& why) { return usageError(io, why); };
     const bool resave = common.flags.contains(kResave);
     if (resave && (common.week.isValid() || common.values.contains(kDay)))
         return usage(QStringLiteral("--resave takes neither --week nor --day"));
     if (resave)
-        return Resave(common);
+        return Resave(common, io);
     if (!common.week.isValid())
         return usage(QStringLiteral("--week DATE or --resave is required"));
     int onlyDay = 0;
@@ -97,21 +111,12 @@ int RunClinics(const QStringList& args, const QString& programFolder)
                              .arg(Quoted(common.values.value(kDay))));
     }
 
-    WardModel model;
-    if (!LoadWard(model, common.dataFolder))
-        return BadInput;
     // The stored week of that date when there is one, else the staff list on an empty grid.
-    model.Week.PickerDate = model.Week.StartupPickerDate = WeekCommencingMonday(common.week);
-    const QString weekFile = WeekFileName(model);
-    if (PathEntryExists(weekFile)) {
-        WeekView labels;
-        QString error;
-        if (!LoadWeekFile(model, labels, weekFile, &error)) {
-            PrintError(error);
-            return BadInput;
-        }
-    }
-    model.Week.WeekSelected = true;
+    const QDate monday = WeekCommencingMonday(common.week);
+    OpenWard ward;
+    if (!OpenWardAndWeek(ward, common.dataFolder, {WeekPick::StoredFileOnly, QString(), monday, monday}, io))
+        return BadInput;
+    WardModel& model = ward.model;
 
     bool reported = false;
     for (int day = 1; day <= kDays; ++day) {
@@ -126,22 +131,28 @@ int RunClinics(const QStringList& args, const QString& programFolder)
             // A missing list gives empty pop-ups, as in the program; a list that cannot
             // be read is an error.
             if (PathEntryExists(common.dataFolder + kClinicFileName)) {
-                PrintError(list.problem);
+                io.error(list.problem);
                 return BadInput;
             }
             if (!reported)
-                PrintError(list.problem);
+                io.error(list.problem);
             reported = true;
         }
         WriteClinicNotes(model, day, list.lines);  // the click on the day's pop-up
         std::array<QString, kLines> column;
         for (int line = 1; line <= kLines; ++line)
             column[size_t(line - 1)] = model.Week.DayCells[day][line].text();
-        PrintDay(common, choice, list, column);
+        PrintDay(io, common, choice, list, column);
         if (!common.json && day < kDays && !onlyDay)
-            PrintLine(QString());
+            io.line(QString());
     }
     return Ok;
+}
+
+const Command& ClinicsCommand()
+{
+    static const ClinicsVerb command;
+    return command;
 }
 
 }  // namespace tavrola::cli

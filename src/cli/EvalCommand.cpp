@@ -23,16 +23,32 @@ Reading read(F&& f)
         return {std::nullopt, e.message()};
     }
 }
+
+class EvalVerb final : public Command {
+public:
+    const char* name() const override { return "eval"; }
+    const std::vector<Option>& options() const override
+    {
+        static const std::vector<Option> list{kDataOption,
+                                              kJsonOption,
+                                              {nullptr, "TEXT...", OptionKind::Texts, Shown::Required, 1, 1, -1}};
+        return list;
+    }
+    const char* help() const override
+    {
+        return "  eval TEXT...     hours, shift kinds and contract readings of duty texts\n";
+    }
+
+protected:
+    int execute(const CommandArgs& common, Console& io) const override;
+};
+
 }  // namespace
 
-int RunEval(const QStringList& args, const QString& programFolder)
+int EvalVerb::execute(const CommandArgs& common, Console& io) const
 {
-    static const CommandSyntax syntax{"eval", "eval [--data DIR] [--json] [--] TEXT...", false, false, 1, -1};
-    CommandArgs common;
-    if (const int rc = ParseCommand(args, programFolder, syntax, &common); rc >= 0)
-        return rc;
     WardModel model;
-    if (!LoadWard(model, common.dataFolder))
+    if (!LoadWard(model, common.dataFolder, io))
         return BadInput;
     const WardSettings& s = model.Settings;
     const DutyEvaluator evaluator(s);
@@ -53,7 +69,7 @@ int RunEval(const QStringList& args, const QString& programFolder)
             if (contract.value) j.addFloat("contract", *contract.value);
             if (first.value) j.addFloat("contract_first", *first.value);
             if (!error.isEmpty()) j.add("error", error);
-            PrintLine(j.text());
+            io.line(j.text());
         } else {
             auto show = [](const Reading& r) { return r.value ? FloatToShortest(*r.value) : QStringLiteral("error"); };
             QString line = QStringLiteral("%1\thours=%2 flags=%3 day_hours=%4 contract=%5 contract_first=%6")
@@ -61,11 +77,17 @@ int RunEval(const QStringList& args, const QString& programFolder)
                                     show(contract), show(first));
             if (!error.isEmpty())
                 line += QStringLiteral(" (%1)").arg(error);
-            PrintLine(line);
+            io.line(line);
         }
     }
     // Every text is shown; a text that did not convert makes the run fail.
     return allConverted ? Ok : BadInput;
+}
+
+const Command& EvalCommand()
+{
+    static const EvalVerb command;
+    return command;
 }
 
 }  // namespace tavrola::cli

@@ -2,22 +2,13 @@
 
 #include "Ui.h"
 #include "document/AutoFill.h"
-#include "document/WeekChain.h"
-#include "document/Totals.h"
 #include "util/FileAccess.h"
-#include "weeks/WeekFileName.h"
 #include "weeks/WeekView.h"
 
-#include <QDir>
-#include <QFileInfo>
 
 namespace tavrola::cli {
 
 namespace {
-
-const char* const kFillUsage =
-    "fill --week DATE [--file WEEK.rwk] [--seed N] [--max-candidates K] [--every] [--save OUT.rwk] "
-    "[--data DIR] [--json]";
 
 QString JsonStrings(const QStringList& texts)
 {
@@ -57,75 +48,81 @@ QString ReadFillOptions(const CommandArgs& common, FillOptions* o)
     return QString();
 }
 
+class FillVerb final : public Command {
+public:
+    const char* name() const override { return "fill"; }
+    const std::vector<Option>& options() const override
+    {
+        static const std::vector<Option> list{{"week", "DATE", OptionKind::Date, Shown::Required},
+                                              {"file", "WEEK.rwk"},
+                                              {"seed", "N"},
+                                              {"max-candidates", "K"},
+                                              {"every", nullptr, OptionKind::Flag},
+                                              {"save", "OUT.rwk", OptionKind::SaveFile},
+                                              kDataOption,
+                                              kJsonOption};
+        return list;
+    }
+    const char* help() const override
+    {
+        return "  fill --week DATE [--file WEEK.rwk] [--seed N] [--max-candidates K] [--every]\n"
+               "       [--save OUT.rwk]\n"
+               "                   the automatic fill of the week as the window runs it, to 100 points\n"
+               "                   or K candidates (100000); --json gives {event: best|candidate|done}\n";
+    }
+
+protected:
+    int execute(const CommandArgs& common, Console& io) const override;
+};
+
 }  // namespace
 
-int RunFill(const QStringList& arguments, const QString& programFolder)
+int FillVerb::execute(const CommandArgs& common, Console& io) const
 {
-    static const CommandSyntax syntax{
-        "fill", kFillUsage, true, true, 0, 0, {"file", "seed", "max-candidates"}, false, {"every"}};
-    CommandArgs common;
-    if (const int rc = ParseCommand(arguments, programFolder, syntax, &common); rc >= 0)
-        return rc;
     FillOptions options;
-    if (const QString why = ReadFillOptions(common, &options); !why.isEmpty()) {
-        PrintError(QStringLiteral("fill: ") + why);
-        std::fprintf(stderr, "usage: tavrola-cli %s\n", kFillUsage);
-        return Usage;
-    }
+    if (const QString why = ReadFillOptions(common, &options); !why.isEmpty())
+        return usageError(io, why);
 
     // The week as the window has it after the date is picked: its stored file (or the
     // one named) as the requests, the history's carried-over hours, the requirements
-    // with the clinic extras.
-    WardModel model;
-    WeekView labels;
-    BatchUi ui;
-    ui.yesTo = kAutoFillQuestion;
-    model.Week.StartupPickerDate = QDate(1899, 12, 30);
-    model.Week.PickerDate = WeekCommencingMonday(common.week);
-    ConnectTotals(model);
-    if (!LoadWard(model, common.dataFolder))
+    // with the clinic extras. The picker starts on no week, so any week is chosen.
+    OpenWard ward;
+    ward.ui.yesTo = kAutoFillQuestion;
+    const WeekRequest request{options.file.isEmpty() ? WeekPick::StoredOrNew : WeekPick::File, options.file,
+                              common.week, QDate(1899, 12, 30)};
+    if (!OpenWardAndWeek(ward, common.dataFolder, request, io))
         return BadInput;
-    const QString file = options.file.isEmpty() ? WeekFileName(model) : AbsolutePath(options.file);
-    if (!options.file.isEmpty() || QFileInfo::exists(file)) {
-        if (!AutoLoadRWKfile(model, labels, ui, file)) {
-            PrintError(OneLine(ui.errors.value(0)));
-            return BadInput;
-        }
-    } else {
-        DateTimePickerCloseUp(model, labels, ui, false);
-    }
-    for (const QString& message : ui.errors)
-        PrintError(OneLine(message));
-    ui.errors.clear();
+    WardModel& model = ward.model;
+    BatchUi& ui = ward.ui;
 
     AutoFill fill(model);
     fill.candidateLimit = options.maxCandidates;
     fill.onCandidate = [&](const FillSearch& s) {
         if (options.every) {
             if (common.json)
-                PrintLine(JsonLine()
-                              .add("event", QStringLiteral("candidate"))
-                              .add("candidate", s.candidates())
-                              .add("score", qint64(s.CandidateScore()))
-                              .text());
+                io.line(JsonLine()
+                            .add("event", QStringLiteral("candidate"))
+                            .add("candidate", s.candidates())
+                            .add("score", qint64(s.CandidateScore()))
+                            .text());
             else
-                PrintLine(QStringLiteral("candidate %1 score %2").arg(s.candidates()).arg(s.CandidateScore()));
+                io.line(QStringLiteral("candidate %1 score %2").arg(s.candidates()).arg(s.CandidateScore()));
         }
         if (s.newBest()) {
             if (common.json)
-                PrintLine(JsonLine()
-                              .add("event", QStringLiteral("best"))
-                              .add("candidate", s.candidates())
-                              .add("score", qint64(s.CandidateScore()))
-                              .text());
+                io.line(JsonLine()
+                            .add("event", QStringLiteral("best"))
+                            .add("candidate", s.candidates())
+                            .add("score", qint64(s.CandidateScore()))
+                            .text());
             else
-                PrintLine(QStringLiteral("best %1 at candidate %2").arg(s.CandidateScore()).arg(s.candidates()));
+                io.line(QStringLiteral("best %1 at candidate %2").arg(s.CandidateScore()).arg(s.candidates()));
         }
     };
     const std::optional<std::uint32_t> seed =
         options.seedGiven ? std::optional<std::uint32_t>(options.seed) : std::nullopt;
     if (fill.ContinueButtonClick(ui, seed) != AutoFill::Click::Started) {
-        PrintError(OneLine(ui.errors.value(0, QStringLiteral("the fill did not start"))));
+        io.error(OneLine(ui.errors.value(0, QStringLiteral("the fill did not start"))));
         return BadInput;
     }
     while (fill.runSlice(0)) {
@@ -173,23 +170,23 @@ int RunFill(const QStringList& arguments, const QString& programFolder)
                 j.add("have", qint64(p.have)).add("want", qint64(p.want));
             list += j.text();
         }
-        PrintLine(JsonLine()
-                      .add("event", QStringLiteral("done"))
-                      .add("seed", qint64(search.seed()))
-                      .add("candidates", search.candidates())
-                      .add("best", qint64(search.bestScore()))
-                      .add("unclamped", qint64(unclamped))
-                      .addRaw("grid", u'[' + days.join(u',') + u']')
-                      .addRaw("slots", u'[' + kept.join(u',') + u']')
-                      .addRaw("penalties", u'[' + list.join(u',') + u']')
-                      .text());
+        io.line(JsonLine()
+                    .add("event", QStringLiteral("done"))
+                    .add("seed", qint64(search.seed()))
+                    .add("candidates", search.candidates())
+                    .add("best", qint64(search.bestScore()))
+                    .add("unclamped", qint64(unclamped))
+                    .addRaw("grid", u'[' + days.join(u',') + u']')
+                    .addRaw("slots", u'[' + kept.join(u',') + u']')
+                    .addRaw("penalties", u'[' + list.join(u',') + u']')
+                    .text());
     } else {
-        PrintLine(QStringLiteral("seed %1, %2 candidates, best %3 (%4 before the floor at 0)")
-                      .arg(search.seed())
-                      .arg(search.candidates())
-                      .arg(search.bestScore())
-                      .arg(unclamped));
-        PrintLine(QStringLiteral("line\tname\tMon\tTue\tWed\tThu\tFri\tSat\tSun"));
+        io.line(QStringLiteral("seed %1, %2 candidates, best %3 (%4 before the floor at 0)")
+                    .arg(search.seed())
+                    .arg(search.candidates())
+                    .arg(search.bestScore())
+                    .arg(unclamped));
+        io.line(QStringLiteral("line\tname\tMon\tTue\tWed\tThu\tFri\tSat\tSun"));
         for (int line = 1; line <= kLines; ++line) {
             QStringList row{QString::number(line), w.NameEdits[line].text()};
             bool any = false;
@@ -198,20 +195,26 @@ int RunFill(const QStringList& arguments, const QString& programFolder)
                 any = any || !row.last().isEmpty();
             }
             if (any || !w.NameEdits[line].text().isEmpty())
-                PrintLine(row.join(u'\t'));
+                io.line(row.join(u'\t'));
         }
         for (const Penalty& p : penalties)
-            PrintLine(PenaltyText(p, model.Settings, p.line ? w.NameEdits[p.line].text() : QString()));
+            io.line(PenaltyText(p, model.Settings, p.line ? w.NameEdits[p.line].text() : QString()));
     }
 
     if (!common.saveTo.isEmpty()) {
         ui.saveTo = AbsolutePath(common.saveTo);
         if (!SaveClick(model, ui)) {
-            PrintError(OneLine(ui.errors.value(0, QStringLiteral("the week was not saved"))));
+            io.error(OneLine(ui.errors.value(0, QStringLiteral("the week was not saved"))));
             return BadInput;
         }
     }
     return Ok;
+}
+
+const Command& FillCommand()
+{
+    static const FillVerb command;
+    return command;
 }
 
 }  // namespace tavrola::cli

@@ -1,17 +1,13 @@
 #include "cli/CliCommon.h"
 
 #include "Ui.h"
-#include "document/WeekChain.h"
 #include "print/PrintPdf.h"
 #include "document/WeekPrintSheet.h"
-#include "document/Totals.h"
 #include "util/FileAccess.h"
-#include "weeks/WeekFileName.h"
 #include "weeks/WeekSelection.h"
 #include "weeks/WeekView.h"
 
 #include <QBuffer>
-#include <QFileInfo>
 
 namespace tavrola::cli {
 
@@ -19,24 +15,46 @@ namespace {
 
 constexpr int kDefaultImageDpi = 150;
 
+
+class PrintVerb final : public Command {
+public:
+    const char* name() const override { return "print"; }
+    const std::vector<Option>& options() const override
+    {
+        static const std::vector<Option> list{{"week", "DATE", OptionKind::Date, Shown::OrNext},
+                                              {"file", "WEEK.rwk", OptionKind::Value, Shown::OrNext},
+                                              {"layout", "landscape|portrait", OptionKind::Value, Shown::Required},
+                                              {"pdf", "OUT.pdf", OptionKind::Value, Shown::Required},
+                                              {"png", "OUT.png"},
+                                              {"dpi", "N", OptionKind::Value, Shown::InsideLast},
+                                              kDataOption,
+                                              kJsonOption};
+        return list;
+    }
+    const char* help() const override
+    {
+        return "  print (--week DATE | --file WEEK.rwk) --layout landscape|portrait --pdf OUT.pdf\n"
+               "                   the week as printed, on one A4 page, as the window shows it after\n"
+               "                   picking that date or loading that file; --png OUT.png [--dpi N]\n"
+               "                   also draws the page as a picture (default 150 dpi)\n";
+    }
+    bool needsPictures(const QStringList& args) const override;
+
+protected:
+    int execute(const CommandArgs& common, Console& io) const override;
+};
+
 }  // namespace
 
-int RunPrint(const QStringList& args, const QString& programFolder)
+bool PrintVerb::needsPictures(const QStringList&) const
 {
-    static const CommandSyntax syntax{
-        "print",
-        "print (--week DATE | --file WEEK.rwk) --layout landscape|portrait --pdf OUT.pdf "
-        "[--png OUT.png [--dpi N]] [--data DIR] [--json]",
-        true, false, 0, 0, {"file", "layout", "pdf", "png", "dpi"}, true};
-    CommandArgs common;
-    if (const int rc = ParseCommand(args, programFolder, syntax, &common); rc >= 0)
-        return rc;
+    return true;
+}
+
+int PrintVerb::execute(const CommandArgs& common, Console& io) const
+{
     const QHash<QString, QString>& v = common.values;
-    auto usage = [](const QString& why) {
-        PrintError(QStringLiteral("print: ") + why);
-        std::fprintf(stderr, "usage: tavrola-cli %s\n", syntax.usage);
-        return int(Usage);
-    };
+    auto usage = [&](const QString& why) { return usageError(io, why); };
     if (common.week.isValid() == v.contains(QStringLiteral("file")))
         return usage(QStringLiteral("give either --week DATE or --file WEEK.rwk"));
     const QString layoutName = v.value(QStringLiteral("layout"));
@@ -59,42 +77,26 @@ int RunPrint(const QStringList& args, const QString& programFolder)
             return usage(QStringLiteral("--dpi must be a whole number from %1 to %2").arg(kMinImageDpi).arg(kMaxImageDpi));
     }
 
-    // The week as the window shows it after picking that date, or after loading that file.
-    WardModel model;
-    WeekView labels;
-    // The user of the window who picks a week: a stored week is loaded; there is nothing
-    // unsaved to keep.
-    BatchUi ui;
-    ui.yesNo = Answer::Yes;
-    ui.yesNoCancel = Answer::No;
-    model.Week.StartupPickerDate = model.Week.PickerDate = WeekCommencingMonday(QDate::currentDate());
-    ConnectTotals(model);
-    if (!LoadWard(model, common.dataFolder))
+    // The week as the window shows it after picking that date, or after loading that file;
+    // messages of a week that did show (an unreadable clinic schedule, a stored week left
+    // out of the history) are passed on.
+    OpenWard ward;
+    ward.ui.yesNo = Answer::Yes;
+    ward.ui.yesNoCancel = Answer::No;
+    const WeekRequest request{common.week.isValid() ? WeekPick::UserPick : WeekPick::File,
+                              v.value(QStringLiteral("file")), common.week,
+                              WeekCommencingMonday(QDate::currentDate())};
+    if (!OpenWardAndWeek(ward, common.dataFolder, request, io))
         return BadInput;
-    if (common.week.isValid()) {
-        model.Week.PickerDate = WeekCommencingMonday(common.week);
-        const QString stored = WeekFileName(model);
-        DateTimePickerCloseUp(model, labels, ui, true);
-        // A stored week that does not load would print as an empty roster.
-        if (QFileInfo(stored).isFile() && !model.Week.RosterFileLoaded) {
-            PrintError(OneLine(ui.errors.value(0, QStringLiteral("%1 did not load").arg(Quoted(stored)))));
-            return BadInput;
-        }
-    } else if (!AutoLoadRWKfile(model, labels, ui, AbsolutePath(v.value(QStringLiteral("file"))))) {
-        PrintError(OneLine(ui.errors.value(0)));
-        return BadInput;
-    }
-    // Messages of a week that did show (an unreadable clinic schedule, a stored week that
-    // did not load) are passed on.
-    for (const QString& message : std::as_const(ui.errors))
-        PrintError(OneLine(message));
+    const WardModel& model = ward.model;
+    const WeekView& labels = ward.labels;
 
     const PrintSheet sheet = PrintSheetFor(model, labels);
     QString error;
     QByteArray pdf;
     const QString pdfPath = AbsolutePath(v.value(QStringLiteral("pdf")));
     if (!RenderPrintPdf(sheet, layout, &pdf, &error) || !WriteFileAtomically(pdfPath, pdf, &error)) {
-        PrintError(OneLine(error));
+        io.error(OneLine(error));
         return BadInput;
     }
     QString pngPath;
@@ -106,7 +108,7 @@ int RunPrint(const QStringList& args, const QString& programFolder)
         buffer.open(QIODevice::WriteOnly);
         if (!RenderPrintImage(sheet, layout, dpi, &picture, &error) || !picture.save(&buffer, "PNG")
             || !WriteFileAtomically(pngPath, bytes, &error)) {
-            PrintError(OneLine(error.isEmpty() ? QStringLiteral("the page picture could not be made") : error));
+            io.error(OneLine(error.isEmpty() ? QStringLiteral("the page picture could not be made") : error));
             return BadInput;
         }
     }
@@ -116,12 +118,18 @@ int RunPrint(const QStringList& args, const QString& programFolder)
         line.add("week", week).add("layout", layoutName).add("pdf", pdfPath);
         if (png)
             line.add("png", pngPath).add("dpi", qint64(dpi));
-        PrintLine(line.text());
+        io.line(line.text());
     } else {
-        PrintLine(QStringLiteral("%1 page of the week commencing %2: %3%4")
-                      .arg(layoutName, week, pdfPath, png ? QStringLiteral(", ") + pngPath : QString()));
+        io.line(QStringLiteral("%1 page of the week commencing %2: %3%4")
+                    .arg(layoutName, week, pdfPath, png ? QStringLiteral(", ") + pngPath : QString()));
     }
     return Ok;
+}
+
+const Command& PrintCommand()
+{
+    static const PrintVerb command;
+    return command;
 }
 
 }  // namespace tavrola::cli

@@ -24,16 +24,31 @@ QStringList preferredDays(const RosterWeek& w, int line)
             days += QString(DayName(day));
     return days;
 }
+
+class SettingsVerb final : public Command {
+public:
+    const char* name() const override { return "settings"; }
+    const std::vector<Option>& options() const override
+    {
+        static const std::vector<Option> list{kDataOption,
+                                              kJsonOption};
+        return list;
+    }
+    const char* help() const override
+    {
+        return "  settings         the ward settings and the staff lines as laid on the grid\n";
+    }
+
+protected:
+    int execute(const CommandArgs& common, Console& io) const override;
+};
+
 }  // namespace
 
-int RunSettings(const QStringList& args, const QString& programFolder)
+int SettingsVerb::execute(const CommandArgs& common, Console& io) const
 {
-    static const CommandSyntax syntax{"settings", "settings [--data DIR] [--json]", false, false, 0, 0};
-    CommandArgs common;
-    if (const int rc = ParseCommand(args, programFolder, syntax, &common); rc >= 0)
-        return rc;
     WardModel model;
-    if (!LoadWard(model, common.dataFolder))
+    if (!LoadWard(model, common.dataFolder, io))
         return BadInput;
     WardSettings& s = model.Settings;
     const RosterWeek& w = model.Week;
@@ -56,7 +71,7 @@ int RunSettings(const QStringList& args, const QString& programFolder)
             .add("NShiftTimes", s.NShiftTimes)
             .add("AnalysisStartDateValue", date)
             .add("AnalysisStartDateValid", s.AnalysisStartDateValid);
-        PrintLine(j.text());
+        io.line(j.text());
         for (int line = 1; line <= kLines; ++line) {
             if (w.NameEdits[line].text().isEmpty())
                 continue;
@@ -68,33 +83,39 @@ int RunSettings(const QStringList& args, const QString& programFolder)
                 .add("hours_set", w.HoursSetEdits[line].text())
                 .add("standard_shift", w.DayCells[1][line].hint())
                 .addStrings("preferred_days", preferredDays(w, line));
-            PrintLine(staff.text());
+            io.line(staff.text());
         }
         return Ok;
     }
 
     for (const SettingKey& k : SettingsKeyTable(s))
-        PrintLine(QStringLiteral("%1 = %2").arg(QString::fromLatin1(k.key), valueText(k)));
-    PrintLine(QStringLiteral("AMCoreHourCount = %1").arg(s.AMCoreHourCount));
-    PrintLine(QStringLiteral("PMCoreHourCount = %1").arg(s.PMCoreHourCount));
-    PrintLine(QStringLiteral("NCoreHourCount = %1").arg(s.NCoreHourCount));
-    PrintLine(QStringLiteral("AMShiftTimes = %1").arg(s.AMShiftTimes));
-    PrintLine(QStringLiteral("PMShiftTimes = %1").arg(s.PMShiftTimes));
-    PrintLine(QStringLiteral("NShiftTimes = %1").arg(s.NShiftTimes));
-    PrintLine(QStringLiteral("AnalysisStartDateValue = %1").arg(date));
-    PrintLine(QStringLiteral("AnalysisStartDateValid = %1").arg(s.AnalysisStartDateValid ? "true" : "false"));
-    PrintLine(QString());
-    PrintLine(QStringLiteral("line\tname\tskills\tgrade\tset\tshift\tpreferred days"));
+        io.line(QStringLiteral("%1 = %2").arg(QString::fromLatin1(k.key), valueText(k)));
+    io.line(QStringLiteral("AMCoreHourCount = %1").arg(s.AMCoreHourCount));
+    io.line(QStringLiteral("PMCoreHourCount = %1").arg(s.PMCoreHourCount));
+    io.line(QStringLiteral("NCoreHourCount = %1").arg(s.NCoreHourCount));
+    io.line(QStringLiteral("AMShiftTimes = %1").arg(s.AMShiftTimes));
+    io.line(QStringLiteral("PMShiftTimes = %1").arg(s.PMShiftTimes));
+    io.line(QStringLiteral("NShiftTimes = %1").arg(s.NShiftTimes));
+    io.line(QStringLiteral("AnalysisStartDateValue = %1").arg(date));
+    io.line(QStringLiteral("AnalysisStartDateValid = %1").arg(s.AnalysisStartDateValid ? "true" : "false"));
+    io.line(QString());
+    io.line(QStringLiteral("line\tname\tskills\tgrade\tset\tshift\tpreferred days"));
     for (int line = 1; line <= kLines; ++line) {
         if (w.NameEdits[line].text().isEmpty())
             continue;
-        PrintLine(QStringLiteral("%1\t%2\t%3\t%4\t%5\t%6\t%7")
-                      .arg(line)
-                      .arg(w.NameEdits[line].text(), w.StaffSkillCodes[line], w.GradeEdits[line].text(),
-                           w.HoursSetEdits[line].text(), w.DayCells[1][line].hint(),
-                           preferredDays(w, line).join(QLatin1Char(' '))));
+        io.line(QStringLiteral("%1\t%2\t%3\t%4\t%5\t%6\t%7")
+                    .arg(line)
+                    .arg(w.NameEdits[line].text(), w.StaffSkillCodes[line], w.GradeEdits[line].text(),
+                         w.HoursSetEdits[line].text(), w.DayCells[1][line].hint(),
+                         preferredDays(w, line).join(QLatin1Char(' '))));
     }
     return Ok;
+}
+
+const Command& SettingsCommand()
+{
+    static const SettingsVerb command;
+    return command;
 }
 
 }  // namespace tavrola::cli

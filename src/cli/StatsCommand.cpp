@@ -47,105 +47,137 @@ QByteArray PngBytes(const QImage& image)
     return bytes;
 }
 
+
+class StatsVerb final : public Command {
+public:
+    const char* name() const override { return "stats"; }
+    const std::vector<Option>& options() const override
+    {
+        static const std::vector<Option> list{{"from", "DATE", OptionKind::Value, Shown::Required},
+                                              {"to", "DATE", OptionKind::Value, Shown::Required},
+                                              kDataOption,
+                                              kJsonOption,
+                                              {"csv", "OUT.csv"},
+                                              {"png", "OUT.png"}};
+        return list;
+    }
+    const char* help() const override
+    {
+        return "  stats --from DATE --to DATE [--csv OUT.csv] [--png OUT.png]\n"
+               "                   the stored weeks of the range, per name: contracted hours, the\n"
+               "                   month tables of hours, holiday, illness and non-preferred working,\n"
+               "                   nights, weekend and bank-holiday shifts; --json gives one object per\n"
+               "                   name and a last {event: done, weeks, left_out, shortages}\n";
+    }
+    bool needsPictures(const QStringList& args) const override;
+
+protected:
+    int execute(const CommandArgs& common, Console& io) const override;
+};
+
 }  // namespace
 
-int RunStats(const QStringList& args, const QString& programFolder)
+bool StatsVerb::needsPictures(const QStringList& args) const
 {
-    static const CommandSyntax syntax{"stats",
-                                      "stats --from DATE --to DATE [--data DIR] [--json] [--csv OUT.csv] [--png OUT.png]",
-                                      false,
-                                      false,
-                                      0,
-                                      0,
-                                      {"from", "to", "csv", "png"}};
-    CommandArgs common;
-    if (const int rc = ParseCommand(args, programFolder, syntax, &common); rc >= 0)
-        return rc;
+    for (const QString& arg : args)
+        if (arg.startsWith(QLatin1String("--png")) || arg.startsWith(QLatin1String("-png")))
+            return true;
+    return false;
+}
+
+int StatsVerb::execute(const CommandArgs& common, Console& io) const
+{
     QDate range[2];
     const char* names[2] = {"from", "to"};
     for (int i = 0; i < 2; ++i) {
         const QString name = QString::fromLatin1(names[i]);
         if (!common.values.contains(name)) {
-            PrintError(QStringLiteral("stats: --%1 DATE is required").arg(name));
-            std::fprintf(stderr, "usage: tavrola-cli %s\n", syntax.usage);
-            return Usage;
+            return usageError(io, QStringLiteral("--%1 DATE is required").arg(name));
         }
         range[i] = ParseDateText(common.values[name]);
         if (!range[i].isValid()) {
-            PrintError(QStringLiteral("stats: %1 is not a date (use yyyy-mm-dd or dd/mm/yyyy)")
-                           .arg(Quoted(common.values[name])));
+            io.error(QStringLiteral("stats: %1 is not a date (use yyyy-mm-dd or dd/mm/yyyy)")
+                         .arg(Quoted(common.values[name])));
             return Usage;
         }
     }
     const QDate from = range[0], to = range[1];
 
-    WardModel model;
-    if (!LoadWard(model, common.dataFolder))
+    // The ward's settings; each week's own duty names and hours apply to it.
+    OpenWard ward;
+    if (!OpenWardAndWeek(ward, common.dataFolder, {}, io))
         return BadInput;
+    const WardModel& model = ward.model;
     auto tables = std::make_unique<StatsTables>();
     QString error;
     if (!CollectStatistics(common.dataFolder, model.Settings, from, to, tables.get(), &error)) {
-        PrintError(error.replace(u'\r', u' ').replace(u'\n', u' '));
+        io.error(error.replace(u'\r', u' ').replace(u'\n', u' '));
         return BadInput;
     }
     const StatsTables& t = *tables;
 
     if (!common.json)
-        PrintLine(QStringLiteral("name\thours_per_week\thours_worked\tdays_holiday\tdays_illness\tnon_pref\t"
-                                 "nights\tweekend_shifts\tbank_holiday_shifts\tnon_preferred_shifts"));
+        io.line(QStringLiteral("name\thours_per_week\thours_worked\tdays_holiday\tdays_illness\tnon_pref\t"
+                               "nights\tweekend_shifts\tbank_holiday_shifts\tnon_preferred_shifts"));
     for (int i = 0; i < t.StatNames.size(); ++i) {
         const FairnessLedger& l = t.Ledger[i];
         if (common.json) {
-            PrintLine(JsonLine()
-                          .add("name", t.StatNames[i])
-                          .addFloat("hours_per_week", t.StatHrsPerWeek[i])
-                          .addRaw("hours_worked", YearTables(t.StatHoursWorked[i]))
-                          .addRaw("days_holiday", YearTables(t.StatDaysHoliday[i]))
-                          .addRaw("days_illness", YearTables(t.StatDaysIllness[i]))
-                          .addRaw("non_pref", YearTables(t.StatNonPref[i]))
-                          .add("training", t.StatTraining[i])
-                          .add("nights", qint64(l.Nights))
-                          .add("weekend_shifts", qint64(l.WeekendShifts))
-                          .add("bank_holiday_shifts", qint64(l.BankHolidayShifts))
-                          .text());
+            io.line(JsonLine()
+                        .add("name", t.StatNames[i])
+                        .addFloat("hours_per_week", t.StatHrsPerWeek[i])
+                        .addRaw("hours_worked", YearTables(t.StatHoursWorked[i]))
+                        .addRaw("days_holiday", YearTables(t.StatDaysHoliday[i]))
+                        .addRaw("days_illness", YearTables(t.StatDaysIllness[i]))
+                        .addRaw("non_pref", YearTables(t.StatNonPref[i]))
+                        .add("training", t.StatTraining[i])
+                        .add("nights", qint64(l.Nights))
+                        .add("weekend_shifts", qint64(l.WeekendShifts))
+                        .add("bank_holiday_shifts", qint64(l.BankHolidayShifts))
+                        .text());
         } else {
-            PrintLine(QStringList{t.StatNames[i], FloatToShortest(t.StatHrsPerWeek[i]),
-                                  FloatToShortest(Total(t.StatHoursWorked[i])),
-                                  FloatToShortest(Total(t.StatDaysHoliday[i])),
-                                  FloatToShortest(Total(t.StatDaysIllness[i])),
-                                  FloatToShortest(Total(t.StatNonPref[i])), IntToText(l.Nights),
-                                  IntToText(l.WeekendShifts), IntToText(l.BankHolidayShifts),
-                                  IntToText(l.NonPreferredShifts)}
-                          .join(u'\t'));
+            io.line(QStringList{t.StatNames[i], FloatToShortest(t.StatHrsPerWeek[i]),
+                                FloatToShortest(Total(t.StatHoursWorked[i])),
+                                FloatToShortest(Total(t.StatDaysHoliday[i])),
+                                FloatToShortest(Total(t.StatDaysIllness[i])),
+                                FloatToShortest(Total(t.StatNonPref[i])), IntToText(l.Nights),
+                                IntToText(l.WeekendShifts), IntToText(l.BankHolidayShifts),
+                                IntToText(l.NonPreferredShifts)}
+                        .join(u'\t'));
         }
     }
     if (common.json) {
-        PrintLine(JsonLine()
-                      .add("event", QStringLiteral("done"))
-                      .add("weeks", qint64(t.Weeks))
-                      .add("left_out", qint64(t.LeftOut.size()))
-                      .addRaw("shortages", YearTables(t.StatShortages))
-                      .text());
+        io.line(JsonLine()
+                    .add("event", QStringLiteral("done"))
+                    .add("weeks", qint64(t.Weeks))
+                    .add("left_out", qint64(t.LeftOut.size()))
+                    .addRaw("shortages", YearTables(t.StatShortages))
+                    .text());
     } else {
-        PrintLine(QStringLiteral("weeks %1, names left out %2, staff shortages %3")
-                      .arg(t.Weeks)
-                      .arg(t.LeftOut.size())
-                      .arg(FloatToShortest(Total(t.StatShortages))));
+        io.line(QStringLiteral("weeks %1, names left out %2, staff shortages %3")
+                    .arg(t.Weeks)
+                    .arg(t.LeftOut.size())
+                    .arg(FloatToShortest(Total(t.StatShortages))));
     }
 
     if (common.values.contains(QStringLiteral("csv")) &&
         !WriteTextFileAtomically(common.values[QStringLiteral("csv")], StatisticsCsv(t, from, to), &error)) {
-        PrintError(error);
+        io.error(error);
         return BadInput;
     }
     if (common.values.contains(QStringLiteral("png"))) {
         const QImage image = StatisticsImage(t, {model.Settings.WARD, from, to});
         if (!WriteFileAtomically(common.values[QStringLiteral("png")], PngBytes(image), &error)) {
-            PrintError(error);
+            io.error(error);
             return BadInput;
         }
     }
     return Ok;
+}
+
+const Command& StatsCommand()
+{
+    static const StatsVerb command;
+    return command;
 }
 
 }  // namespace tavrola::cli

@@ -1,25 +1,11 @@
 #pragma once
+#include "util/PathBytes.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 
 namespace tavrola {
-
-// Length of the well-formed UTF-8 sequence starting at p (1..4), or 0 when the bytes
-// there do not form one (overlong forms, surrogates and values past U+10FFFF included).
-int Utf8SequenceLength(const unsigned char* p, qsizetype left);
-
-// File names as the file system holds them: bytes, normally UTF-8. A byte that is not
-// part of valid UTF-8 is kept as the lone surrogate U+DC80 + (byte - 0x80), so such a
-// name survives the trip through a QString and still opens.
-QString PathFromBytes(const QByteArray& bytes);
-QByteArray PathToBytes(const QString& path);
-
-// A name or argument as a message quotes it: in double quotes and on one line (line
-// breaks and other control characters as \n, \r, \t or \xNN, a kept byte as \xNN), and
-// shortened in the middle past kQuotedMaxChars characters.
-inline constexpr int kQuotedMaxChars = 200;
-QString Quoted(const QString& text);
 
 // Whether anything at all stands at `path` (a dangling or looping symbolic link counts).
 bool PathEntryExists(const QString& path);
@@ -50,9 +36,8 @@ FileBytes ReadFileBytes(const QString& path, qint64 maxBytes);
 FileBytes ReadFileStart(const QString& path, qint64 maxBytes);
 
 // Atomic saves write a temporary file of one pattern beside the target, then rename it
-// over the target; an interrupted save leaves the old file and, at worst, such a file.
-bool IsSaveTempFileName(const QString& fileName);
-
+// over the target; an interrupted save leaves the old file and, at worst, such a file
+// (IsSaveTempFileName tells them by name).
 // Replaces `path` with `bytes`: the old file stays whole until the new one is complete
 // on disk. A symbolic link is followed; a folder is refused. On failure `error` says why
 // in words a user can act on (a read-only disk, a full disk, no permission).

@@ -1,157 +1,34 @@
+// File access through POSIX calls: file names go to the system as the bytes they are.
 #include "util/FileAccess.h"
 
-#include <QDateTime>
-#include <QDir>
-#include <QFileInfo>
-#include <QRandomGenerator>
+#include <QtGlobal>
 
 #ifdef Q_OS_UNIX
+
+#include "util/FileAccessMessages.h"
+
+#include <QDateTime>
+#include <QRandomGenerator>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#else
-#include <QFile>
-#include <QSaveFile>
-#endif
 
 namespace tavrola {
 
 namespace {
-const QString kSaveTempPrefix = QStringLiteral("~tavrola-save-");
-const QString kSaveTempSuffix = QStringLiteral(".tmp");
 
-bool IsKeptByte(char16_t c)
-{
-    return c >= 0xDC80 && c <= 0xDCFF;
-}
-
-QString ByteEscape(unsigned byte)
-{
-    return QStringLiteral("\\x") + QString::number(byte, 16).toUpper().rightJustified(2, u'0');
-}
-
-QString NotFound(const QString& path)
-{
-    return QStringLiteral("File not found: %1").arg(Quoted(path));
-}
-
-QString TooLarge(const QString& path, qint64 maxBytes)
-{
-    return QStringLiteral("File too large: %1 (more than %2 bytes)").arg(Quoted(path)).arg(maxBytes);
-}
+using file_access::NotFound;
+using file_access::TooLarge;
 
 QString FolderOf(const QString& path)
 {
     const qsizetype slash = path.lastIndexOf(u'/');
     return slash < 0 ? QStringLiteral(".") : slash == 0 ? QStringLiteral("/") : path.left(slash);
 }
-}  // namespace
-
-int Utf8SequenceLength(const unsigned char* p, qsizetype left)
-{
-    const unsigned char b = p[0];
-    if (b < 0x80)
-        return 1;
-    int len = 0;
-    unsigned char lo = 0x80, hi = 0xBF;  // allowed range of the second byte
-    if (b >= 0xC2 && b <= 0xDF) {
-        len = 2;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-        len = 3;
-        if (b == 0xE0)
-            lo = 0xA0;
-        else if (b == 0xED)
-            hi = 0x9F;
-    } else if (b >= 0xF0 && b <= 0xF4) {
-        len = 4;
-        if (b == 0xF0)
-            lo = 0x90;
-        else if (b == 0xF4)
-            hi = 0x8F;
-    } else {
-        return 0;
-    }
-    if (left < len || p[1] < lo || p[1] > hi)
-        return 0;
-    for (int k = 2; k < len; ++k)
-        if ((p[k] & 0xC0) != 0x80)
-            return 0;
-    return len;
-}
-
-QString PathFromBytes(const QByteArray& bytes)
-{
-    QString out;
-    out.reserve(bytes.size());
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
-    const qsizetype n = bytes.size();
-    for (qsizetype i = 0; i < n;) {
-        const int len = Utf8SequenceLength(p + i, n - i);
-        if (len == 0) {
-            out.append(QChar(char16_t(0xDC00 + p[i])));
-            ++i;
-        } else {
-            out.append(QString::fromUtf8(bytes.constData() + i, len));
-            i += len;
-        }
-    }
-    return out;
-}
-
-QByteArray PathToBytes(const QString& path)
-{
-    QByteArray out;
-    out.reserve(path.size());
-    qsizetype start = 0;  // start of the run of ordinary characters not yet encoded
-    for (qsizetype i = 0; i < path.size(); ++i) {
-        const char16_t c = path[i].unicode();
-        const bool pairedLow = i > 0 && path[i - 1].isHighSurrogate();
-        if (IsKeptByte(c) && !pairedLow) {
-            out += QStringView(path).mid(start, i - start).toUtf8();
-            out += char(c - 0xDC00);
-            start = i + 1;
-        }
-    }
-    out += QStringView(path).mid(start).toUtf8();
-    return out;
-}
-
-QString Quoted(const QString& text)
-{
-    QString body = text;
-    if (body.size() > kQuotedMaxChars) {
-        const int keep = kQuotedMaxChars / 2;
-        body = body.left(keep) + QStringLiteral("\u2026 (%1 characters) \u2026").arg(text.size()) + body.right(keep);
-    }
-    QString out;
-    out.reserve(body.size() + 2);
-    out += u'"';
-    for (qsizetype i = 0; i < body.size(); ++i) {
-        const char16_t c = body[i].unicode();
-        if (c == u'\n') {
-            out += QStringLiteral("\\n");
-        } else if (c == u'\r') {
-            out += QStringLiteral("\\r");
-        } else if (c == u'\t') {
-            out += QStringLiteral("\\t");
-        } else if (c < 0x20 || c == 0x7F) {
-            out += ByteEscape(c);
-        } else if (IsKeptByte(c) && !(i > 0 && body[i - 1].isHighSurrogate())) {
-            out += ByteEscape(c - 0xDC00);
-        } else {
-            out += QChar(c);
-        }
-    }
-    out += u'"';
-    return out;
-}
-
-#ifdef Q_OS_UNIX
-
-namespace {
 
 QString Reason(int error)
 {
@@ -347,9 +224,9 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* 
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
         QString tag;
-        for (int k = 0; k < 6; ++k)
+        for (int k = 0; k < file_access::kSaveTempTagChars; ++k)
             tag += QLatin1Char("abcdefghijklmnopqrstuvwxyz0123456789"[QRandomGenerator::global()->bounded(36)]);
-        temp = folderBytes + '/' + PathToBytes(kSaveTempPrefix + tag + kSaveTempSuffix);
+        temp = folderBytes + '/' + PathToBytes(file_access::kSaveTempPrefix + tag + file_access::kSaveTempSuffix);
         fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
             return fail(WriteFailure(path, folder, errno));
@@ -402,110 +279,6 @@ int RemoveStaleSaveTempFiles(const QString& folder, qint64 minAgeSeconds)
     return removed;
 }
 
-#else  // Qt's own file access where POSIX is not there
-
-bool PathEntryExists(const QString& path)
-{
-    const QFileInfo info(path);
-    return info.exists() || info.isSymLink();
-}
-
-bool IsFolder(const QString& path)
-{
-    return QFileInfo(path).isDir();
-}
-
-QStringList RegularFileNames(const QString& folder)
-{
-    return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::NoSort);
-}
-
-QString NotRegularFileMessage(const QString& path)
-{
-    const QFileInfo info(path);
-    if (!info.exists())
-        return NotFound(path);
-    if (info.isDir())
-        return QStringLiteral("Not a file: %1 is a folder").arg(Quoted(path));
-    if (!info.isFile())
-        return QStringLiteral("Not a file: %1 is not a regular file").arg(Quoted(path));
-    return QString();
-}
-
-namespace {
-FileBytes Read(const QString& path, qint64 maxBytes, bool whole)
-{
-    FileBytes r;
-    r.error = NotRegularFileMessage(path);
-    if (!r.error.isEmpty())
-        return r;
-    QFile file(path);
-    if (whole && file.size() > maxBytes) {
-        r.error = TooLarge(path, maxBytes);
-        return r;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        r.error = QStringLiteral("Cannot open %1: %2").arg(Quoted(path), file.errorString());
-        return r;
-    }
-    r.bytes = file.read(whole ? maxBytes + 1 : maxBytes);
-    if (file.error() != QFileDevice::NoError) {
-        r.error = QStringLiteral("Cannot read %1: %2").arg(Quoted(path), file.errorString());
-        return r;
-    }
-    if (whole && r.bytes.size() > maxBytes) {
-        r.error = TooLarge(path, maxBytes);
-        return r;
-    }
-    r.ok = true;
-    return r;
-}
-}  // namespace
-
-FileBytes ReadFileBytes(const QString& path, qint64 maxBytes)
-{
-    return Read(path, maxBytes, true);
-}
-
-FileBytes ReadFileStart(const QString& path, qint64 maxBytes)
-{
-    return Read(path, maxBytes, false);
-}
-
-bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error)
-{
-    if (QFileInfo(path).isDir()) {
-        if (error)
-            *error = QStringLiteral("Cannot save %1: it is a folder").arg(Quoted(path));
-        return false;
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = QStringLiteral("Cannot save %1: %2").arg(Quoted(path), file.errorString());
-        return false;
-    }
-    return true;
-}
-
-int RemoveStaleSaveTempFiles(const QString& folder, qint64 minAgeSeconds)
-{
-    const QDateTime now = QDateTime::currentDateTime();
-    int removed = 0;
-    const QDir dir(folder);
-    for (const QFileInfo& info : dir.entryInfoList(QDir::Files | QDir::Hidden))
-        if (IsSaveTempFileName(info.fileName()) && info.lastModified().secsTo(now) >= minAgeSeconds &&
-            QFile::remove(info.filePath()))
-            ++removed;
-    return removed;
-}
+}  // namespace tavrola
 
 #endif
-
-bool IsSaveTempFileName(const QString& fileName)
-{
-    return fileName.startsWith(kSaveTempPrefix) && fileName.endsWith(kSaveTempSuffix) &&
-           fileName.size() == kSaveTempPrefix.size() + 6 + kSaveTempSuffix.size();
-}
-
-}  // namespace tavrola
