@@ -11,6 +11,7 @@ using namespace tavrola;
 namespace {
 const char* kUsage =
     "usage: tavrola-cli COMMAND [--data DIR] [--json] ...\n"
+    "       tavrola-cli --version | --help\n"
     "commands:\n"
     "  eval TEXT...     hours, shift kinds and contract readings of duty texts\n"
     "  settings         the ward settings and the staff lines as laid on the grid\n"
@@ -61,6 +62,10 @@ int main(int argc, char** argv)
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args += PathFromBytes(QByteArray(argv[i]));
+    if (!args.isEmpty() && args[0] == QLatin1String("--version")) {
+        std::printf("tavrola-cli %s\n", TAVROLA_VERSION);
+        return cli::Ok;
+    }
     if (args.isEmpty() || args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h")) {
         std::fputs(kUsage, args.isEmpty() ? stderr : stdout);
         return args.isEmpty() ? cli::Usage : cli::Ok;
