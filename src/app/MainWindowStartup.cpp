@@ -43,8 +43,8 @@ bool MainWindow::FormCreate(const QStringList& arguments)
 {
     arguments_ = arguments;
     RosterWeek& w = model_.Week;
-    // 1. The data folder is given; the help file sits there or beside the program.
-    // (installed: <prefix>/share/doc/tavrola beside <prefix>/bin).
+    // 1. The data folder is given; the help file sits there, beside the program, or
+    // (installed) in <prefix>/share/doc/tavrola.
     const QString programFolder = QApplication::applicationDirPath();
     helpFile_ = w.DataFolder + QStringLiteral("TVHelp.pdf");
     if (!QFileInfo::exists(helpFile_))

@@ -75,7 +75,9 @@ TEST(FileAssociation, ShippedEntryAndMimeTypeMatchWhatTheProgramRegisters)
     const TextFileRead shipped = ReadTextFile(QStringLiteral(TAVROLA_SOURCE_DIR "/packaging/tavrola-mime.xml"));
     ASSERT_TRUE(shipped.ok);
     const QString text = shipped.lines.join(u'\n');
-    for (const QString& line : MimePackageText(QStringLiteral("rwk")).split(u'\n'))
-        if (line.contains(QLatin1String("mime-type type=")) || line.contains(QLatin1String("<glob ")))
+    for (const QString& line : MimePackageText(QStringLiteral("rwk")).split(u'\n')) {
+        if (line.contains(QLatin1String("mime-type type=")) || line.contains(QLatin1String("<glob "))) {
             EXPECT_TRUE(text.contains(line)) << line.toStdString();
+        }
+    }
 }
