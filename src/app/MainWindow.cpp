@@ -14,6 +14,7 @@
 #include "weeks/WeekFileReader.h"
 #include "render/NonPrefChart.h"
 #include "settings/StarterWard.h"
+#include "util/DataFolder.h"
 #include "util/FileAccess.h"
 
 #include <QAbstractButton>
@@ -171,15 +172,27 @@ bool MainWindow::startUp()
     // Only a missing file offers a starter ward; anything else standing there (a folder,
     // a pipe, a looping link) is reported by the reader.
     if (!PathEntryExists(path)) {
-        const Answer a = ui_->askYesNo(
-            QStringLiteral("The ward settings file \"%1\" was not found.\r\r"
-                           "Tavrola needs it for the staff list, duty codes and hours. "
-                           "Create a starter ward there now? You can then edit it.")
-                .arg(QDir::toNativeSeparators(path)));
-        if (a != Answer::Yes)
+        const QString missing = QStringLiteral("The ward settings file \"%1\" was not found.\r\r"
+                                               "Tavrola needs it for the staff list, duty codes and hours. ")
+                                    .arg(QDir::toNativeSeparators(path));
+        // An installed program also ships the demo ward to start from.
+        bool demo = false;
+        if (!demoWardFolder_.isEmpty()) {
+            const int choice = ui_->chooseAmong(
+                missing + QStringLiteral("Start from the demo ward (a sample ward with stored weeks) or "
+                                         "from a starter ward? You can then edit either."),
+                {QStringLiteral("Demo Ward"), QStringLiteral("Starter Ward")});
+            if (choice < 0)
+                return false;
+            demo = choice == 0;
+        } else if (ui_->askYesNo(missing + QStringLiteral("Create a starter ward there now? You can then edit it.")) !=
+                   Answer::Yes) {
             return false;
+        }
         QString error;
-        if (!CreateStarterWard(model_.Week.DataFolder, &error)) {
+        const bool made = demo ? CopyDemoWard(demoWardFolder_, model_.Week.DataFolder, &error)
+                               : CreateStarterWard(model_.Week.DataFolder, &error);
+        if (!made) {
             ui_->showError(error);
             return false;
         }

@@ -28,8 +28,11 @@ public:
     bool FormCreate(const QStringList& arguments = {});
 
     // Reads Staff.txt and lays it onto the grid; a first start without one offers a
-    // starter ward. Returns whether ward settings are in force afterwards.
+    // starter ward, or the demo ward when one is set. Returns whether ward settings are
+    // in force afterwards.
     bool startUp();
+    // The demo ward a first start may copy (an installed program's share/tavrola/demo/).
+    void setDemoWardFolder(const QString& folder) { demoWardFolder_ = folder; }
 
     // The window's size with every line and column in view.
     QSize fullSize() const;
@@ -104,6 +107,7 @@ private:
     bool cursorOverridden_ = false;
     QStringList arguments_;
     QString helpFile_;
+    QString demoWardFolder_;
     QList<QDate> storedWeeksMarked_;
     TClinicScheduleForm* clinicPopUp_ = nullptr;
 };

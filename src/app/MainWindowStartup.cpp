@@ -3,6 +3,7 @@
 #include "app/GridView.h"
 #include "app/MainWindow.h"
 #include "document/Totals.h"
+#include "util/FileAssociation.h"
 #include "util/TraceLog.h"
 #include "document/WeekChain.h"
 
@@ -42,10 +43,15 @@ bool MainWindow::FormCreate(const QStringList& arguments)
 {
     arguments_ = arguments;
     RosterWeek& w = model_.Week;
-    // 1. The data folder is given; the help file sits there or beside the program.
+    // 1. The data folder is given; the help file sits there, beside the program, or
+    // (installed) in <prefix>/share/doc/tavrola.
+    const QString programFolder = QApplication::applicationDirPath();
     helpFile_ = w.DataFolder + QStringLiteral("TVHelp.pdf");
     if (!QFileInfo::exists(helpFile_))
-        helpFile_ = QApplication::applicationDirPath() + QStringLiteral("/TVHelp.pdf");
+        helpFile_ = programFolder + QStringLiteral("/TVHelp.pdf");
+    if (!QFileInfo::exists(helpFile_) &&
+        QFileInfo::exists(programFolder + QStringLiteral("/../share/doc/tavrola/TVHelp.pdf")))
+        helpFile_ = QDir::cleanPath(programFolder + QStringLiteral("/../share/doc/tavrola/TVHelp.pdf"));
     // 2. Week flags.
     w.RosterChanged = w.RosterFileLoaded = w.RecalcSuspended = false;
     // 3. This week's Monday in the picker: the week counts as chosen once the deferred
@@ -58,8 +64,9 @@ bool MainWindow::FormCreate(const QStringList& arguments)
     TraceLog(QStringLiteral("TEK I/O    in FormCreate"));
     TraceLog(kLfCr + w.DataFolder);
     OSInfo();
-    // 5. The ".rwk" association, at every start.
-    ui_->registerFileType(QStringLiteral("rwk"), QApplication::applicationFilePath());
+    // 5. The ".rwk" association, at every start, unless the installed package made it.
+    if (!InstalledEntryCovers(QStringLiteral("rwk"), programFolder))
+        ui_->registerFileType(QStringLiteral("rwk"), QApplication::applicationFilePath());
     // 6. The arguments.
     for (int i = 0; i < arguments.size(); ++i)
         TraceLog(QStringLiteral("ParamStr[%1] ").arg(i + 1) + arguments[i]);

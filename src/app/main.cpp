@@ -2,26 +2,41 @@
 #include "app/QtUi.h"
 #include "util/DataFolder.h"
 #include "util/FileAccess.h"
+#include "util/FileAssociation.h"
 #include "util/Locale.h"
 #include "util/TraceLog.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 #include <QTimer>
 #include <cstdio>
+#include <cstring>
 
 using namespace tavrola;
 
 int main(int argc, char** argv)
 {
+    // Answered before any window system is reached, so it works without a display.
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--version") == 0 || std::strcmp(argv[i], "-v") == 0) {
+            std::printf("tavrola %s\n", TAVROLA_VERSION);
+            return 0;
+        }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tavrola"));
     QApplication::setOrganizationName(QStringLiteral("Tavrola"));
+    QApplication::setApplicationVersion(QStringLiteral(TAVROLA_VERSION));
+    // The installed desktop entry and icon, for the window manager and the task bar.
+    QGuiApplication::setDesktopFileName(QLatin1String(kDesktopEntryId));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("tavrola")));
     UseDefaultLocale();
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Tavrola: the weekly duty roster of one ward"));
     parser.addHelpOption();
+    parser.addVersionOption();
     QCommandLineOption dataOption(QStringLiteral("data"), QStringLiteral("Folder of Staff.txt and the week files."),
                                   QStringLiteral("DIR"));
     parser.addOption(dataOption);
@@ -50,6 +65,7 @@ int main(int argc, char** argv)
     OpenTraceLog(TraceFolder());
 
     MainWindow window(dataFolder);
+    window.setDemoWardFolder(InstalledDemoFolder(QApplication::applicationDirPath()));
     window.FormCreate(parser.positionalArguments());
     if (parser.isSet(shotOption)) {
         // A picture of the window for machines without a display (and for the docs),

@@ -29,5 +29,10 @@ int main(int argc, char** argv)
     UseDefaultLocale();
     cli::Console io(std::cout, std::cerr);
     // Read again: the application takes its own options out of argv.
-    return cli::RunCommandLine(arguments(), QCoreApplication::applicationDirPath(), io);
+    const QStringList args = arguments();
+    if (args.value(0) == QLatin1String("--version")) {
+        io.line(QStringLiteral("tavrola-cli %1").arg(QLatin1String(TAVROLA_VERSION)));
+        return cli::Ok;
+    }
+    return cli::RunCommandLine(args, QCoreApplication::applicationDirPath(), io);
 }

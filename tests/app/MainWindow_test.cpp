@@ -4,6 +4,7 @@
 #include "util/Locale.h"
 
 #include <QDateEdit>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -95,6 +96,39 @@ private slots:
         QVERIFY(!w.FormCreate());
         QVERIFY(!QFile::exists(dir.path() + QStringLiteral("/Staff.txt")));
         QCOMPARE(w.model().Week.NumberOfStaff(), 0);
+    }
+
+    void installedFirstStartOffersTheDemoWard_data()
+    {
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<int>("staff");  // -1: some; 0: none
+        QTest::addColumn<int>("weeks");
+        QTest::newRow("demo ward") << 0 << 18 << 9;
+        QTest::newRow("starter ward") << 1 << -1 << 0;
+        QTest::newRow("cancel") << -1 << 0 << 0;
+    }
+
+    void installedFirstStartOffersTheDemoWard()
+    {
+        QFETCH(int, choice);
+        QFETCH(int, staff);
+        QFETCH(int, weeks);
+        QTemporaryDir dir;
+        ScriptedUi ui;
+        ui.choices = {choice};
+        MainWindow w(dir.path() + u'/', &ui);
+        w.setDemoWardFolder(demoFolder());
+        QCOMPARE(w.FormCreate(), choice >= 0);
+        QCOMPARE(ui.count(QStringLiteral("choice")), 1);
+        QCOMPARE(ui.count(QStringLiteral("yesno")), 0);
+        QVERIFY(ui.shown[0].text.contains(QStringLiteral("[Demo Ward|Starter Ward]")));
+        QCOMPARE(ui.count(QStringLiteral("error")), 0);
+        QCOMPARE(QFile::exists(dir.path() + QStringLiteral("/Staff.txt")), choice >= 0);
+        if (staff < 0)
+            QVERIFY(w.model().Week.NumberOfStaff() > 0);
+        else
+            QCOMPARE(w.model().Week.NumberOfStaff(), staff);
+        QCOMPARE(int(QDir(dir.path()).entryList({QStringLiteral("*.rwk")}, QDir::Files).size()), weeks);
     }
 
     void damagedStaffFileIsReportedAndChangesNothing()

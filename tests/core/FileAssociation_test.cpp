@@ -56,3 +56,28 @@ TEST(FileAssociation, UnwritableDataHomeFails)
     EXPECT_FALSE(RegisterFileTypeXdg(QStringLiteral("rwk"), QStringLiteral("/usr/bin/tavrola"),
                                      dir.path() + QStringLiteral("/file/inside")));
 }
+
+TEST(FileAssociation, ShippedEntryAndMimeTypeMatchWhatTheProgramRegisters)
+{
+    // A prefix laid out as the package installs it: bin/ and share/applications/.
+    QTemporaryDir prefix;
+    const QString bin = prefix.path() + QStringLiteral("/bin");
+    ASSERT_TRUE(QDir().mkpath(bin));
+    EXPECT_FALSE(InstalledEntryCovers(QStringLiteral("rwk"), bin));
+    ASSERT_TRUE(QDir().mkpath(prefix.path() + QStringLiteral("/share/applications")));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TAVROLA_SOURCE_DIR "/packaging/org.tavrola.Tavrola.desktop"),
+                            prefix.path() + QStringLiteral("/share/applications/org.tavrola.Tavrola.desktop")));
+    EXPECT_TRUE(InstalledEntryCovers(QStringLiteral("rwk"), bin));
+    EXPECT_FALSE(InstalledEntryCovers(QStringLiteral("rw"), bin));
+    EXPECT_FALSE(InstalledEntryCovers(QStringLiteral("rwk"), QString()));
+
+    // The package's MIME type is the one a run-time registration writes.
+    const TextFileRead shipped = ReadTextFile(QStringLiteral(TAVROLA_SOURCE_DIR "/packaging/tavrola-mime.xml"));
+    ASSERT_TRUE(shipped.ok);
+    const QString text = shipped.lines.join(u'\n');
+    for (const QString& line : MimePackageText(QStringLiteral("rwk")).split(u'\n')) {
+        if (line.contains(QLatin1String("mime-type type=")) || line.contains(QLatin1String("<glob "))) {
+            EXPECT_TRUE(text.contains(line)) << line.toStdString();
+        }
+    }
+}

@@ -85,6 +85,22 @@ bool registerXdg(const QString& ext, const QString& programPath, const QString& 
 }
 }  // namespace
 
+bool InstalledEntryCovers(const QString& ext, const QString& programFolder)
+{
+    if (programFolder.isEmpty())
+        return false;
+    const QString entry = programFolder + QStringLiteral("/../share/applications/%1.desktop")
+                                              .arg(QLatin1String(kDesktopEntryId));
+    const TextFileRead read = ReadTextFile(entry);
+    if (!read.ok)
+        return false;
+    for (const QString& line : read.lines)
+        if (line.startsWith(QLatin1String("MimeType=")) &&
+            line.mid(9).split(u';').contains(mimeType(ext)))
+            return true;
+    return false;
+}
+
 bool RegisterFileTypeXdg(const QString& ext, const QString& programPath, const QString& dataHome)
 {
     bool changed = false;

@@ -13,6 +13,12 @@ namespace tavrola {
 // Returns false when the files or keys could not be written.
 bool RegisterFileType(const QString& extension, const QString& programPath);
 
+// The installed desktop entry (<prefix>/share/applications/org.tavrola.Tavrola.desktop
+// beside <prefix>/bin/) names the ".ext" type: a package registered it, and nothing needs
+// writing at run time.
+bool InstalledEntryCovers(const QString& extension, const QString& programFolder);
+inline constexpr char kDesktopEntryId[] = "org.tavrola.Tavrola";
+
 // The Linux half, with the data folder given (tests point it at a temporary folder).
 bool RegisterFileTypeXdg(const QString& extension, const QString& programPath, const QString& dataHome);
 
