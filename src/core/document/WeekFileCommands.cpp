@@ -1,6 +1,7 @@
 #include "document/WeekFileCommands.h"
 
 #include "document/Totals.h"
+#include "document/WorkingTime.h"
 #include "settings/DutyText.h"
 #include "util/ConversionError.h"
 #include "util/FileAccess.h"
@@ -54,6 +55,9 @@ bool SaveClick(WardModel& model, Ui& ui)
         return false;
     }
     model.markSaved();
+    // The stored weeks changed: the checks read them again.
+    ReadRuleWeeks(model);
+    RecheckRules(model);
     return true;
 }
 
