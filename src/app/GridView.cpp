@@ -39,8 +39,8 @@ const char* const kDayCaptions[kDays + 1] = {"", "MONDAY", "TUESDAY", "WEDNESDAY
 // Lines stand in the scrolled body, whose top is the grid's first line.
 int lineY(int line) { return GridLineTop(line) - kGridTopLine; }
 
-// The working-time mark: a warning triangle with "!" in the top right corner of a day
-// cell, sized from the cell's font. The cell keeps its right edge free for it, so the
+// The working-time mark: a warning triangle with "!" at the right end of a day cell,
+// sized from the cell's font. The cell keeps its right edge free for it, so the
 // text never runs under it; mouse events pass through to the cell beneath.
 class BreachMark : public QWidget {
 public:
@@ -81,13 +81,13 @@ protected:
     }
 
 private:
-    // As high as the font's capitals and digits, at least 9 pixels.
-    static int side(const QFontMetrics& metrics) { return std::max(9, metrics.capHeight() + 3); }
+    // As high as a line of the cell's text, at least 10 pixels, within the cell's frame.
+    static int side(const QFontMetrics& metrics) { return std::clamp(metrics.height(), 10, kGridEditHeight - 4); }
     void place()
     {
         auto* cell = static_cast<QWidget*>(parent());
         const int s = side(cell->fontMetrics());
-        setGeometry(cell->width() - s - 2, 2, s, s);
+        setGeometry(cell->width() - s - 2, (cell->height() - s) / 2, s, s);
     }
 };
 

@@ -50,9 +50,6 @@ RulesDialog::RulesDialog(const RuleLimits& limits, QWidget* parent) : QDialog(pa
         grid->addWidget(source, k + 1, 3);
         limits_[k] = box;
         on_[k] = on;
-        if (k > 0)
-            setTabOrder(on_[k - 1], box);
-        setTabOrder(box, on);
     }
     grid->setColumnStretch(3, 1);
 
@@ -71,6 +68,12 @@ RulesDialog::RulesDialog(const RuleLimits& limits, QWidget* parent) : QDialog(pa
     layout->addLayout(grid);
     layout->addStretch();
     layout->addWidget(buttons);
+    // Tab goes down the rules, from each limit to its switch.
+    for (int k = 0; k < kRuleCount; ++k) {
+        if (k > 0)
+            setTabOrder(on_[k - 1], limits_[k]);
+        setTabOrder(limits_[k], on_[k]);
+    }
     limits_[0]->setFocus();
 }
 
