@@ -1,6 +1,7 @@
 #include "app/GridView.h"
 
 #include "app/NonPrefStrip.h"
+#include "document/WorkingTime.h"
 #include "render/NonPrefChart.h"
 
 #include "roster/CellExplanation.h"
@@ -14,6 +15,8 @@
 #include <QLocale>
 #include <QHelpEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
 #include <QResizeEvent>
 #include <QScrollArea>
 
@@ -35,6 +38,58 @@ const char* const kDayCaptions[kDays + 1] = {"", "MONDAY", "TUESDAY", "WEDNESDAY
 
 // Lines stand in the scrolled body, whose top is the grid's first line.
 int lineY(int line) { return GridLineTop(line) - kGridTopLine; }
+
+// The working-time mark: a warning triangle with "!" at the right end of a day cell,
+// sized from the cell's font. The cell keeps its right edge free for it, so the
+// text never runs under it; mouse events pass through to the cell beneath.
+class BreachMark : public QWidget {
+public:
+    explicit BreachMark(QLineEdit* cell) : QWidget(cell)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        cell->installEventFilter(this);
+        place();
+    }
+    // The width the cell keeps free at its right edge.
+    static int reserve(const QFontMetrics& metrics) { return side(metrics) + 3; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == parent() && event->type() == QEvent::Resize)
+            place();
+        return false;
+    }
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        const qreal s = width();
+        QPainterPath triangle;
+        triangle.moveTo(s / 2, 0.5);
+        triangle.lineTo(s - 0.5, s - 0.5);
+        triangle.lineTo(0.5, s - 0.5);
+        triangle.closeSubpath();
+        p.fillPath(triangle, toQColor(BreachMarkColour));
+        // The "!" as a bar and a dot, white on the triangle.
+        const qreal stroke = std::max<qreal>(1.2, s / 7);
+        p.setPen(QPen(Qt::white, stroke, Qt::SolidLine, Qt::FlatCap));
+        p.drawLine(QPointF(s / 2, s * 0.34), QPointF(s / 2, s * 0.66));
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::white);
+        p.drawEllipse(QPointF(s / 2, s * 0.8), stroke * 0.6, stroke * 0.6);
+    }
+
+private:
+    // As high as a line of the cell's text, at least 10 pixels, within the cell's frame.
+    static int side(const QFontMetrics& metrics) { return std::clamp(metrics.height(), 10, kGridEditHeight - 4); }
+    void place()
+    {
+        auto* cell = static_cast<QWidget*>(parent());
+        const int s = side(cell->fontMetrics());
+        setGeometry(cell->width() - s - 2, (cell->height() - s) / 2, s, s);
+    }
+};
 
 constexpr int kStripX = kNameX + kNameW;
 constexpr int kGradeX = kStripX + kNonPrefBoxWidth + 2;
@@ -163,6 +218,35 @@ GridView::GridView(WardModel& document, QWidget* parent)
     layOut();
     week_.addObserver(this);
     refreshAll();
+    connect(&document_, &WardModel::breachesChanged, this, &GridView::showBreaches);
+    showBreaches();
+}
+
+void GridView::showBreaches()
+{
+    bool marked[kDays + 1][kLines + 1] = {};
+    for (const Breach& b : document_.Breaches)
+        if (b.day >= 1 && b.day <= kDays && b.line >= 1 && b.line <= kLines)
+            marked[b.day][b.line] = true;
+    for (int day = 1; day <= kDays; ++day) {
+        for (int line = 1; line <= kLines; ++line) {
+            QLineEdit* cell = table_[line][3 + day];
+            QWidget*& mark = marks_[day][line];
+            if (marked[day][line] && !mark)
+                mark = new BreachMark(cell);
+            if (mark)
+                mark->setVisible(marked[day][line]);
+            const int reserve = marked[day][line] ? BreachMark::reserve(cell->fontMetrics()) : 0;
+            if (cell->textMargins().right() != reserve)
+                cell->setTextMargins(0, 0, reserve, 0);
+        }
+    }
+}
+
+bool GridView::breachMarked(int line, int day) const
+{
+    const QWidget* mark = marks_[day][line];
+    return mark && !mark->isHidden();
 }
 
 QSize GridView::sizeHint() const
@@ -306,8 +390,14 @@ QString GridView::toolTipFor(const Field& field) const
         return field.error();
     const WardSettings& s = document_.Settings;
     switch (field.role()) {
-    case FieldRole::Day:
-        return field.text().trimmed().isEmpty() ? field.hint() : ExplainDutyText(s, field.text());
+    case FieldRole::Day: {
+        const QString reading = field.text().trimmed().isEmpty() ? field.hint() : ExplainDutyText(s, field.text());
+        // The rules broken come first: they are why the cell is marked.
+        const QString breaches = BreachToolTip(document_.Breaches, field.line(), field.day());
+        if (breaches.isEmpty())
+            return reading;
+        return reading.isEmpty() ? breaches : breaches + QStringLiteral("\n\n") + reading;
+    }
     case FieldRole::HoursSet:
         return field.text().isEmpty() ? QString() : ExplainHoursSet(field.text(), s.AnalysisStartDate);
     case FieldRole::Required:

@@ -48,6 +48,9 @@ public:
     // Reloads every edit from its field (after the week was replaced wholesale).
     void refreshAll();
 
+    // Whether a day cell shows the working-time mark (its duty breaks a rule).
+    bool breachMarked(int line, int day) const;
+
     // The edit at a grid position: column 0 name, 1 grade, 2 hours set, 3 hours worked,
     // 4..10 Monday..Sunday, 11 notes.
     static constexpr int kColumns = 12;
@@ -75,6 +78,8 @@ private:
     void show(const Field& field, QLineEdit* edit, FieldChange what);
     // Background colour, and the red mark with its reason for a number that does not convert.
     void showLook(const Field& field, QLineEdit* edit);
+    // The working-time marks: on the day cells the document's breaches name, off elsewhere.
+    void showBreaches();
 
     QWidget* header_ = nullptr;     // toolbar, titles, week box, day captions, required boxes
     QScrollArea* scroll_ = nullptr; // the lines, scrolled beneath the headings
@@ -85,6 +90,7 @@ private:
     QHash<const Field*, QLineEdit*> edits_;
     QHash<const QLineEdit*, Field*> fields_;
     QLineEdit* table_[kLines + 1][kColumns] = {};
+    QWidget* marks_[kDays + 1][kLines + 1] = {};  // made on first use
 };
 
 }  // namespace tavrola

@@ -8,8 +8,10 @@
 #include "app/GridView.h"
 #include "app/NonPrefStrip.h"
 #include "app/QtUi.h"
+#include "app/RulesDialog.h"
 #include "document/DutyClicks.h"
 #include "document/WeekChain.h"
+#include "document/WorkingTime.h"
 #include "util/Locale.h"
 #include "weeks/WeekFileReader.h"
 #include "render/NonPrefChart.h"
@@ -70,6 +72,12 @@ MainWindow::MainWindow(const QString& dataFolder, Ui* ui, QWidget* parent) : QMa
     connect(&model_, &WardModel::weekReplaced, this, &MainWindow::showWeek);
     connect(&model_, &WardModel::labelsChanged, this, &MainWindow::showWeek);
     connect(&model_, &WardModel::settingsChanged, this, &MainWindow::showSettings);
+    // The count of rule breaches stays in the status bar beside its passing messages.
+    breachCount_ = new QLabel(this);
+    breachCount_->setObjectName(QStringLiteral("BreachCount"));
+    statusBar()->addPermanentWidget(breachCount_);
+    connect(&model_, &WardModel::breachesChanged, this, &MainWindow::showBreachCount);
+    connect(&model_, &WardModel::weekReplaced, this, &MainWindow::showBreachCount);
     buildBrushKeys();
     QSize size = fullSize();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -148,6 +156,8 @@ void MainWindow::buildMenus()
     file->addSeparator();
     file->addAction(tr("Setup Ward/Staff "), this, &MainWindow::EditStaffFile1Click);
     file->addAction(tr("Setup Clinics "), this, &MainWindow::Clinics1Click)->setObjectName(QStringLiteral("Clinics1"));
+    file->addAction(tr("Working-time rules…"), this, &MainWindow::RulesClick)
+        ->setObjectName(QStringLiteral("WorkingTimeRules"));
     file->addAction(tr("Statistics"), this, &MainWindow::Statistics1Click);
     file->addSeparator();
     file->addAction(tr("Clear Form"), this, &MainWindow::ClearForm1Click);
@@ -276,6 +286,21 @@ void MainWindow::showWeek()
                                                        : NonPrefChart(),
                                 model_.Settings.AnalysisStartDate);
     showSettings();
+}
+
+void MainWindow::showBreachCount()
+{
+    breachCount_->setText(model_.Week.WeekChosen() ? BreachCountText(int(model_.Breaches.size())) : QString());
+}
+
+void MainWindow::RulesClick()
+{
+    RulesDialog dialog(model_.Limits, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    QString error;
+    if (!ApplyRuleLimits(model_, dialog.limits(), &error))
+        ui_->showError(error);
 }
 
 void MainWindow::ClearForm1Click()

@@ -5,6 +5,8 @@
 #include <QMainWindow>
 #include <memory>
 
+class QLabel;
+
 namespace tavrola {
 
 class AutoFillPanel;
@@ -55,6 +57,8 @@ public:
     void Exit1Click();
     // "Setup Clinics": the clinic editor; a day heading's click: that day's clinic pop-up.
     void Clinics1Click();
+    // File > Working-time rules: the limits dialog; OK writes Rules.txt and the marks follow.
+    void RulesClick();
     void DayLabelClick(int day);
     TClinicScheduleForm* clinicPopUp() const { return clinicPopUp_; }
 
@@ -96,6 +100,8 @@ private:
     // The picker's calendar shows in bold the Mondays that have a stored week (at start
     // and after each save).
     void markStoredWeeks();
+    // The status bar's count of the week's working-time rule breaches.
+    void showBreachCount();
 
     WardModel model_;
     std::unique_ptr<Ui> ownUi_;
@@ -110,6 +116,7 @@ private:
     QString demoWardFolder_;
     QList<QDate> storedWeeksMarked_;
     TClinicScheduleForm* clinicPopUp_ = nullptr;
+    QLabel* breachCount_ = nullptr;
 };
 
 }  // namespace tavrola

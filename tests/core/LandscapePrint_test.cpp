@@ -142,3 +142,65 @@ TEST(PrintCommands, TheDialogDecidesWhetherAnythingPrints)
     EXPECT_EQ(exportCancel.fileChoices.size(), 1u);
     EXPECT_EQ(exportCancel.count("choice"), 1);
 }
+
+TEST(LandscapePrint, BreachListUnderTheTable)
+{
+    // Without breaches the page ends with the last vertical rule, as it always has.
+    PrintSheet sheet = Sheet({"Ann Smith", "Bob"});
+    EXPECT_EQ(Draw(sheet).last(), QStringLiteral("line 6580,858 6580,1290"));
+
+    // With them, a bold heading and the entries in 8 points, two rule offsets under the
+    // closing rule, measured one after another.
+    sheet.Breaches = {{QStringLiteral("Daily rest"), QStringLiteral("Ann Smith"), 2},
+                      {QStringLiteral("Weekly hours"), QStringLiteral("Bob"), 7}};
+    const QStringList calls = Draw(sheet);
+    for (const char* expected : {"text 20,1302 Working-time rules broken:",
+                                 "text 260,1302 Daily rest \u2013 Ann Smith, Tuesday",  // 208 + 32 gap
+                                 "text 540,1302 Weekly hours \u2013 Bob, Sunday"})     // 260 + 248 + 32
+        EXPECT_TRUE(calls.contains(QString::fromUtf8(expected))) << expected;
+    EXPECT_TRUE(calls.contains(QStringLiteral("text 36,4656 Tavrola duty roster")));  // the footer stays
+}
+
+TEST(LandscapePrint, BreachListFitsItsBandOrCountsTheRest)
+{
+    // Entries "R – N, Monday" are 104 wide in 8 points (16 high, 20 apart); the heading 208,
+    // the gap 32. Rows of the band hold as many as fit; the rest are counted.
+    struct Case {
+        int count, right, bottom;
+        int shown;  // -1: nothing placed at all
+        const char* more;
+    };
+    const Case cases[] = {
+        {5, 1000, 16, 5, ""},                // one row: heading and five entries
+        {9, 1000, 16, 5, "and 4 more"},      // the count just fits after the fifth
+        {9, 990, 16, 4, "and 5 more"},       // it does not: the fifth makes way
+        {20, 1000, 36, 11, "and 9 more"},    // two rows
+        {3, 1000, 10, -1, ""},               // not even the heading fits
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.count * 10000 + c.right + c.bottom);
+        RecordingCanvas page(6600, 4800, kDpi);
+        const std::vector<PrintBreach> breaches(size_t(c.count), PrintBreach{"R", "N", 1});
+        const std::vector<PlacedText> placed = LayOutBreachList(page, breaches, 0, c.right, 0, c.bottom);
+        if (c.shown < 0) {
+            EXPECT_TRUE(placed.empty());
+            continue;
+        }
+        ASSERT_FALSE(placed.empty());
+        EXPECT_TRUE(placed.front().bold);
+        const bool counted = *c.more != 0;
+        EXPECT_EQ(int(placed.size()), 1 + c.shown + (counted ? 1 : 0));
+        if (counted) {
+            EXPECT_EQ(placed.back().text, QString::fromLatin1(c.more));
+        }
+        // Nothing leaves the band or overlaps the text before it on its row.
+        for (size_t i = 0; i < placed.size(); ++i) {
+            const int width = page.textWidth(placed[i].text);
+            EXPECT_LE(placed[i].x + width, c.right);
+            EXPECT_LE(placed[i].y + 16, c.bottom);
+            if (i > 0 && placed[i].y == placed[i - 1].y) {
+                EXPECT_GT(placed[i].x, placed[i - 1].x + page.textWidth(placed[i - 1].text));
+            }
+        }
+    }
+}

@@ -48,10 +48,13 @@ void RosterDocument::open(const QString& folder)
 bool RosterDocument::readStaff(Ui& ui)
 {
     QString error;
-    if (!Read_StaffTxtFile(*this, &error)) {
+    QStringList rulesProblems;
+    if (!Read_StaffTxtFile(*this, &error, &rulesProblems)) {
         ui.showError(error);
         return false;
     }
+    if (!rulesProblems.isEmpty())
+        ui.showWarning(rulesProblems.join(u'\r'));
     if (!Week.RosterFileLoaded)
         SetupRequiredNurses(*this);
     emit settingsChanged();

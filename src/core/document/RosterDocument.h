@@ -1,5 +1,6 @@
 #pragma once
 #include "roster/RosterWeek.h"
+#include "rules/WorkingTimeRules.h"
 #include "settings/StaffFile.h"
 #include "settings/WardSettings.h"
 #include "document/WeekFileGuard.h"
@@ -51,13 +52,21 @@ public:
     // save never goes over a file that changed on disk or another window holds unasked.
     WeekFileGuard File;
 
+    // The working-time rules: the ward's limits (Rules.txt, read with Staff.txt), the
+    // stored weeks around the week shown (read when it is picked and after a save) and
+    // the breaches of the week as it stands, rechecked with the totals.
+    RuleLimits Limits;
+    RuleHistory RuleWeeks;
+    std::vector<Breach> Breaches;
+
     // The data folder holding Staff.txt, Clinic.rtf and the week files; a separator is
     // added when missing.
     void open(const QString& folder);
     const QString& folder() const { return Week.DataFolder; }
     // Reads Staff.txt from the data folder and lays it onto the grid (the required boxes
-    // too, unless a week file is in force). A file that does not read is reported and
-    // changes nothing. Returns whether it read.
+    // too, unless a week file is in force), and the limits of Rules.txt beside it. A
+    // Staff.txt that does not read is reported and changes nothing; a damaged line of
+    // Rules.txt is reported and its default kept. Returns whether Staff.txt read.
     bool readStaff(Ui& ui);
 
     // The week steps of the window. Each asks first when the week has changes its file
@@ -126,6 +135,8 @@ signals:
     void labelsChanged();
     // The fill started, stopped or its browser closed.
     void fillChanged();
+    // The working-time rule breaches of the week changed (an edit, a pick, new limits).
+    void breachesChanged();
 
 private:
     friend class FieldEditCommand;

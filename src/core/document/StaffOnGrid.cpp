@@ -1,5 +1,7 @@
 #include "document/StaffOnGrid.h"
 
+#include "document/WorkingTime.h"
+
 namespace tavrola {
 
 void ApplyStaffFile(WardModel& model, const StaffFileReadResult& read)
@@ -30,7 +32,7 @@ void ApplyStaffFile(WardModel& model, const StaffFileReadResult& read)
         w.Recalculate();
 }
 
-bool Read_StaffTxtFile(WardModel& model, QString* error)
+bool Read_StaffTxtFile(WardModel& model, QString* error, QStringList* rulesProblems)
 {
     const StaffFileReadResult read = ReadStaffFile(model.Week.DataFolder + kStaffFileName, model.Settings);
     if (!read.ok) {
@@ -38,6 +40,9 @@ bool Read_StaffTxtFile(WardModel& model, QString* error)
             *error = read.error;
         return false;
     }
+    const QStringList problems = ReadRulesTxtFile(model);
+    if (rulesProblems)
+        *rulesProblems = problems;
     ApplyStaffFile(model, read);
     return true;
 }

@@ -12,9 +12,10 @@ namespace tavrola {
 // without a week file loaded it sets them up afterwards (SetupRequiredNurses).
 void ApplyStaffFile(WardModel& model, const StaffFileReadResult& read);
 
-// Reads Staff.txt from the data folder and applies it. On failure nothing changes and
-// `error` says what went wrong, naming the file.
-bool Read_StaffTxtFile(WardModel& model, QString* error);
+// Reads Staff.txt from the data folder and applies it, with the working-time limits of
+// Rules.txt beside it (`rulesProblems` names its damaged lines, whose defaults are kept).
+// On failure nothing changes and `error` says what went wrong, naming the file.
+bool Read_StaffTxtFile(WardModel& model, QString* error, QStringList* rulesProblems = nullptr);
 
 // Read_StaffTxtFile for the reload after the staff editor: the grid then agrees with the
 // file, so the lines past the file's staff lose their name, skill codes, grade, hours set,

@@ -1,5 +1,7 @@
 #include "document/Totals.h"
 
+#include "document/WorkingTime.h"
+
 #include "roster/WeekData.h"
 #include "roster/WeekTotals.h"
 
@@ -46,7 +48,9 @@ void TavrolaChange(WardModel& model)
 {
     if (model.Week.RecalcSuspended)
         return;
-    ApplyWeekTotals(model.Week, ComputeWeekTotals(model.Settings, StoreWeekData(model.Week)));
+    const WeekData week = StoreWeekData(model.Week);
+    ApplyWeekTotals(model.Week, ComputeWeekTotals(model.Settings, week));
+    RecheckRules(model, week);
 }
 
 }  // namespace tavrola

@@ -9,7 +9,8 @@ struct WeekTotals;
 // data) and shows it: hours per line, non-preferred working, staff per shift and day,
 // the hours-worked boxes and the colours of the hours-set and required-staff boxes.
 // Boxes whose number does not convert are marked with the reason (Field::error); a
-// required box that is not a whole number keeps its colour. Does nothing while
+// required box that is not a whole number keeps its colour. The working-time rules are
+// checked again on the same data. Does nothing while
 // RecalcSuspended is set. No message is shown: the window reports a marked box when the
 // user leaves it.
 void TavrolaChange(WardModel& model);

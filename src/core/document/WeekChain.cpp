@@ -3,6 +3,7 @@
 #include "document/HistoryStep.h"
 #include "document/RequirementsStep.h"
 #include "document/Totals.h"
+#include "document/WorkingTime.h"
 #include "util/Locale.h"
 #include "util/TraceLog.h"
 #include "weeks/BankHolidays.h"
@@ -130,12 +131,15 @@ void DateTimePickerCloseUp(WardModel& model, WeekView& labels, Ui& ui, bool from
                 w.DayCells[day][line].setColour(w.BaseCellColours[day][line]);
     MarkBankHolidays(w, labels, staff);
 
+    // The stored weeks around this one, read once here rather than on every edit.
+    ReadRuleWeeks(model);
     labels.HospitalCaption = model.Settings.HOSPITAL;
     labels.WardCaption = model.Settings.WARD;
     UseStaffFileDataforInitialisation(model, labels.History, ui);
     SetupRequiredNurses(model, &ui);
     if (!w.Recalculate)
         TavrolaChange(model);
+    RecheckRules(model);
     w.RequestsSaved = false;
     labels.ShownWeek = date;
     model.startFreshHistory();

@@ -35,7 +35,8 @@ bool AskToLeaveWeek(WardModel& model, WeekView& labels, Ui& ui);
 //     a loaded week keeps its stored colours.
 //  4. Colours the bank holidays of the week orange on lines 1..NumberOfStaff and sets
 //     their labels.
-//  5. Shows the ward's names, recalculates, sets the required boxes from the settings
+//  5. Reads the stored weeks around the week for the working-time rules, shows the
+//     ward's names, recalculates (the rules checked with the totals), sets the required boxes from the settings
 //     and the clinic schedule, and forgets the automatic fill's copy of requests.
 //  6. Starts a fresh undo history; the changed mark stays as it is (a picked week keeps
 //     the grid's unsaved entries, a loaded one is unchanged).

@@ -1,6 +1,7 @@
 #include "document/WeekFileCommands.h"
 
 #include "document/Totals.h"
+#include "document/WorkingTime.h"
 #include "settings/DutyText.h"
 #include "util/ConversionError.h"
 #include "util/FileAccess.h"
@@ -68,6 +69,9 @@ bool SaveClick(WardModel& model, Ui& ui)
     }
     model.File.written(path);
     model.markSaved();
+    // The stored weeks changed: the checks read them again.
+    ReadRuleWeeks(model);
+    RecheckRules(model);
     return true;
 }
 

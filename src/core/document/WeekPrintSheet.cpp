@@ -13,6 +13,8 @@ PrintSheet PrintSheetFor(const WardModel& model, const WeekView& labels)
     sheet.Ward = captions ? labels.WardCaption : model.Settings.WARD;
     for (int day = 1; day <= kDays; ++day)
         sheet.Holidays[day] = labels.HolidayLabels[day];
+    for (const Breach& b : model.Breaches)
+        sheet.Breaches.push_back({QString(RuleTitle(b.rule)), b.name, b.day});
     return sheet;
 }
 

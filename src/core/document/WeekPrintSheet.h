@@ -6,7 +6,8 @@
 namespace tavrola {
 
 // The sheet of the week the document shows, with the captions the window puts up: the
-// ward's names (or what the week file named), the holidays of the last week selection.
+// ward's names (or what the week file named), the holidays of the last week selection,
+// and the working-time rules the week breaks.
 PrintSheet PrintSheetFor(const WardModel& model, const WeekView& labels);
 
 }  // namespace tavrola

@@ -4,6 +4,7 @@
 #include "render/Canvas.h"
 #include "util/Locale.h"
 #include "util/TraceLog.h"
+#include "settings/WardSettings.h"
 
 namespace tavrola {
 
@@ -14,6 +15,59 @@ const QString kTwoDashes = QStringLiteral("--");
 int LandscapeLineSpace(int pageHeight)
 {
     return RoundHalfEven(pageHeight * 0.02);
+}
+
+std::vector<PlacedText> LayOutBreachList(Canvas& canvas, const std::vector<PrintBreach>& breaches, int left,
+                                         int right, int top, int bottom)
+{
+    std::vector<PlacedText> placed;
+    canvas.setFontSize(8, true);
+    const QString heading = QStringLiteral("Working-time rules broken:");
+    const int headingWidth = canvas.textWidth(heading);
+    canvas.setFontSize(8);
+    const int rowHeight = canvas.textHeight(heading);
+    const int pitch = rowHeight + rowHeight / 4;
+    const int gap = canvas.textWidth(QStringLiteral("    "));
+    if (top + rowHeight > bottom)
+        return placed;
+    placed.push_back({left, top, heading, true});
+    int x = left + headingWidth + gap, y = top;
+
+    // Puts `text` after the last text placed, or at the start of the next row; false when
+    // it would end below `bottom`.
+    auto place = [&](const QString& text) {
+        const int width = canvas.textWidth(text);
+        int nx = x, ny = y;
+        if (nx > left && nx + width > right) {
+            nx = left;
+            ny += pitch;
+        }
+        if (ny + rowHeight > bottom)
+            return false;
+        placed.push_back({nx, ny, text, false});
+        x = nx + width + gap;
+        y = ny;
+        return true;
+    };
+    const int total = int(breaches.size());
+    int shown = 0;
+    while (shown < total) {
+        const PrintBreach& b = breaches[size_t(shown)];
+        if (!place(QStringLiteral("%1 \u2013 %2, %3").arg(b.rule, b.name, QString(DayName(b.day)))))
+            break;
+        ++shown;
+    }
+    // What did not fit is counted instead, in place of as many entries as that takes.
+    while (shown < total) {
+        const PlacedText& last = placed.back();
+        x = last.x + (last.bold ? headingWidth : canvas.textWidth(last.text)) + gap;
+        y = last.y;
+        if (place(QStringLiteral("and %1 more").arg(total - shown)) || shown == 0)
+            break;
+        placed.pop_back();
+        --shown;
+    }
+    return placed;
 }
 
 LandscapeLayout ComputeLandscapeLayout(Canvas& canvas, const PrintSheet& sheet)
@@ -104,6 +158,18 @@ void DrawLandscapePrint(Canvas& canvas, const PrintSheet& sheet)
     for (int i = 0; i <= 10; ++i) {
         TraceLog(QStringLiteral("Xtab[%1]%2").arg(i).arg(x[i]));
         canvas.line(QPoint(x[i], top - l.RuleOffset), QPoint(x[i], l.bottomRule()));
+    }
+
+    if (sheet.Breaches.empty())
+        return;
+    // Under the closing rule, above the footer and the signature line.
+    canvas.setFontSize(12);
+    const int bottom = height - l.RowSpacing - canvas.textHeight(sheet.Signature) / 2;
+    const int listTop = l.bottomRule() + 2 * l.RuleOffset;
+    const std::vector<PlacedText> list = LayOutBreachList(canvas, sheet.Breaches, x[0], x[10], listTop, bottom);
+    for (const PlacedText& t : list) {
+        canvas.setFontSize(8, t.bold);
+        canvas.textOut(t.x, t.y, t.text);
     }
 }
 

@@ -30,7 +30,24 @@ int LandscapeLineSpace(int pageHeight);
 // Measures the layout on the canvas (it leaves the canvas in the 10-point font).
 LandscapeLayout ComputeLandscapeLayout(Canvas& canvas, const PrintSheet& sheet);
 
-// Draws the whole page.
+// One text of the breach list and where it goes (its top-left corner).
+struct PlacedText {
+    int x = 0, y = 0;
+    QString text;
+    bool bold = false;
+    bool operator==(const PlacedText&) const = default;
+};
+
+// The list of working-time rule breaches under the table, in 8 points: a bold heading,
+// then "Daily rest – Ann Smith, Tuesday" entries flowing left to right in rows between
+// `left` and `right`, from `top` down to rows that end above `bottom`. When they do not
+// all fit, the last ones give way to "and N more"; where not even the heading fits,
+// nothing is placed. Leaves the canvas in the 8-point font.
+std::vector<PlacedText> LayOutBreachList(Canvas& canvas, const std::vector<PrintBreach>& breaches, int left,
+                                         int right, int top, int bottom);
+
+// Draws the whole page: the breach list under the table when the sheet has breaches,
+// else nothing more.
 void DrawLandscapePrint(Canvas& canvas, const PrintSheet& sheet);
 
 }  // namespace tavrola

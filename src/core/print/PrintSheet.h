@@ -3,8 +3,17 @@
 
 #include <QDate>
 #include <QString>
+#include <vector>
 
 namespace tavrola {
+
+// A working-time rule the week breaks, as the landscape sheet lists it under the table.
+struct PrintBreach {
+    QString rule;  // "Daily rest"
+    QString name;  // the person, as on the line
+    int day = 0;   // 1 = Monday .. 7 = Sunday
+    bool operator==(const PrintBreach&) const = default;
+};
 
 // Everything a printed week shows: the grid as plain data, the week's date and the
 // window's captions. The window fills it from its labels; the command line from the
@@ -28,6 +37,7 @@ struct PrintSheet {
     QString NotesHeading = QStringLiteral("TRAINING, LECTURES and/or NOTES");  // Label10
     QString Footer = QStringLiteral("Tavrola duty roster");                    // FooterLabel
     QString Signature = QStringLiteral("Sister / Charge Nurse: ...............................");
+    std::vector<PrintBreach> Breaches;  // in the order the check gives them
 
     bool operator==(const PrintSheet&) const = default;
 };

@@ -17,17 +17,18 @@ struct RuleInfo {
     bool days;
     const char* source;
     const char* description;
+    const char* title;
 };
 
 const RuleInfo kRules[kRuleCount] = {
-    {"daily_rest", 11, false, "WTR reg. 10", "HOURS OF REST BETWEEN TWO DUTIES, AT LEAST"},
-    {"weekly_rest", 24, false, "WTR reg. 11", "HOURS OF UNBROKEN REST IN EACH WEEK, AT LEAST"},
-    {"shift_length", 12.5, false, "HSE (12 h plus a break)", "HOURS ONE DUTY MAY LAST, BREAKS INCLUDED, AT MOST"},
-    {"consecutive_days", 6, true, "HSE, WTR reg. 11", "DAYS ON DUTY IN A ROW, AT MOST"},
-    {"consecutive_nights", 4, true, "HSE (2-3 good practice)", "NIGHTS IN A ROW, AT MOST"},
-    {"rest_after_nights", 46, false, "NHS Employers / BMA; HSE", "HOURS OF REST AFTER THE LAST NIGHT OF A RUN, AT LEAST"},
-    {"weekly_hours", 48, false, "WTR reg. 4 (weekly warning)", "WORKING HOURS IN ONE WEEK, AT MOST"},
-    {"average_hours", 48, false, "WTR reg. 4", "AVERAGE WEEKLY HOURS OVER 17 WEEKS, AT MOST"},
+    {"daily_rest", 11, false, "WTR reg. 10", "HOURS OF REST BETWEEN TWO DUTIES, AT LEAST", "Daily rest"},
+    {"weekly_rest", 24, false, "WTR reg. 11", "HOURS OF UNBROKEN REST IN EACH WEEK, AT LEAST", "Weekly rest"},
+    {"shift_length", 12.5, false, "HSE (12 h plus a break)", "HOURS ONE DUTY MAY LAST, BREAKS INCLUDED, AT MOST", "Shift length"},
+    {"consecutive_days", 6, true, "HSE, WTR reg. 11", "DAYS ON DUTY IN A ROW, AT MOST", "Days in a row"},
+    {"consecutive_nights", 4, true, "HSE (2-3 good practice)", "NIGHTS IN A ROW, AT MOST", "Nights in a row"},
+    {"rest_after_nights", 46, false, "NHS Employers / BMA; HSE", "HOURS OF REST AFTER THE LAST NIGHT OF A RUN, AT LEAST", "Rest after nights"},
+    {"weekly_hours", 48, false, "WTR reg. 4 (weekly warning)", "WORKING HOURS IN ONE WEEK, AT MOST", "Weekly hours"},
+    {"average_hours", 48, false, "WTR reg. 4", "AVERAGE WEEKLY HOURS OVER 17 WEEKS, AT MOST", "Average weekly hours"},
 };
 
 constexpr int kKeyWidth = 25, kValueWidth = 40;
@@ -86,6 +87,11 @@ bool RuleCountsDays(Rule rule)
 QLatin1StringView RuleSource(Rule rule)
 {
     return QLatin1StringView(kRules[int(rule)].source);
+}
+
+QLatin1StringView RuleTitle(Rule rule)
+{
+    return QLatin1StringView(kRules[int(rule)].title);
 }
 
 QLatin1StringView RuleDescription(Rule rule)

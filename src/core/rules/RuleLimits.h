@@ -24,6 +24,8 @@ QLatin1StringView RuleKey(Rule rule);
 bool RuleCountsDays(Rule rule);
 // Where the default comes from, for the rules dialog and the guide ("WTR reg. 10").
 QLatin1StringView RuleSource(Rule rule);
+// The rule's name for people: "Daily rest", "Nights in a row", ...
+QLatin1StringView RuleTitle(Rule rule);
 // The rule's short description as Rules.txt comments it.
 QLatin1StringView RuleDescription(Rule rule);
 
