@@ -16,8 +16,8 @@ namespace tavrola::cli {
 namespace {
 
 const char* const kFillUsage =
-    "fill --week DATE [--file WEEK.rwk] [--seed N] [--max-candidates K] [--every] [--save OUT.rwk] "
-    "[--data DIR] [--json]";
+    "fill --week DATE [--file WEEK.rwk] [--seed N] [--max-candidates K] [--time-limit SECONDS] [--no-improve] "
+    "[--every] [--save OUT.rwk] [--data DIR] [--json]";
 
 QString JsonStrings(const QStringList& texts)
 {
@@ -33,6 +33,8 @@ struct FillOptions {
     bool seedGiven = false;
     std::uint32_t seed = 0;
     qint64 maxCandidates = 100000;
+    double timeLimit = 0;
+    bool improve = true;
     bool every = false;
 };
 
@@ -42,6 +44,7 @@ QString ReadFillOptions(const CommandArgs& common, FillOptions* o)
 {
     o->file = common.values.value(QStringLiteral("file"));
     o->every = common.flags.contains(QStringLiteral("every"));
+    o->improve = !common.flags.contains(QStringLiteral("no-improve"));
     bool ok = false;
     if (const auto seed = common.values.find(QStringLiteral("seed")); seed != common.values.end()) {
         o->seed = seed->toUInt(&ok);
@@ -54,7 +57,17 @@ QString ReadFillOptions(const CommandArgs& common, FillOptions* o)
         if (!ok || o->maxCandidates < 1)
             return QStringLiteral("--max-candidates %1 is not a positive whole number").arg(Quoted(*most));
     }
+    if (const auto limit = common.values.find(QStringLiteral("time-limit")); limit != common.values.end()) {
+        o->timeLimit = limit->toDouble(&ok);
+        if (!ok || !(o->timeLimit > 0))
+            return QStringLiteral("--time-limit %1 is not a positive number of seconds").arg(Quoted(*limit));
+    }
     return QString();
+}
+
+QString PhaseName(FillPhase phase)
+{
+    return phase == FillPhase::Random ? QStringLiteral("random") : QStringLiteral("improve");
 }
 
 }  // namespace
@@ -62,7 +75,7 @@ QString ReadFillOptions(const CommandArgs& common, FillOptions* o)
 int RunFill(const QStringList& arguments, const QString& programFolder)
 {
     static const CommandSyntax syntax{
-        "fill", kFillUsage, true, true, 0, 0, {"file", "seed", "max-candidates"}, false, {"every"}};
+        "fill", kFillUsage, true, true, 0, 0, {"file", "seed", "max-candidates", "time-limit"}, false, {"every", "no-improve"}};
     CommandArgs common;
     if (const int rc = ParseCommand(arguments, programFolder, syntax, &common); rc >= 0)
         return rc;
@@ -100,8 +113,10 @@ int RunFill(const QStringList& arguments, const QString& programFolder)
 
     AutoFill fill(model);
     fill.candidateLimit = options.maxCandidates;
+    fill.improve = options.improve;
+    fill.timeLimit = options.timeLimit;
     fill.onCandidate = [&](const FillSearch& s) {
-        if (options.every) {
+        if (options.every && s.phase() == FillPhase::Random) {
             if (common.json)
                 PrintLine(JsonLine()
                               .add("event", QStringLiteral("candidate"))
@@ -116,10 +131,15 @@ int RunFill(const QStringList& arguments, const QString& programFolder)
                 PrintLine(JsonLine()
                               .add("event", QStringLiteral("best"))
                               .add("candidate", s.candidates())
-                              .add("score", qint64(s.CandidateScore()))
+                              .add("score", qint64(s.bestScore()))
+                              .add("phase", PhaseName(s.phase()))
                               .text());
             else
-                PrintLine(QStringLiteral("best %1 at candidate %2").arg(s.CandidateScore()).arg(s.candidates()));
+                PrintLine(QStringLiteral("best %1 (real %2) at candidate %3, %4")
+                              .arg(s.bestScore())
+                              .arg(s.bestUnclamped())
+                              .arg(s.candidates())
+                              .arg(PhaseName(s.phase())));
         }
     };
     const std::optional<std::uint32_t> seed =
@@ -136,14 +156,16 @@ int RunFill(const QStringList& arguments, const QString& programFolder)
     int unclamped = 0;
     const std::vector<Penalty> penalties = search.penalties(0, &unclamped);
     if (common.json) {
-        QStringList days, kept, list;
+        QStringList days, kept, list, summary;
+        for (int day = 1; day <= kDays; ++day)
+            summary += search.summaryText(0, day);
         for (int day = 1; day <= kDays; ++day) {
             QStringList cells;
             for (int line = 1; line <= kLines; ++line)
                 cells += w.DayCells[day][line].text();
             days += JsonStrings(cells);
         }
-        for (int n = 0; n < kSolutionSlots; ++n) {
+        for (int n = 0; n < search.filledSlots(); ++n) {
             QStringList slotDays;
             for (int day = 1; day <= kDays; ++day) {
                 QStringList cells;
@@ -153,6 +175,7 @@ int RunFill(const QStringList& arguments, const QString& programFolder)
             }
             kept += JsonLine()
                          .add("score", qint64(search.slot(n).score))
+                         .add("unclamped", qint64(search.slot(n).unclamped))
                          .addRaw("cells", u'[' + slotDays.join(u',') + u']')
                          .text();
         }
@@ -180,13 +203,15 @@ int RunFill(const QStringList& arguments, const QString& programFolder)
                       .add("best", qint64(search.bestScore()))
                       .add("unclamped", qint64(unclamped))
                       .addRaw("grid", u'[' + days.join(u',') + u']')
+                      .addRaw("summary", JsonStrings(summary))
                       .addRaw("slots", u'[' + kept.join(u',') + u']')
                       .addRaw("penalties", u'[' + list.join(u',') + u']')
                       .text());
     } else {
-        PrintLine(QStringLiteral("seed %1, %2 candidates, best %3 (%4 before the floor at 0)")
+        PrintLine(QStringLiteral("seed %1, %2 candidates, %3 moves, best %4 (real score %5)")
                       .arg(search.seed())
                       .arg(search.candidates())
+                      .arg(search.moves())
                       .arg(search.bestScore())
                       .arg(unclamped));
         PrintLine(QStringLiteral("line\tname\tMon\tTue\tWed\tThu\tFri\tSat\tSun"));
@@ -200,6 +225,10 @@ int RunFill(const QStringList& arguments, const QString& programFolder)
             if (any || !w.NameEdits[line].text().isEmpty())
                 PrintLine(row.join(u'\t'));
         }
+        QStringList summary;
+        for (int day = 1; day <= kDays; ++day)
+            summary += search.summaryText(0, day);
+        PrintLine(QStringLiteral("cover\t\t") + summary.join(u'\t'));
         for (const Penalty& p : penalties)
             PrintLine(PenaltyText(p, model.Settings, p.line ? w.NameEdits[p.line].text() : QString()));
     }

@@ -21,9 +21,6 @@ int FillEngine::ScoreVirtualForm(const VirtualForm& form, std::vector<Penalty>* 
     std::uint64_t lanes[kDays + 1][kShifts + 1] = {};
     for (int day = 1; day <= kDays; ++day) {
         for (int line = 1; line <= kLines; ++line) {
-            // The summary line the fill wrote is not staff.
-            if (line == summaryLine_)
-                continue;
             const CellId id = form.Cells[day][line];
             if (id == kEmptyCell)
                 continue;
@@ -45,7 +42,7 @@ int FillEngine::ScoreVirtualForm(const VirtualForm& form, std::vector<Penalty>* 
                 skill[s][k][day] = int((lanes[day][s] >> (8 * (k - 1))) & 0xFF);
     hours_[0] = 0;
     for (int line = 1; line <= kLines; ++line)
-        hours_[line] = line == summaryLine_ && !hasContract_[line] ? 0.0 : double(lineHours(form, line));
+        hours_[line] = double(lineHours(form, line));
 
     int score = 100;
     for (int day = 1; day <= kDays; ++day) {
