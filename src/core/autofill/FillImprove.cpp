@@ -20,7 +20,7 @@ void FillSearch::startImprove()
 {
     phase_ = FillPhase::Improve;
     current_ = slots_[0].form;
-    currentScore_ = slots_[0].unclamped;
+    engine_.ScoreVirtualForm(current_, nullptr, &currentScore_, &currentDeficit_);
     staleMoves_ = 0;
     restarts_ = 0;
     iterations_ = 0;
@@ -98,14 +98,14 @@ bool FillSearch::tryMove()
         set(day, line, id);
         break;
     }
-    case 1: {  // move one of the line's shifts to this day
-        if (cell != kEmptyCell || !free(day, line))
+    case 1: {  // move one of the line's shifts to this day, or swap two of its days
+        if (!free(day, line))
             return false;
         const int from = rnd(kDays) + 1;
         const CellId id = current_.Cells[from][line];
-        if (from == day || id == kEmptyCell || !free(from, line))
+        if (from == day || id == kEmptyCell || id == cell || !free(from, line))
             return false;
-        set(from, line, kEmptyCell);
+        set(from, line, cell);
         set(day, line, id);
         break;
     }
@@ -155,9 +155,12 @@ bool FillSearch::tryMove()
     }
     if (lines[1] && e.LineHours(current_, lines[1]) > e.Contract(lines[1]) + 1e-4)
         accept = accept && hoursBefore1 >= e.LineHours(current_, lines[1]);
-    int unclamped = 0;
-    const int score = accept ? e.ScoreVirtualForm(current_, nullptr, &unclamped) : 0;
-    accept = accept && (unclamped > currentScore_ || (unclamped == currentScore_ && tidier >= 0));
+    int unclamped = 0, deficit = 0;
+    const int score = accept ? e.ScoreVirtualForm(current_, nullptr, &unclamped, &deficit) : 0;
+    // Between weeks of equal score, the one that wants less; then the tidier.
+    accept = accept && (unclamped > currentScore_ ||
+                        (unclamped == currentScore_ &&
+                         (deficit < currentDeficit_ || (deficit == currentDeficit_ && tidier >= 0))));
     if (accept && guard_)
         for (const int l : lines)
             if (l && !lineSafe(current_, l))
@@ -169,11 +172,12 @@ bool FillSearch::tryMove()
         return true;
     }
     e.Summarise(current_);
-    if (unclamped > currentScore_ || unclamped > slots_[0].unclamped)
+    if (unclamped > currentScore_ || deficit < currentDeficit_ || unclamped > slots_[0].unclamped)
         staleMoves_ = 0;
     else
         ++staleMoves_;
     currentScore_ = unclamped;
+    currentDeficit_ = deficit;
     if (unclamped > slots_[0].unclamped) {
         keep(current_, score, unclamped, false);
         restarts_ = 0;
@@ -202,9 +206,7 @@ bool FillSearch::improve(int moves)
             currentScore_ = -1000000;
             for (int k = 0; k < kKicks; ++k)
                 tryMove();
-            int unclamped = 0;
-            engine_.ScoreVirtualForm(current_, nullptr, &unclamped);
-            currentScore_ = unclamped;
+            engine_.ScoreVirtualForm(current_, nullptr, &currentScore_, &currentDeficit_);
         }
     }
     return slots_[0].score < 100 && restarts_ <= kRestarts;

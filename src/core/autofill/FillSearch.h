@@ -112,6 +112,7 @@ private:
     // The local search's current week and score.
     VirtualForm current_;
     int currentScore_ = 0;
+    int currentDeficit_ = 0;
     qint64 staleMoves_ = 0;
     int restarts_ = 0;
 };

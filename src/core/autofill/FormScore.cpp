@@ -13,8 +13,9 @@ constexpr int kUnderstaffedPoints = 2;
 constexpr int kContractPoints = 10;
 }  // namespace
 
-int FillEngine::ScoreVirtualForm(const VirtualForm& form, std::vector<Penalty>* penalties, int* unclamped)
+int FillEngine::ScoreVirtualForm(const VirtualForm& form, std::vector<Penalty>* penalties, int* unclamped, int* deficit)
 {
+    int missing = 0;  // staff, holders and hours still wanting, however many points they cost
     // Staff per shift, and holders of each skill per shift in 8-bit lanes (skill k in
     // lane k-1): one addition per cell and shift instead of six.
     int staff[kDays + 1][kShifts + 1] = {};
@@ -54,6 +55,7 @@ int FillEngine::ScoreVirtualForm(const VirtualForm& form, std::vector<Penalty>* 
                     if (skill[s][k][day] >= wanted || required_[day][s] == 0)
                         continue;
                     score -= points;
+                    missing += (wanted - skill[s][k][day]) * points;
                     if (penalties) {
                         Penalty p;
                         p.rule = pass == 0 ? PenaltyRule::SkillRequired : PenaltyRule::SkillPreferable;
@@ -82,6 +84,7 @@ int FillEngine::ScoreVirtualForm(const VirtualForm& form, std::vector<Penalty>* 
                 if (required_[day][s] <= counted)
                     continue;
                 score -= kUnderstaffedPoints;
+                missing += (required_[day][s] - counted) * kUnderstaffedPoints;
                 shortPoints[day][s] += kUnderstaffedPoints;
                 if (required_[day][s] <= staff[day][s])
                     leftOut[day][s] |= std::uint8_t(1u << (k - 1));
@@ -110,6 +113,7 @@ int FillEngine::ScoreVirtualForm(const VirtualForm& form, std::vector<Penalty>* 
         if (!hasContract_[line] || !(double(contract_[line]) > hours_[line]))
             continue;
         score -= kContractPoints;
+        missing += int(double(contract_[line]) - hours_[line]) + 1;
         if (penalties) {
             Penalty p;
             p.rule = PenaltyRule::ContractShort;
@@ -122,6 +126,8 @@ int FillEngine::ScoreVirtualForm(const VirtualForm& form, std::vector<Penalty>* 
     }
     if (unclamped)
         *unclamped = score;
+    if (deficit)
+        *deficit = missing;
     return score < 0 ? 0 : score;
 }
 

@@ -117,6 +117,13 @@ inline bool FillEngine::nightRefused(const Draw& d) const
            (double(contract_[d.line]) - hours_[d.line] < double(s_.HoursWorkedOnN));
 }
 
+inline bool FillEngine::fits(int line, int shift) const
+{
+    // What is left takes the whole code, or a shortened one no shorter than allowed.
+    const double remaining = double(contract_[line]) - hours_[line];
+    return (remaining >= double(codeHours_[line][shift])) | (remaining >= double(in_.MinShortShift));
+}
+
 CellId FillEngine::fitToContract(CellId code, double remaining)
 {
     if (remaining >= double(duties_.facts(code).hours))
@@ -199,7 +206,8 @@ bool FillEngine::headCountPossible() const
                 !(double(contract_[line]) > hours_[line]))
                 continue;
             for (int shift = 1; shift <= kShifts; ++shift)
-                if ((codeFlags_[line][shift] & staffedMask_[day]) && !nightRefused({day, line, shift, 0}))
+                if ((codeFlags_[line][shift] & staffedMask_[day]) && !nightRefused({day, line, shift, 0}) &&
+                    fits(line, shift))
                     return true;
         }
     }
@@ -216,7 +224,7 @@ bool FillEngine::contractsPossible(bool hoursFresh) const
             if (hoursFresh && !(hasContract_[line] && double(contract_[line]) > hours_[line]))
                 continue;
             for (int shift = 1; shift <= kShifts; ++shift) {
-                bool wanted = !nightRefused({day, line, shift, 0});
+                bool wanted = !nightRefused({day, line, shift, 0}) && (!hoursFresh || fits(line, shift));
                 for (int s = 1; s <= kShifts; ++s)
                     if (Covers(codeFlags_[line][shift], s) && neverStaffed_[day][s])
                         wanted = false;
@@ -281,7 +289,8 @@ void FillEngine::PhaseHeadCount(FillRandom& random)
         const Draw d = draw(random);
         const bool placing = (form_.Cells[d.day][d.line] == kEmptyCell) &
                              ((codeFlags_[d.line][d.shift] & staffedMask_[d.day]) != 0) & !nightRefused(d) &
-                             hasContract_[d.line] & (double(contract_[d.line]) > hours_[d.line]);
+                             hasContract_[d.line] & (double(contract_[d.line]) > hours_[d.line]) &
+                             fits(d.line, d.shift);
         if (!placing) {
             if (++fruitless == kFruitlessBeforeCheck && !headCountPossible()) {
                 random.Skip(3ull * std::uint64_t(kDrawsPerPhase - draws - 1));
@@ -313,7 +322,8 @@ void FillEngine::PhaseContracts(FillRandom& random)
         const Draw d = draw(random);
         const bool wanted = (form_.Cells[d.day][d.line] == kEmptyCell) & in_.RequestDay[d.day][d.line] &
                             !nightRefused(d) & ((codeFlags_[d.line][d.shift] & neverStaffedMask_[d.day]) == 0);
-        const bool placing = wanted & hasContract_[d.line] & (double(contract_[d.line]) > hours_[d.line]);
+        const bool placing = wanted & hasContract_[d.line] & (double(contract_[d.line]) > hours_[d.line]) &
+                             fits(d.line, d.shift);
         if (!placing && (!wanted || hoursFresh)) {
             // Nothing changes: no cell, and the hours are already counted.
             if (++fruitless == kFruitlessBeforeCheck && !contractsPossible(hoursFresh)) {

@@ -52,7 +52,10 @@ public:
     // Scores a candidate from 100 down; with
     // `penalties`, lists every deduction. `unclamped` receives the score before the
     // floor at 0. Sets VirtualHoursWorked to the candidate's.
-    int ScoreVirtualForm(const VirtualForm& form, std::vector<Penalty>* penalties = nullptr, int* unclamped = nullptr);
+    // `deficit` receives how much is still wanting (staff, holders, hours, weighted by the
+    // points at stake), which the local search uses to tell apart weeks of equal score.
+    int ScoreVirtualForm(const VirtualForm& form, std::vector<Penalty>* penalties = nullptr, int* unclamped = nullptr,
+                         int* deficit = nullptr);
 
     const VirtualForm& form() const { return form_; }
     double VirtualHoursWorked(int line) const { return hours_[line]; }
@@ -88,6 +91,7 @@ private:
     inline Draw draw(FillRandom& random) const;
     inline bool nightRefused(const Draw& d) const;
     inline void lowerRequirement(int day, int shift);
+    inline bool fits(int line, int shift) const;
     // Whether any draw could still place a shift in the phase, as things stand.
     bool skillCoverPossible() const;
     bool headCountPossible() const;
