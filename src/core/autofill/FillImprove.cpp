@@ -11,7 +11,7 @@ namespace {
 // Moves without a better best before the week restarts from the best with a few
 // random changes, and restarts without one before the search ends.
 constexpr qint64 kStaleBeforeRestart = 3000;
-constexpr int kRestarts = 12;
+constexpr int kRestarts = 100;
 constexpr int kKicks = 4;
 
 }  // namespace
