@@ -109,9 +109,10 @@ TEST(FillSearch, LocalSearchReachesTheOptimumOfSmallWards)
         FillSearch search(w.settings, w.input, c.ward);
         for (int i = 0; i < 50; ++i)
             search.next();
-        while (search.improve(256)) {
+        for (int step = 0; step < 100 && search.bestUnclamped() < optimum && search.improve(256); ++step) {
         }
         EXPECT_EQ(search.bestUnclamped(), optimum) << "ward " << c.ward;
+        EXPECT_LE(search.moves(), 100 * 256);
     }
 }
 
