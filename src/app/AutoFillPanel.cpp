@@ -125,6 +125,7 @@ void AutoFillPanel::show(bool countNow)
     for (int day = 1; day <= kDays; ++day) {
         const QString text = summary ? fill_.summaryText(day) : QString();
         SummaryEdits[day]->setText(text);
+        SummaryEdits[day]->setCursorPosition(0);  // the head count first
         SummaryEdits[day]->setToolTip(text);
     }
     // The real score and why it is not 100, rule by rule; the whole list behind "Why?".
