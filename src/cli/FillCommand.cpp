@@ -231,6 +231,10 @@ int RunFill(const QStringList& arguments, const QString& programFolder)
         PrintLine(QStringLiteral("cover\t\t") + summary.join(u'\t'));
         for (const Penalty& p : penalties)
             PrintLine(PenaltyText(p, model.Settings, p.line ? w.NameEdits[p.line].text() : QString()));
+        for (const Breach& b : fill.requestBreaches())
+            PrintLine(QStringLiteral("kept as requested: line %1 %2, %3: %4 [%5]")
+                          .arg(b.line)
+                          .arg(b.name, QString(DayName(b.day)), b.text, QString(RuleKey(b.rule))));
     }
 
     if (!common.saveTo.isEmpty()) {

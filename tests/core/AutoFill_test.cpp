@@ -429,3 +429,20 @@ TEST(AutoFillDriver, ClinicNotesJoinTheResultStepWhenNursesFollowDoctors)
         EXPECT_TRUE(cells[2][1].text().isEmpty());
     }
 }
+
+TEST(AutoFillDriver, RequestsThatBreakARuleStayAndAreReported)
+{
+    FillWard t;
+    // A night, then an early the next morning: too little rest, but asked for.
+    t.model.Week.DayCells[2][2].setText(QStringLiteral("NIGHT"));
+    t.model.Week.DayCells[3][2].setText(QStringLiteral("EARLY"));
+    t.fill.candidateLimit = 30;
+    t.ui.answers = {Answer::Yes};
+    ASSERT_EQ(t.fill.ContinueButtonClick(t.ui, 9u), AutoFill::Click::Started);
+    while (t.fill.runSlice(0)) {
+    }
+    EXPECT_EQ(t.model.Week.DayCells[3][2].text(), QStringLiteral("EARLY"));
+    ASSERT_FALSE(t.fill.requestBreaches().empty());
+    EXPECT_EQ(t.fill.requestBreaches()[0].line, 2);
+    EXPECT_TRUE(t.fill.explanation().last().startsWith(QStringLiteral("Kept as requested: Nurse 2 on")));
+}

@@ -84,9 +84,11 @@ AutoFill::Click AutoFill::ContinueButtonClick(Ui& ui, std::optional<std::uint32_
     for (int day = 1; day <= kDays; ++day)
         for (int line = 1; line <= kLines; ++line)
             requests.Cells[day][line] = w.SavedRequests[day][line];
-    const RulesFileRead rules = ReadRulesFile(w.DataFolder + kRulesFileName);
-    guard_ = std::make_unique<WorkingTimeGuard>(model_.Settings, rules.limits, requests, w.PickerDate,
-                                                ReadRuleHistory(w.DataFolder, model_.Settings, w.PickerDate));
+    const bool folder = !w.DataFolder.isEmpty();
+    const RuleLimits limits = folder ? ReadRulesFile(w.DataFolder + kRulesFileName).limits : RuleLimits();
+    guard_ = std::make_unique<WorkingTimeGuard>(
+        model_.Settings, limits, requests, w.PickerDate,
+        folder ? ReadRuleHistory(w.DataFolder, model_.Settings, w.PickerDate) : RuleHistory());
     FillInput input = MakeFillInput(start, w.StaffSkillCodes, w.SavedRequests);
     input.HoursCap = float(guard_->hoursCap());
     auto search = std::make_unique<FillSearch>(model_.Settings, input, startSeed, guard_.get());
@@ -265,6 +267,9 @@ QStringList AutoFill::explanation()
         lines += QStringLiteral("Below 0: the caption shows 0");
     for (const Penalty& p : penalties)
         lines += PenaltyText(p, model_.Settings, p.line ? model_.Week.NameEdits[p.line].text() : QString());
+    // The fill adds no breach of the working-time rules; those the requests hold stay.
+    for (const Breach& b : requestBreaches())
+        lines += QStringLiteral("Kept as requested: %1 on %2: %3").arg(b.name, QString(DayName(b.day)), b.text);
     return lines;
 }
 
