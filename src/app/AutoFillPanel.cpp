@@ -2,13 +2,18 @@
 
 #include "app/ColourButton.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
 
+#include <algorithm>
+
 namespace tavrola {
 
-AutoFillPanel::AutoFillPanel(WardModel& model, Ui& ui, QWidget* parent)
+AutoFillPanel::AutoFillPanel(WardModel& model, Ui& ui, QWidget* parent, QWidget* rowParent)
     : QObject(parent), fill_(model.fill()), ui_(ui)
 {
     connect(&model, &WardModel::fillChanged, this, [this] { show(true); });
@@ -37,6 +42,29 @@ AutoFillPanel::AutoFillPanel(WardModel& model, Ui& ui, QWidget* parent)
     UpDown1->setToolTip(QStringLiteral("Display Other Tavrola Solutions"));
     UpDown1->hide();  // until the first fill ends
     connect(UpDown1, &QSpinBox::valueChanged, this, &AutoFillPanel::UpDown1Click);
+
+    WhyButton = new QPushButton(QStringLiteral("Why?"), parent);
+    WhyButton->setObjectName(QStringLiteral("WhyButton"));
+    WhyButton->setGeometry(210, 76, 44, 24);
+    WhyButton->setToolTip(QStringLiteral("Why this score?"));
+    WhyButton->hide();
+    connect(WhyButton, &QPushButton::clicked, this, &AutoFillPanel::WhyClick);
+
+    SummaryRow = new QWidget(rowParent ? rowParent : parent);
+    SummaryRow->setObjectName(QStringLiteral("SummaryRow"));
+    auto* row = new QHBoxLayout(SummaryRow);
+    row->setContentsMargins(4, 2, 4, 2);
+    auto* title = new QLabel(QStringLiteral("Cover (early/late/night)"), SummaryRow);
+    title->setToolTip(QStringLiteral("Staff on each shift with their skill codes; not a duty, not saved"));
+    row->addWidget(title);
+    for (int day = 1; day <= kDays; ++day) {
+        SummaryEdits[day] = new QLineEdit(SummaryRow);
+        SummaryEdits[day]->setObjectName(QStringLiteral("SummaryEdit%1").arg(day));
+        SummaryEdits[day]->setReadOnly(true);
+        SummaryEdits[day]->setFocusPolicy(Qt::NoFocus);
+        row->addWidget(SummaryEdits[day], 1);
+    }
+    SummaryRow->hide();
 
     timer_.setInterval(0);
     connect(&timer_, &QTimer::timeout, this, &AutoFillPanel::slice);
@@ -67,6 +95,12 @@ void AutoFillPanel::UpDown1Click(int position)
     show(true);
 }
 
+void AutoFillPanel::WhyClick()
+{
+    const QStringList why = fill_.explanation();
+    ui_.showInformation(why.isEmpty() ? QStringLiteral("Nothing deducted: 100 points.") : why.join(u'\n'));
+}
+
 void AutoFillPanel::show(bool countNow)
 {
     AutoFillButton->setText(fill_.caption());
@@ -78,18 +112,31 @@ void AutoFillPanel::show(bool countNow)
     const bool browsing = fill_.browserVisible() && !fill_.running();
     UpDown1->setVisible(browsing);
     UpDown1->setEnabled(browsing);
+    WhyButton->setVisible(browsing);
     if (browsing) {
         const QSignalBlocker quiet(UpDown1);
+        // Only filled slots are offered.
+        UpDown1->setRange(0, std::max(0, fill_.search()->filledSlots() - 1));
         UpDown1->setValue(fill_.position());
     }
-    // Why the best is not 100, rule by rule.
+    // Who covers each shift of the solution on the grid, under the grid.
+    const bool summary = browsing || fill_.running();
+    SummaryRow->setVisible(summary && fill_.search());
+    for (int day = 1; day <= kDays; ++day) {
+        const QString text = summary ? fill_.summaryText(day) : QString();
+        SummaryEdits[day]->setText(text);
+        SummaryEdits[day]->setCursorPosition(0);  // the head count first
+        SummaryEdits[day]->setToolTip(text);
+    }
+    // The real score and why it is not 100, rule by rule; the whole list behind "Why?".
     if (!fill_.running() && fill_.search()) {
         const QStringList why = fill_.explanation();
-        const QString tip = why.isEmpty() ? QStringLiteral("Best %1: nothing deducted").arg(fill_.search()->bestScore())
-                                          : QStringLiteral("Best %1, deductions:\n").arg(fill_.search()->bestScore()) +
-                                                why.mid(0, 30).join(u'\n') +
-                                                (why.size() > 30 ? QStringLiteral("\n... and %1 more").arg(why.size() - 30)
-                                                                 : QString());
+        constexpr int kShown = 12;
+        QString tip = QStringLiteral("Best %1%, real score %2").arg(fill_.search()->bestScore()).arg(fill_.search()->bestUnclamped());
+        if (!why.isEmpty())
+            tip += u'\n' + why.mid(0, kShown).join(u'\n');
+        if (why.size() > kShown)
+            tip += QStringLiteral("\nThe whole list: press \"Why?\"");
         AutoFillButton->setToolTip(tip);
     } else {
         AutoFillButton->setToolTip(QString());

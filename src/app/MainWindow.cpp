@@ -33,6 +33,7 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTextCharFormat>
+#include <QVBoxLayout>
 #include <QSignalBlocker>
 
 namespace tavrola {
@@ -54,11 +55,18 @@ MainWindow::MainWindow(const QString& dataFolder, Ui* ui, QWidget* parent) : QMa
     scroll->setWidgetResizable(true);
     scroll->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     scroll->setFrameShape(QFrame::NoFrame);
-    setCentralWidget(scroll);
+    // Under the grid, the fill's read-only row of who covers each shift.
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(scroll, 1);
+    setCentralWidget(central);
     buildMenus();
     toolbar_ = new DutyToolbar(grid_->ToolbarPanel);
     connect(toolbar_, &DutyToolbar::brushChosen, this, &MainWindow::chooseBrush);
-    autoFill_ = new AutoFillPanel(model_, *ui_, grid_->ToolbarPanel->parentWidget());
+    autoFill_ = new AutoFillPanel(model_, *ui_, grid_->ToolbarPanel->parentWidget(), central);
+    column->addWidget(autoFill_->SummaryRow);
     // A running fill is the document's to stop: a click on a day cell ends it.
     connect(grid_, &GridView::dayCellClicked, this,
             [this](Field* cell, int top) { DutyClick(model_, *cell, currentBrush(), top); });

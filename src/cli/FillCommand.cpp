@@ -24,6 +24,8 @@ struct FillOptions {
     bool seedGiven = false;
     std::uint32_t seed = 0;
     qint64 maxCandidates = 100000;
+    double timeLimit = 0;
+    bool improve = true;
     bool every = false;
 };
 
@@ -33,6 +35,7 @@ QString ReadFillOptions(const CommandArgs& common, FillOptions* o)
 {
     o->file = common.values.value(QStringLiteral("file"));
     o->every = common.flags.contains(QStringLiteral("every"));
+    o->improve = !common.flags.contains(QStringLiteral("no-improve"));
     bool ok = false;
     if (const auto seed = common.values.find(QStringLiteral("seed")); seed != common.values.end()) {
         o->seed = seed->toUInt(&ok);
@@ -45,7 +48,17 @@ QString ReadFillOptions(const CommandArgs& common, FillOptions* o)
         if (!ok || o->maxCandidates < 1)
             return QStringLiteral("--max-candidates %1 is not a positive whole number").arg(Quoted(*most));
     }
+    if (const auto limit = common.values.find(QStringLiteral("time-limit")); limit != common.values.end()) {
+        o->timeLimit = limit->toDouble(&ok);
+        if (!ok || !(o->timeLimit > 0))
+            return QStringLiteral("--time-limit %1 is not a positive number of seconds").arg(Quoted(*limit));
+    }
     return QString();
+}
+
+QString PhaseName(FillPhase phase)
+{
+    return phase == FillPhase::Random ? QStringLiteral("random") : QStringLiteral("improve");
 }
 
 class FillVerb final : public Command {
@@ -57,6 +70,8 @@ public:
                                               {"file", "WEEK.rwk"},
                                               {"seed", "N"},
                                               {"max-candidates", "K"},
+                                              {"time-limit", "SECONDS"},
+                                              {"no-improve", nullptr, OptionKind::Flag},
                                               {"every", nullptr, OptionKind::Flag},
                                               {"save", "OUT.rwk", OptionKind::SaveFile},
                                               kDataOption,
@@ -65,8 +80,8 @@ public:
     }
     const char* help() const override
     {
-        return "  fill --week DATE [--file WEEK.rwk] [--seed N] [--max-candidates K] [--every]\n"
-               "       [--save OUT.rwk]\n"
+        return "  fill --week DATE [--file WEEK.rwk] [--seed N] [--max-candidates K]\n"
+               "       [--time-limit SECONDS] [--no-improve] [--every] [--save OUT.rwk]\n"
                "                   the automatic fill of the week as the window runs it, to 100 points\n"
                "                   or K candidates (100000); --json gives {event: best|candidate|done}\n";
     }
@@ -97,8 +112,10 @@ int FillVerb::execute(const CommandArgs& common, Console& io) const
 
     AutoFill fill(model);
     fill.candidateLimit = options.maxCandidates;
+    fill.improve = options.improve;
+    fill.timeLimit = options.timeLimit;
     fill.onCandidate = [&](const FillSearch& s) {
-        if (options.every) {
+        if (options.every && s.phase() == FillPhase::Random) {
             if (common.json)
                 io.line(JsonLine()
                             .add("event", QStringLiteral("candidate"))
@@ -111,12 +128,17 @@ int FillVerb::execute(const CommandArgs& common, Console& io) const
         if (s.newBest()) {
             if (common.json)
                 io.line(JsonLine()
-                            .add("event", QStringLiteral("best"))
-                            .add("candidate", s.candidates())
-                            .add("score", qint64(s.CandidateScore()))
-                            .text());
+                              .add("event", QStringLiteral("best"))
+                              .add("candidate", s.candidates())
+                              .add("score", qint64(s.bestScore()))
+                              .add("phase", PhaseName(s.phase()))
+                              .text());
             else
-                io.line(QStringLiteral("best %1 at candidate %2").arg(s.CandidateScore()).arg(s.candidates()));
+                io.line(QStringLiteral("best %1 (real %2) at candidate %3, %4")
+                              .arg(s.bestScore())
+                              .arg(s.bestUnclamped())
+                              .arg(s.candidates())
+                              .arg(PhaseName(s.phase())));
         }
     };
     const std::optional<std::uint32_t> seed =
@@ -133,14 +155,16 @@ int FillVerb::execute(const CommandArgs& common, Console& io) const
     int unclamped = 0;
     const std::vector<Penalty> penalties = search.penalties(0, &unclamped);
     if (common.json) {
-        QStringList days, kept, list;
+        QStringList days, kept, list, summary;
+        for (int day = 1; day <= kDays; ++day)
+            summary += search.summaryText(0, day);
         for (int day = 1; day <= kDays; ++day) {
             QStringList cells;
             for (int line = 1; line <= kLines; ++line)
                 cells += w.DayCells[day][line].text();
             days += JsonStrings(cells);
         }
-        for (int n = 0; n < kSolutionSlots; ++n) {
+        for (int n = 0; n < search.filledSlots(); ++n) {
             QStringList slotDays;
             for (int day = 1; day <= kDays; ++day) {
                 QStringList cells;
@@ -150,6 +174,7 @@ int FillVerb::execute(const CommandArgs& common, Console& io) const
             }
             kept += JsonLine()
                          .add("score", qint64(search.slot(n).score))
+                         .add("unclamped", qint64(search.slot(n).unclamped))
                          .addRaw("cells", u'[' + slotDays.join(u',') + u']')
                          .text();
         }
@@ -171,21 +196,23 @@ int FillVerb::execute(const CommandArgs& common, Console& io) const
             list += j.text();
         }
         io.line(JsonLine()
-                    .add("event", QStringLiteral("done"))
-                    .add("seed", qint64(search.seed()))
-                    .add("candidates", search.candidates())
-                    .add("best", qint64(search.bestScore()))
-                    .add("unclamped", qint64(unclamped))
-                    .addRaw("grid", u'[' + days.join(u',') + u']')
-                    .addRaw("slots", u'[' + kept.join(u',') + u']')
-                    .addRaw("penalties", u'[' + list.join(u',') + u']')
-                    .text());
+                      .add("event", QStringLiteral("done"))
+                      .add("seed", qint64(search.seed()))
+                      .add("candidates", search.candidates())
+                      .add("best", qint64(search.bestScore()))
+                      .add("unclamped", qint64(unclamped))
+                      .addRaw("grid", u'[' + days.join(u',') + u']')
+                      .addRaw("summary", JsonStrings(summary))
+                      .addRaw("slots", u'[' + kept.join(u',') + u']')
+                      .addRaw("penalties", u'[' + list.join(u',') + u']')
+                      .text());
     } else {
-        io.line(QStringLiteral("seed %1, %2 candidates, best %3 (%4 before the floor at 0)")
-                    .arg(search.seed())
-                    .arg(search.candidates())
-                    .arg(search.bestScore())
-                    .arg(unclamped));
+        io.line(QStringLiteral("seed %1, %2 candidates, %3 moves, best %4 (real score %5)")
+                      .arg(search.seed())
+                      .arg(search.candidates())
+                      .arg(search.moves())
+                      .arg(search.bestScore())
+                      .arg(unclamped));
         io.line(QStringLiteral("line\tname\tMon\tTue\tWed\tThu\tFri\tSat\tSun"));
         for (int line = 1; line <= kLines; ++line) {
             QStringList row{QString::number(line), w.NameEdits[line].text()};
@@ -197,8 +224,16 @@ int FillVerb::execute(const CommandArgs& common, Console& io) const
             if (any || !w.NameEdits[line].text().isEmpty())
                 io.line(row.join(u'\t'));
         }
+        QStringList summary;
+        for (int day = 1; day <= kDays; ++day)
+            summary += search.summaryText(0, day);
+        io.line(QStringLiteral("cover\t\t") + summary.join(u'\t'));
         for (const Penalty& p : penalties)
             io.line(PenaltyText(p, model.Settings, p.line ? w.NameEdits[p.line].text() : QString()));
+        for (const Breach& b : fill.requestBreaches())
+            io.line(QStringLiteral("kept as requested: line %1 %2, %3: %4 [%5]")
+                          .arg(b.line)
+                          .arg(b.name, QString(DayName(b.day)), b.text, QString(RuleKey(b.rule))));
     }
 
     if (!common.saveTo.isEmpty()) {

@@ -75,9 +75,12 @@ private slots:
         QCOMPARE(ui_.shown.back().text, kAutoFillQuestion);
         QTRY_VERIFY(panel()->AutoFillButton->text().startsWith(QStringLiteral("Stop ")));
         QTRY_VERIFY(!panel()->SolutionCountLabel->text().isEmpty());
-        // The best so far is on the grid: "DO" in the empty cells, the summary below.
+        // The best so far is on the grid, "DO" in the empty cells; who covers each shift
+        // is in its own row under the grid, not in a duty cell.
         const int staff = week().NumberOfStaff();
-        QTRY_VERIFY(week().DayCells[1][staff + 1].text().contains(u'/'));
+        QTRY_VERIFY(panel()->SummaryEdits[1]->text().contains(u'/'));
+        QVERIFY(panel()->SummaryRow->isVisible());
+        QVERIFY(!week().DayCells[1][staff + 1].text().contains(u'/'));
         QCOMPARE(cell(2, 3)->text(), QStringLiteral("HOL"));
         shot(w_.get(), "fill-running");
 
@@ -89,6 +92,11 @@ private slots:
         QVERIFY(panel()->UpDown1->isVisible());
         QVERIFY(panel()->AutoFillButton->toolTip().contains(QStringLiteral("lacks")));
         QVERIFY(panel()->AutoFillButton->toolTip().contains(QStringLiteral("Required skills missing: -")));
+        QVERIFY(panel()->AutoFillButton->toolTip().contains(
+            QStringLiteral("real score %1").arg(panel()->fill().search()->bestUnclamped())));
+        // "Why?" shows the whole list.
+        QTest::mouseClick(panel()->WhyButton, Qt::LeftButton);
+        QCOMPARE(ui_.shown.back().text, panel()->fill().explanation().join(u'\n'));
         QLabel tip(panel()->AutoFillButton->toolTip());
         tip.setStyleSheet(QStringLiteral("background: #ffffdc; padding: 4px"));
         tip.adjustSize();
@@ -98,10 +106,11 @@ private slots:
         shot(w_.get(), "fill-done");
 
         // Browse: each shown solution is one step, the caption names it.
-        panel()->UpDown1->stepDown();  // 0 wraps to 5
-        QCOMPARE(panel()->UpDown1->value(), 5);
+        const int last = panel()->fill().search()->filledSlots() - 1;  // only filled slots
+        panel()->UpDown1->stepDown();  // 0 wraps to the last
+        QCOMPARE(panel()->UpDown1->value(), last);
         QCOMPARE(panel()->AutoFillButton->text(),
-                 QStringLiteral("Done (5) %1%").arg(panel()->fill().search()->slot(5).score));
+                 QStringLiteral("Done (%1) %2%").arg(last).arg(panel()->fill().search()->slot(last).score));
         QCOMPARE(w_->model().Undo.count(), steps + 1);
 
         // Undo of the browse and the fill: the grid as it was.

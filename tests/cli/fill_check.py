@@ -44,6 +44,16 @@ with tempfile.TemporaryDirectory() as ward:
     # The stored week's entries stay; its empty cells show "DO" on the staff lines.
     check(done["grid"][0][0] == "NIGHT" and "DO" in done["grid"][2][:18], "requests kept, empty cells DO")
 
+    check(all(l["phase"] in ("random", "improve") for l in lines if l["event"] == "best"), "each best names its phase")
+    check(all(s["unclamped"] <= 100 and s["score"] == max(0, s["unclamped"]) for s in done["slots"]),
+          "every slot has its real score")
+    check(done["slots"][0]["unclamped"] == done["unclamped"], "slot 0 is the best")
+    check(len(done["summary"]) == 7 and all("/" in d for d in done["summary"]), "the cover of each day")
+    check(not any("/" in cell for day in done["grid"] for cell in day), "no summary in a duty cell")
+    r = fill("--week", "2026-11-30", "--seed", "42", "--max-candidates", "400", "--json", "--no-improve")
+    phases = {json.loads(l).get("phase") for l in r.stdout.splitlines()} - {None}
+    check(r.returncode == 0 and phases == {"random"}, f"--no-improve runs the random phase alone: {phases}")
+
     c = fill("--week", "2026-11-30", "--seed", "43", "--max-candidates", "50", "--json")
     check(json.loads(c.stdout.splitlines()[-1])["candidates"] == 50, "--max-candidates stops the fill")
     check("candidate\"" not in c.stdout.replace('"candidate":', ""), "without --every no candidate lines")
@@ -56,7 +66,7 @@ with tempfile.TemporaryDirectory() as ward:
     check("seed 5, 20 candidates" in d.stdout, "the plain report names seed and candidates")
 
     for bad in (["--week", "2026-11-30", "--seed", "x"], ["--week", "2026-11-30", "--max-candidates", "0"],
-                ["--seed", "1"], ["--week", "2026-11-30", "--bogus"]):
+                ["--seed", "1"], ["--week", "2026-11-30", "--bogus"], ["--week", "2026-11-30", "--time-limit", "0"]):
         r = fill(*bad)
         check(r.returncode == 2, f"usage error for {bad}: {r.returncode}")
     r = fill("--week", "2026-11-30", "--file", os.path.join(ward, "missing.rwk"))

@@ -11,6 +11,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <climits>
 
 #include <gtest/gtest.h>
 
@@ -104,18 +106,13 @@ TEST(FillEngine, SummaryLineCountsEachShiftWithItsSkillCodes)
     FillEngine e(s, in);
     FillRandom r(1);
     e.FillVirtualForm(r);
-    EXPECT_EQ(e.CellText(e.form(), 1, 7), QStringLiteral("3AAB/1B/2"));
-    EXPECT_EQ(e.CellText(e.form(), 2, 7), QStringLiteral("0/0/0"));
+    EXPECT_EQ(e.SummaryText(e.form().Summary[1]), QStringLiteral("3AAB/1B/2"));
+    EXPECT_EQ(e.SummaryText(e.form().Summary[2]), QStringLiteral("0/0/0"));
+    // The summary is no cell: the line below the staff keeps what it held.
+    EXPECT_TRUE(e.CellText(e.form(), 1, 7).isEmpty());
     EXPECT_EQ(e.CellText(e.form(), 2, 9), QStringLiteral("clinic note"));  // requests stay
     for (int line = 1; line <= 6; ++line)
         EXPECT_EQ(e.CellText(e.form(), 1, line), in.Requests[1][line]);
-
-    // With all 25 lines in use there is no summary line.
-    FillInput full = Input(kLines);
-    FillEngine f(s, full);
-    f.FillVirtualForm(r);
-    EXPECT_EQ(f.SummaryLine(), 0);
-    EXPECT_TRUE(f.CellText(f.form(), 1, kLines).isEmpty());
 }
 
 TEST(FillEngine, PhasesKeepTheirLimits)
@@ -141,6 +138,7 @@ TEST(FillEngine, PhasesKeepTheirLimits)
     shortLine.HoursSet[1] = QStringLiteral("3");
     for (int day = 1; day <= kDays; ++day)
         shortLine.Required[day][1] = shortLine.Required[day][3] = QStringLiteral("1");
+    shortLine.MinShortShift = 0;  // allow any shortened shift here
     FillEngine g(s, shortLine);
     g.FillVirtualForm(r);
     EXPECT_EQ(CountShifts(g, 1), 1);
@@ -187,13 +185,11 @@ TEST(ScoreVirtualForm, PenaltiesAndWhatTheyLeaveOut)
     FillEngine e(s, in);
     FillRandom r(3);
     e.FillVirtualForm(r);
-    // The summary of three on the early (all AB) reads as an early shift itself; it is
-    // not counted, so the shift stays one short: 2 points for each of six skills. The
-    // sick and "DO" cells count for nothing.
-    ASSERT_EQ(e.CellText(e.form(), 1, 5), QStringLiteral("3ABABAB/0/0"));
-    int flags = 0;
-    DutyHours(QStringLiteral("3AAB/1B/2"), s, &flags);
-    EXPECT_EQ(flags, ShiftAM);
+    // The summary of three on the early (all AB) would read as an early shift itself; it
+    // is not on the form, so the shift stays one short: 2 points for each of six skills.
+    // The sick and "DO" cells count for nothing.
+    ASSERT_EQ(e.SummaryText(e.form().Summary[1]), QStringLiteral("3ABABAB/0/0"));
+    EXPECT_TRUE(e.CellText(e.form(), 1, 5).isEmpty());
     std::vector<Penalty> list;
     int unclamped = 0;
     EXPECT_EQ(e.ScoreVirtualForm(e.form(), &list, &unclamped), 88);
@@ -242,7 +238,7 @@ TEST(FillSearch, SlotRuleAndReplay)
     EXPECT_GE(a.bestScore(), a.slot(1).score);
 }
 
-TEST(FillSearch, TracesOnlyImprovementsNotTies)
+TEST(FillSearch, RanksByTheRealScoreAndTracesOnlyImprovements)
 {
     QTemporaryDir tmp;
     const QString path = OpenTraceLog(tmp.path());
@@ -250,23 +246,29 @@ TEST(FillSearch, TracesOnlyImprovementsNotTies)
     WardSettings s = TestWardSettings();
     for (int k = 1; k <= kSkills; ++k) {
         s.SkillCode[k] = QStringLiteral("Z%1").arg(k);
-        s.SkillRequired[k] = 50;  // far out of reach: every candidate scores 0 and ties
+        s.SkillRequired[k] = 50;  // far out of reach: every candidate scores 0 after the floor
     }
     FillInput in = Input(3);
     for (int day = 1; day <= kDays; ++day)
         for (int shift = 1; shift <= kShifts; ++shift)
             in.Required[day][shift] = QStringLiteral("1");
     FillSearch search(s, in, 11);
+    int best = INT_MIN, improvements = 0;
     for (int i = 0; i < 40; ++i) {
         EXPECT_EQ(search.next(), 0);
-        EXPECT_TRUE(search.newBest());
+        const int real = search.unclampedScore();
+        // A new best when the real score is at least the best's: a tie counts.
+        EXPECT_EQ(search.newBest(), real >= best) << i;
+        improvements += real > best;
+        best = std::max(best, real);
+        EXPECT_EQ(search.bestUnclamped(), best);
     }
     CloseTraceLog();
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray text = f.readAll();
-    EXPECT_EQ(text.count("Candidate "), 1);
-    EXPECT_EQ(text.count("\r\n"), 1 + kLines);
+    EXPECT_EQ(text.count("Candidate "), improvements);
+    EXPECT_EQ(text.count("\r\n"), improvements * (1 + kLines));
 }
 
 namespace {
@@ -323,7 +325,10 @@ TEST(AutoFillDriver, StartStopBrowseAndUndo)
     for (int day = 1; day <= kDays; ++day)
         for (int line = 1; line <= 6; ++line)
             EXPECT_FALSE(t.model.Week.DayCells[day][line].text().isEmpty());
-    EXPECT_EQ(t.model.Week.DayCells[1][7].text(), t.fill.search()->slotText(0, 1, 7));  // the summary
+    // The summary is shown beside the grid, not written below the staff.
+    EXPECT_TRUE(t.model.Week.DayCells[1][7].text().isEmpty());
+    EXPECT_EQ(t.fill.summaryText(1), t.fill.search()->summaryText(0, 1));
+    EXPECT_FALSE(t.fill.summaryText(1).isEmpty());
 
     t.fill.UpDown1Click(-1);  // wraps to 5
     EXPECT_EQ(t.fill.position(), 5);
@@ -367,8 +372,9 @@ TEST(AutoFillDriver, AnotherEditStopsTheFillWhereItStands)
 
 TEST(AutoFillDriver, SlicesDoNotChangeTheResult)
 {
-    FillWard whole, sliced;
-    for (FillWard* t : {&whole, &sliced}) {
+    // The random phase and the local search after it replay alike in slices of any length.
+    FillWard whole, sliced, longer;
+    for (FillWard* t : {&whole, &sliced, &longer}) {
         t->model.Settings.SkillCode[1] = QStringLiteral("Z");
         t->model.Settings.SkillRequired[1] = 1;  // never 100: both run to the limit
         t->fill.candidateLimit = 300;
@@ -379,8 +385,14 @@ TEST(AutoFillDriver, SlicesDoNotChangeTheResult)
     }
     while (sliced.fill.runSlice(1)) {
     }
-    EXPECT_EQ(StoreWeekData(whole.model.Week), StoreWeekData(sliced.model.Week));
-    EXPECT_EQ(whole.fill.caption(), sliced.fill.caption());
+    while (longer.fill.runSlice(50)) {
+    }
+    EXPECT_GT(whole.fill.search()->moves(), 0);
+    for (FillWard* t : {&sliced, &longer}) {
+        EXPECT_EQ(StoreWeekData(whole.model.Week), StoreWeekData(t->model.Week));
+        EXPECT_EQ(whole.fill.caption(), t->fill.caption());
+        EXPECT_EQ(whole.fill.search()->moves(), t->fill.search()->moves());
+    }
 }
 
 TEST(AutoFillDriver, ClinicNotesJoinTheResultStepWhenNursesFollowDoctors)
@@ -404,8 +416,8 @@ TEST(AutoFillDriver, ClinicNotesJoinTheResultStepWhenNursesFollowDoctors)
         }
         EXPECT_EQ(t.model.Undo.count(), 1);
         const auto& cells = t.model.Week.DayCells;
-        if (perDoctor == 0) {  // the summary line stays below the staff
-            EXPECT_EQ(cells[1][7].text(), t.fill.search()->slotText(0, 1, 7));
+        if (perDoctor == 0) {  // nothing is written below the staff
+            EXPECT_TRUE(cells[1][7].text().isEmpty());
             continue;
         }
         // Monday 30 November is in week 5 of its month, Tuesday 1 December in week 1.
@@ -444,4 +456,21 @@ TEST(AutoFillDriver, RequirementsJoinTheRunsStepAndAnUnreadableClinicFileIsRepor
         EXPECT_EQ(t.model.Week.ShiftRequiredEdits[3][1].text(), "0");  // as the week had it
         EXPECT_FALSE(t.model.Week.RosterChanged);
     }
+}
+
+TEST(AutoFillDriver, RequestsThatBreakARuleStayAndAreReported)
+{
+    FillWard t;
+    // A night, then an early the next morning: too little rest, but asked for.
+    t.model.Week.DayCells[2][2].setText(QStringLiteral("NIGHT"));
+    t.model.Week.DayCells[3][2].setText(QStringLiteral("EARLY"));
+    t.fill.candidateLimit = 30;
+    t.ui.answers = {Answer::Yes};
+    ASSERT_EQ(t.fill.ContinueButtonClick(t.ui, 9u), AutoFill::Click::Started);
+    while (t.fill.runSlice(0)) {
+    }
+    EXPECT_EQ(t.model.Week.DayCells[3][2].text(), QStringLiteral("EARLY"));
+    ASSERT_FALSE(t.fill.requestBreaches().empty());
+    EXPECT_EQ(t.fill.requestBreaches()[0].line, 2);
+    EXPECT_TRUE(t.fill.explanation().last().startsWith(QStringLiteral("Kept as requested: Nurse 2 on")));
 }

@@ -17,7 +17,7 @@ CellId DutyTable::idOf(const QString& text)
     const auto it = ids_.constFind(text);
     if (it != ids_.constEnd())
         return *it;
-    if (texts_.size() >= kSummaryCell)
+    if (texts_.size() >= kMostCellTexts)
         throw std::length_error("too many distinct duty texts in one fill");
     DutyFacts f;
     f.hours = evaluator_.DutyHours(text, &f.flags);

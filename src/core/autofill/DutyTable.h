@@ -10,7 +10,7 @@ namespace tavrola {
 
 using CellId = std::uint16_t;
 inline constexpr CellId kEmptyCell = 0;
-inline constexpr CellId kSummaryCell = 0xFFFF;  // the summary line a candidate wrote
+inline constexpr std::size_t kMostCellTexts = 0xFFFF;
 
 // What one distinct cell text counts for in a fill.
 struct DutyFacts {

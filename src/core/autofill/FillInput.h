@@ -16,6 +16,11 @@ struct FillInput {
     QString SkillCodes[kLines + 1];
     QString Required[kDays + 1][kShifts + 1];
     int NumberOfStaff = 0;
+    // No shortened shift shorter than this many hours is placed.
+    float MinShortShift = 4;
+    // No line is filled beyond this many hours in the week (the weekly-hours limit); 0:
+    // no cap beyond the contract.
+    float HoursCap = 0;
 };
 
 // The fill's input from a week's data, the lines' skill codes and the saved requests.

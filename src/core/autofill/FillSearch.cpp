@@ -2,16 +2,40 @@
 
 #include "util/TraceLog.h"
 
+#include <cstring>
+
 namespace tavrola {
 
-FillSearch::FillSearch(const WardSettings& settings, const FillInput& input, std::uint32_t seed)
-    : engine_(settings, input), random_(seed), seed_(seed)
+namespace {
+
+bool SameCells(const VirtualForm& a, const VirtualForm& b)
+{
+    return std::memcmp(a.Cells, b.Cells, sizeof a.Cells) == 0;
+}
+
+}  // namespace
+
+FillSearch::FillSearch(const WardSettings& settings, const FillInput& input, std::uint32_t seed, LineGuard* guard)
+    : engine_(settings, input), random_(seed), moveRandom_(seed ^ 0x5bd1e995u), guard_(guard), seed_(seed)
 {
 }
 
-int FillSearch::shownLines() const
+int FillSearch::filledSlots() const
 {
-    return engine_.SummaryLine() > 0 ? engine_.SummaryLine() : kLines;
+    int n = 0;
+    while (n < kSolutionSlots && slots_[n].filled)
+        ++n;
+    return n;
+}
+
+bool FillSearch::qualifies(int unclamped) const
+{
+    if (!slots_[0].filled || unclamped >= slots_[0].unclamped)
+        return true;
+    for (int n = 1; n < kSolutionSlots; ++n)
+        if (!slots_[n].filled || slots_[n].unclamped <= unclamped)
+            return true;
+    return false;
 }
 
 int FillSearch::next()
@@ -20,40 +44,112 @@ int FillSearch::next()
     ++candidates_;
     ++iterations_;
     candidateScore_ = engine_.ScoreVirtualForm(engine_.form(), nullptr, &unclamped_);
-    keep(candidateScore_);
+    newBest_ = false;
+    // Only a candidate that could be kept is checked against the hard rules: taking out
+    // what breaks them can only lower its score.
+    if (!qualifies(unclamped_))
+        return candidateScore_;
+    if (guard_) {
+        work_ = engine_.form();
+        if (repair(work_)) {
+            engine_.Summarise(work_);
+            candidateScore_ = engine_.ScoreVirtualForm(work_, nullptr, &unclamped_);
+        }
+        keep(work_, candidateScore_, unclamped_, true);
+    } else {
+        keep(engine_.form(), candidateScore_, unclamped_, true);
+    }
     return candidateScore_;
 }
 
-void FillSearch::keep(int score)
+bool FillSearch::lineSafe(const VirtualForm& form, int line)
 {
-    const VirtualForm& form = engine_.form();
-    newBest_ = score >= slots_[0].score;
-    // A tie is a new best too, but only a better score (or the first) is traced: on a
-    // ward whose candidates all score 0 every candidate ties.
-    const bool better = candidates_ == 1 || score > slots_[0].score;
-    if (newBest_) {
-        // Slot 0 keeps the whole candidate, so its penalties can be listed; the grid
-        // shows its staff lines and summary.
-        SolutionSlot& best = slots_[0];
-        best.form = form;
-        best.score = score;
-        iterations_ = 0;
-        bestCandidate_ = candidates_;
-        // Only an improvement is traced, so a long fill cannot fill the disk.
-        if (better && TraceLogOpen()) {
-            TraceLog(QStringLiteral("Candidate %1 score %2").arg(candidates_).arg(score));
-            for (const QString& line : engine_.TraceLines(form))
-                TraceLog(line);
+    QString cells[kDays + 1];
+    for (int day = 1; day <= kDays; ++day)
+        cells[day] = engine_.CellText(form, day, line);
+    return guard_->newBreachDays(line, cells) == 0;
+}
+
+bool FillSearch::repair(VirtualForm& form)
+{
+    bool changed = false;
+    QString cells[kDays + 1];
+    for (int line = 1; line <= engine_.NumberOfStaff(); ++line) {
+        for (;;) {
+            for (int day = 1; day <= kDays; ++day)
+                cells[day] = engine_.CellText(form, day, line);
+            const std::uint32_t days = guard_->newBreachDays(line, cells);
+            if (days == 0)
+                break;
+            // The fill's own cell on the first day reported, else the nearest one to it.
+            int first = 1;
+            while (first <= kDays && !((days >> first) & 1))
+                ++first;
+            int chosen = 0;
+            for (int away = 0; away < kDays && !chosen; ++away)
+                for (const int day : {first - away, first + away})
+                    if (day >= 1 && day <= kDays && !chosen && form.Cells[day][line] != kEmptyCell &&
+                        !engine_.Requested(day, line))
+                        chosen = day;
+            if (!chosen)
+                break;  // only requests left: they stand as entered
+            form.Cells[chosen][line] = kEmptyCell;
+            changed = true;
         }
     }
-    std::array<int, kSolutionSlots> scores;
-    for (int n = 0; n < kSolutionSlots; ++n)
-        scores[n] = slots_[n].score;
-    const int chosen = SlotToReplace(scores, score);
-    if (chosen > 0) {
-        slots_[chosen].form = form;
-        slots_[chosen].score = score;
+    return changed;
+}
+
+void FillSearch::keep(const VirtualForm& form, int score, int unclamped, bool tieIsBest)
+{
+    SolutionSlot& best = slots_[0];
+    const bool better = !best.filled || unclamped > best.unclamped;
+    newBest_ = better || (tieIsBest && unclamped == best.unclamped);
+    if (!newBest_) {
+        offer(form, score, unclamped);
+        return;
     }
+    if (best.filled && !SameCells(best.form, form)) {
+        const SolutionSlot previous = best;
+        best.filled = false;  // so the previous best is not refused as a copy of itself
+        offer(previous.form, previous.score, previous.unclamped);
+    }
+    best.form = form;
+    best.score = score;
+    best.unclamped = unclamped;
+    best.filled = true;
+    iterations_ = 0;
+    bestCandidate_ = candidates_;
+    if (better)
+        improvedAt_ = candidates_;
+    // Only an improvement is traced, so a long fill cannot fill the disk.
+    if (better && TraceLogOpen()) {
+        TraceLog(QStringLiteral("Candidate %1 score %2").arg(candidates_ + moves_).arg(score));
+        for (const QString& line : engine_.TraceLines(form))
+            TraceLog(line);
+    }
+}
+
+void FillSearch::offer(const VirtualForm& form, int score, int unclamped)
+{
+    std::array<int, kSolutionSlots> ranks;
+    for (int n = 0; n < kSolutionSlots; ++n) {
+        if (slots_[n].filled && SameCells(slots_[n].form, form))
+            return;  // the slots hold distinct weeks
+        ranks[n] = slots_[n].filled ? slots_[n].unclamped : kUnfilled;
+    }
+    const int chosen = SlotToReplace(ranks, unclamped);
+    if (chosen <= 0)
+        return;
+    // Filled slots stay in front: a week for an empty slot takes the first empty one.
+    int target = chosen;
+    if (!slots_[chosen].filled)
+        for (target = 1; slots_[target].filled; ++target) {
+        }
+    slots_[target].form = form;
+    slots_[target].score = score;
+    slots_[target].unclamped = unclamped;
+    slots_[target].filled = true;
 }
 
 int SlotToReplace(const std::array<int, kSolutionSlots>& scores, int score)

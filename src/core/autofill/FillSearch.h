@@ -1,7 +1,9 @@
 #pragma once
+#include "autofill/LineGuard.h"
 #include "autofill/VirtualForm.h"
 
 #include <array>
+#include <climits>
 #include <cstdint>
 
 namespace tavrola {
@@ -9,47 +11,69 @@ namespace tavrola {
 // A kept candidate: slot 0 is the best so far, slots 1..5 other good ones.
 struct SolutionSlot {
     VirtualForm form;
-    int score = 0;
+    int score = 0;      // floored at 0, as the caption shows it
+    int unclamped = 0;  // the real score, which ranks the slots
+    bool filled = false;
 };
 
 inline constexpr int kSolutionSlots = 6;
+// The rank of a slot never filled: below any score.
+inline constexpr int kUnfilled = INT_MIN;
 
 // The slot among 1..5 that a candidate scoring `score` replaces: the lowest-scoring one
 // (the lowest-numbered among equals) when its score is not above the candidate's; -1
 // when none gives way.
 int SlotToReplace(const std::array<int, kSolutionSlots>& scores, int score);
 
-// The search of one fill: builds, scores and keeps candidates from one seed. The same
-// seed and input give the same candidates and scores, whoever runs the loop and however
-// it is sliced.
+enum class FillPhase { Random, Improve };
+
+// The search of one fill: random candidates first, then a local search from the best.
+// The same seed and input give the same candidates, moves and scores, whoever runs the
+// loop and however it is sliced. Candidates and slots rank by the real score (below 0
+// too); the six slots hold distinct weeks. With a guard, no kept week breaks a hard rule
+// the requests did not already break.
 class FillSearch {
 public:
-    FillSearch(const WardSettings& settings, const FillInput& input, std::uint32_t seed);
+    FillSearch(const WardSettings& settings, const FillInput& input, std::uint32_t seed,
+               LineGuard* guard = nullptr);
 
     // Empty when the search can run; else why not.
     const QString& error() const { return engine_.error(); }
 
-    // Builds, scores and keeps one candidate. Returns its score.
+    // Builds, scores and keeps one random candidate. Returns its score.
     int next();
+    // Runs up to `moves` local-search moves from the best week. Returns whether the
+    // search can still improve (false once it has stalled).
+    bool improve(int moves);
+    FillPhase phase() const { return phase_; }
 
     qint64 candidates() const { return candidates_; }
-    // Candidates since the start or since the last new best.
+    qint64 moves() const { return moves_; }
+    // Candidates (or moves) since the start or since the last new best.
     qint64 IterationCount() const { return iterations_; }
-    // The last candidate was a new best (a tie with the best counts).
+    // The last candidate was a new best: a tie on the real score counts in the random
+    // phase; a move counts only when it improves.
     bool newBest() const { return newBest_; }
     int CandidateScore() const { return candidateScore_; }
     // The last candidate's score before the floor at 0: how far below 0 it fell.
     int unclampedScore() const { return unclamped_; }
     // The candidate number (from 1) of the latest new best.
     qint64 bestCandidate() const { return bestCandidate_; }
+    // Candidates since the real best score last rose.
+    qint64 sinceImprovement() const { return candidates_ - improvedAt_; }
     std::uint32_t seed() const { return seed_; }
 
     const SolutionSlot& slot(int n) const { return slots_[n]; }
     int bestScore() const { return slots_[0].score; }
+    int bestUnclamped() const { return slots_[0].unclamped; }
+    // How many slots hold a week (the filled ones come first).
+    int filledSlots() const;
     // A kept cell's text; empty slots give empty texts.
     QString slotText(int n, int day, int line) const { return engine_.CellText(slots_[n].form, day, line); }
-    // The lines a slot shows on the grid: 1..NumberOfStaff + 1, or 1..25 with all 25 in use.
-    int shownLines() const;
+    // Who covers each shift of a kept week's day ("3AAB/1B/2").
+    QString summaryText(int n, int day) const { return engine_.SummaryText(slots_[n].form.Summary[day]); }
+    // The lines a slot shows on the grid: the staff lines.
+    int shownLines() const { return engine_.NumberOfStaff(); }
 
     // Every deduction of slot n, and its score before the floor at 0.
     std::vector<Penalty> penalties(int n, int* unclamped = nullptr);
@@ -58,18 +82,39 @@ public:
     const FillEngine& engine() const { return engine_; }
 
 private:
-    void keep(int score);
+    bool qualifies(int unclamped) const;
+    // Takes out fill-placed cells until no line breaks a rule it did not; whether any went.
+    bool repair(VirtualForm& form);
+    bool lineSafe(const VirtualForm& form, int line);
+    void keep(const VirtualForm& form, int score, int unclamped, bool tieIsBest);
+    void offer(const VirtualForm& form, int score, int unclamped);
+    void startImprove();
+    bool tryMove();
+    int shortened(int line, CellId id) const;
+    int shortShiftOf(const VirtualForm& form, int* shift);
 
     FillEngine engine_;
     FillRandom random_;
+    FillRandom moveRandom_;  // the local search's own, so the random phase draws as ever
+    LineGuard* guard_;
     std::uint32_t seed_;
     std::array<SolutionSlot, kSolutionSlots> slots_;
+    VirtualForm work_;
+    FillPhase phase_ = FillPhase::Random;
     qint64 candidates_ = 0;
+    qint64 moves_ = 0;
     qint64 iterations_ = 0;
     qint64 bestCandidate_ = 0;
+    qint64 improvedAt_ = 0;
     int candidateScore_ = 0;
     int unclamped_ = 0;
     bool newBest_ = false;
+    // The local search's current week and score.
+    VirtualForm current_;
+    int currentScore_ = 0;
+    int currentDeficit_ = 0;
+    qint64 staleMoves_ = 0;
+    int restarts_ = 0;
 };
 
 }  // namespace tavrola

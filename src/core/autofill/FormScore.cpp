@@ -13,17 +13,15 @@ constexpr int kUnderstaffedPoints = 2;
 constexpr int kContractPoints = 10;
 }  // namespace
 
-int FillEngine::ScoreVirtualForm(const VirtualForm& form, std::vector<Penalty>* penalties, int* unclamped)
+int FillEngine::ScoreVirtualForm(const VirtualForm& form, std::vector<Penalty>* penalties, int* unclamped, int* deficit)
 {
+    int missing = 0;  // staff, holders and hours still wanting, however many points they cost
     // Staff per shift, and holders of each skill per shift in 8-bit lanes (skill k in
     // lane k-1): one addition per cell and shift instead of six.
     int staff[kDays + 1][kShifts + 1] = {};
     std::uint64_t lanes[kDays + 1][kShifts + 1] = {};
     for (int day = 1; day <= kDays; ++day) {
         for (int line = 1; line <= kLines; ++line) {
-            // The summary line the fill wrote is not staff.
-            if (line == summaryLine_)
-                continue;
             const CellId id = form.Cells[day][line];
             if (id == kEmptyCell)
                 continue;
@@ -45,7 +43,7 @@ int FillEngine::ScoreVirtualForm(const VirtualForm& form, std::vector<Penalty>* 
                 skill[s][k][day] = int((lanes[day][s] >> (8 * (k - 1))) & 0xFF);
     hours_[0] = 0;
     for (int line = 1; line <= kLines; ++line)
-        hours_[line] = line == summaryLine_ && !hasContract_[line] ? 0.0 : double(lineHours(form, line));
+        hours_[line] = double(lineHours(form, line));
 
     int score = 100;
     for (int day = 1; day <= kDays; ++day) {
@@ -57,6 +55,7 @@ int FillEngine::ScoreVirtualForm(const VirtualForm& form, std::vector<Penalty>* 
                     if (skill[s][k][day] >= wanted || required_[day][s] == 0)
                         continue;
                     score -= points;
+                    missing += (wanted - skill[s][k][day]) * points;
                     if (penalties) {
                         Penalty p;
                         p.rule = pass == 0 ? PenaltyRule::SkillRequired : PenaltyRule::SkillPreferable;
@@ -85,6 +84,7 @@ int FillEngine::ScoreVirtualForm(const VirtualForm& form, std::vector<Penalty>* 
                 if (required_[day][s] <= counted)
                     continue;
                 score -= kUnderstaffedPoints;
+                missing += (required_[day][s] - counted) * kUnderstaffedPoints;
                 shortPoints[day][s] += kUnderstaffedPoints;
                 if (required_[day][s] <= staff[day][s])
                     leftOut[day][s] |= std::uint8_t(1u << (k - 1));
@@ -113,6 +113,7 @@ int FillEngine::ScoreVirtualForm(const VirtualForm& form, std::vector<Penalty>* 
         if (!hasContract_[line] || !(double(contract_[line]) > hours_[line]))
             continue;
         score -= kContractPoints;
+        missing += int(double(contract_[line]) - hours_[line]) + 1;
         if (penalties) {
             Penalty p;
             p.rule = PenaltyRule::ContractShort;
@@ -125,6 +126,8 @@ int FillEngine::ScoreVirtualForm(const VirtualForm& form, std::vector<Penalty>* 
     }
     if (unclamped)
         *unclamped = score;
+    if (deficit)
+        *deficit = missing;
     return score < 0 ? 0 : score;
 }
 

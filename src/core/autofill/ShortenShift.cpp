@@ -108,6 +108,10 @@ QString ShortenShift(const QString& shift, double remaining, const WardSettings&
     result += QStringLiteral(" - ") + IntToText(eH);
     if (eM != 0)
         result += u':' + IntToText(eM);
+    // Only a range that reads as the hours it was cut to: an end that wrapped round to
+    // before the start ("7 - 7:15") reads as nearly twelve hours.
+    if (std::abs(double(DutyHours(result, s)) - remaining) > 0.01)
+        return QString();
     return result;
 }
 

@@ -9,7 +9,8 @@ namespace tavrola {
 // hours: the shift names stand for their shift times ("7 to 3pm"), digits after an
 // absence code are ignored, and the end moves back by the hours cut (and by the break
 // too when what is left is six hours or less). "EARLY" worth 7.5 with 5 hours left, a
-// half-hour break and early times 7 to 3pm gives "7 - 12".
+// half-hour break and early times 7 to 3pm gives "7 - 12". Empty when no range reads as
+// `remaining` hours (an end that would wrap round to before the start).
 QString ShortenShift(const QString& code, double remaining, const WardSettings& settings);
 
 }  // namespace tavrola

@@ -46,13 +46,15 @@ FillEngine::FillEngine(const WardSettings& settings, const FillInput& input)
     : s_(settings), in_(input), duties_(settings)
 {
     numberOfStaff_ = std::clamp(input.NumberOfStaff, 0, kLines);
-    summaryLine_ = numberOfStaff_ < kLines ? numberOfStaff_ + 1 : 0;
     const QString* shiftNames[kShifts + 1] = {nullptr, &s_.NameAMShift, &s_.NamePMShift, &s_.NameNShift};
     for (int line = 1; line <= kLines; ++line) {
         const QString& set = in_.HoursSet[line];
         if (!set.isEmpty()) {
             try {
                 contract_[line] = HoursSetValue(set, false);
+                // Carried-over hours are paid back only up to the weekly cap.
+                if (input.HoursCap > 0 && contract_[line] > input.HoursCap)
+                    contract_[line] = input.HoursCap;
                 hasContract_[line] = true;
             } catch (const ConversionError&) {
                 hasContract_[line] = false;  // no readable contract: the line is left alone
@@ -115,15 +117,24 @@ inline bool FillEngine::nightRefused(const Draw& d) const
            (double(contract_[d.line]) - hours_[d.line] < double(s_.HoursWorkedOnN));
 }
 
+inline bool FillEngine::fits(int line, int shift) const
+{
+    // What is left takes the whole code, or a shortened one no shorter than allowed.
+    const double remaining = double(contract_[line]) - hours_[line];
+    return (remaining >= double(codeHours_[line][shift])) | (remaining >= double(in_.MinShortShift));
+}
+
 CellId FillEngine::fitToContract(CellId code, double remaining)
 {
     if (remaining >= double(duties_.facts(code).hours))
         return code;
+    if (remaining < double(in_.MinShortShift))
+        return kEmptyCell;
     const auto key = std::make_pair(code, remaining);
     const auto it = shortened_.find(key);
     if (it != shortened_.end())
         return it->second;
-    const CellId id = duties_.idOf(ShortenShift(duties_.text(code), remaining, s_));
+    const CellId id = duties_.idOf(ShortenShift(duties_.text(code), remaining, s_));  // empty when it cannot
     shortened_.emplace(key, id);
     return id;
 }
@@ -195,7 +206,8 @@ bool FillEngine::headCountPossible() const
                 !(double(contract_[line]) > hours_[line]))
                 continue;
             for (int shift = 1; shift <= kShifts; ++shift)
-                if ((codeFlags_[line][shift] & staffedMask_[day]) && !nightRefused({day, line, shift, 0}))
+                if ((codeFlags_[line][shift] & staffedMask_[day]) && !nightRefused({day, line, shift, 0}) &&
+                    fits(line, shift))
                     return true;
         }
     }
@@ -212,7 +224,7 @@ bool FillEngine::contractsPossible(bool hoursFresh) const
             if (hoursFresh && !(hasContract_[line] && double(contract_[line]) > hours_[line]))
                 continue;
             for (int shift = 1; shift <= kShifts; ++shift) {
-                bool wanted = !nightRefused({day, line, shift, 0});
+                bool wanted = !nightRefused({day, line, shift, 0}) && (!hoursFresh || fits(line, shift));
                 for (int s = 1; s <= kShifts; ++s)
                     if (Covers(codeFlags_[line][shift], s) && neverStaffed_[day][s])
                         wanted = false;
@@ -277,7 +289,8 @@ void FillEngine::PhaseHeadCount(FillRandom& random)
         const Draw d = draw(random);
         const bool placing = (form_.Cells[d.day][d.line] == kEmptyCell) &
                              ((codeFlags_[d.line][d.shift] & staffedMask_[d.day]) != 0) & !nightRefused(d) &
-                             hasContract_[d.line] & (double(contract_[d.line]) > hours_[d.line]);
+                             hasContract_[d.line] & (double(contract_[d.line]) > hours_[d.line]) &
+                             fits(d.line, d.shift);
         if (!placing) {
             if (++fruitless == kFruitlessBeforeCheck && !headCountPossible()) {
                 random.Skip(3ull * std::uint64_t(kDrawsPerPhase - draws - 1));
@@ -309,7 +322,8 @@ void FillEngine::PhaseContracts(FillRandom& random)
         const Draw d = draw(random);
         const bool wanted = (form_.Cells[d.day][d.line] == kEmptyCell) & in_.RequestDay[d.day][d.line] &
                             !nightRefused(d) & ((codeFlags_[d.line][d.shift] & neverStaffedMask_[d.day]) == 0);
-        const bool placing = wanted & hasContract_[d.line] & (double(contract_[d.line]) > hours_[d.line]);
+        const bool placing = wanted & hasContract_[d.line] & (double(contract_[d.line]) > hours_[d.line]) &
+                             fits(d.line, d.shift);
         if (!placing && (!wanted || hoursFresh)) {
             // Nothing changes: no cell, and the hours are already counted.
             if (++fruitless == kFruitlessBeforeCheck && !contractsPossible(hoursFresh)) {
@@ -337,10 +351,15 @@ void FillEngine::PhaseContracts(FillRandom& random)
 
 void FillEngine::WriteSummary()
 {
+    Summarise(form_);
+}
+
+void FillEngine::Summarise(VirtualForm& form) const
+{
     for (int day = 1; day <= kDays; ++day) {
         DaySummary sum;
         for (int line = 1; line <= kLines; ++line) {
-            const CellId id = form_.Cells[day][line];
+            const CellId id = form.Cells[day][line];
             if (id == kEmptyCell)
                 continue;
             const int flags = duties_.facts(id).flags;
@@ -350,9 +369,7 @@ void FillEngine::WriteSummary()
                     sum.Lines[s] |= 1u << line;
                 }
         }
-        form_.Summary[day] = sum;
-        if (summaryLine_ > 0)
-            form_.Cells[day][summaryLine_] = kSummaryCell;
+        form.Summary[day] = sum;
     }
 }
 
@@ -360,14 +377,7 @@ float FillEngine::lineHours(const VirtualForm& form, int line) const
 {
     float total = 0;
     for (int day = 1; day <= kDays; ++day) {
-        const CellId id = form.Cells[day][line];
-        if (id == kSummaryCell) {
-            const QString text = SummaryText(form.Summary[day]);
-            const float h = duties_.evaluator().DutyHours(text);
-            total += h == 0 ? duties_.evaluator().AddAbsenceHours(text, h, true) : h;
-        } else if (id != kEmptyCell) {
-            total += duties_.facts(id).lineHours;
-        }
+        total += duties_.facts(form.Cells[day][line]).lineHours;
     }
     return total;
 }
@@ -391,12 +401,6 @@ QString FillEngine::SummaryText(const DaySummary& sum) const
                 text += in_.SkillCodes[line];
     }
     return text;
-}
-
-QString FillEngine::CellText(const VirtualForm& form, int day, int line) const
-{
-    const CellId id = form.Cells[day][line];
-    return id == kSummaryCell ? SummaryText(form.Summary[day]) : duties_.text(id);
 }
 
 QStringList FillEngine::TraceLines(const VirtualForm& form) const

@@ -18,7 +18,7 @@ struct DaySummary {
 };
 
 // One candidate week: the cells as ids into the fill's duty table, indexed like the grid,
-// and the day summaries behind the summary line.
+// and who covers each shift of each day (shown beside the grid, never in a duty cell).
 struct VirtualForm {
     CellId Cells[kDays + 1][kLines + 1] = {};
     DaySummary Summary[kDays + 1];
@@ -35,7 +35,7 @@ public:
     const QString& error() const { return error_; }
 
     // A new candidate from the requests: skill cover, head count, contracted hours on
-    // preferred days, then the summary line below the last staff member.
+    // preferred days, then the day summaries.
     void FillVirtualForm(FillRandom& random);
     // Its steps, each at most 1000 draws: Prepare, then the three phases in order, then
     // the summary.
@@ -44,24 +44,38 @@ public:
     void PhaseHeadCount(FillRandom& random);
     void PhaseContracts(FillRandom& random);
     void WriteSummary();
+    // Works out a candidate's day summaries from its cells.
+    void Summarise(VirtualForm& form) const;
     // The hours of each line of the current candidate.
     void CalculateVirtualHoursWorked();
 
-    // Scores a candidate from 100 down, leaving out the summary line it wrote; with
+    // Scores a candidate from 100 down; with
     // `penalties`, lists every deduction. `unclamped` receives the score before the
     // floor at 0. Sets VirtualHoursWorked to the candidate's.
-    int ScoreVirtualForm(const VirtualForm& form, std::vector<Penalty>* penalties = nullptr, int* unclamped = nullptr);
+    // `deficit` receives how much is still wanting (staff, holders, hours, weighted by the
+    // points at stake), which the local search uses to tell apart weeks of equal score.
+    int ScoreVirtualForm(const VirtualForm& form, std::vector<Penalty>* penalties = nullptr, int* unclamped = nullptr,
+                         int* deficit = nullptr);
 
     const VirtualForm& form() const { return form_; }
     double VirtualHoursWorked(int line) const { return hours_[line]; }
 
-    // A cell's text: the summary line is spelled out ("3AAB/1B/2").
-    QString CellText(const VirtualForm& form, int day, int line) const;
+    QString CellText(const VirtualForm& form, int day, int line) const { return duties_.text(form.Cells[day][line]); }
+    // Who covers each shift of a day: counts and skill codes, "3AAB/1B/2".
     QString SummaryText(const DaySummary& summary) const;
-    // The line the summary goes to (one past the last staff member); 0 when all 25
-    // lines are staff and there is none.
-    int SummaryLine() const { return summaryLine_; }
     int NumberOfStaff() const { return numberOfStaff_; }
+
+    // What the local search reads and changes.
+    CellId ShiftCode(int line, int shift) const { return code_[line][shift]; }
+    bool Requested(int day, int line) const { return requests_[day][line] != kEmptyCell; }
+    bool HasContract(int line) const { return hasContract_[line]; }
+    double Contract(int line) const { return contract_[line]; }
+    int Required(int day, int shift) const { return required_[day][shift]; }
+    const DutyFacts& Facts(CellId id) const { return duties_.facts(id); }
+    // The code, its shortened form when less than it is worth is left, or nothing when
+    // what is left is under the shortest shift allowed.
+    CellId FitToContract(CellId code, double remaining) { return fitToContract(code, remaining); }
+    float LineHours(const VirtualForm& form, int line) const { return lineHours(form, line); }
 
     // The trace of a candidate's lines: contract, hours, the seven cells.
     QStringList TraceLines(const VirtualForm& form) const;
@@ -77,6 +91,7 @@ private:
     inline Draw draw(FillRandom& random) const;
     inline bool nightRefused(const Draw& d) const;
     inline void lowerRequirement(int day, int shift);
+    inline bool fits(int line, int shift) const;
     // Whether any draw could still place a shift in the phase, as things stand.
     bool skillCoverPossible() const;
     bool headCountPossible() const;
@@ -90,7 +105,6 @@ private:
     DutyTable duties_;
     QString error_;
     int numberOfStaff_ = 0;
-    int summaryLine_ = 0;
 
     // Per fill.
     bool hasContract_[kLines + 1] = {};

@@ -5,12 +5,23 @@
 #include "autofill/RequiredNurses.h"
 #include "document/RequirementsStep.h"
 #include "roster/WeekData.h"
+#include "rules/RuleWeeksReader.h"
 #include "util/TraceLog.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>
+#include <algorithm>
 
 namespace tavrola {
+
+namespace {
+// The random phase hands over to the local search after this many candidates without a
+// better real score, or after this share of a time limit.
+constexpr qint64 kRandomStall = 5000;
+constexpr double kRandomShareOfTime = 0.4;
+// Local-search moves between two looks at the clock.
+constexpr int kMovesPerStep = 64;
+}  // namespace
 
 AutoFill::AutoFill(WardModel& model) : model_(model)
 {
@@ -67,8 +78,20 @@ AutoFill::Click AutoFill::ContinueButtonClick(Ui& ui, std::optional<std::uint32_
     WeekData start = StoreWeekData(w);
     for (const FieldEdit& e : requirementEdits_)
         start.Required[e.field->day()][e.field->shift()] = e.text;
-    auto search = std::make_unique<FillSearch>(
-        model_.Settings, MakeFillInput(start, w.StaffSkillCodes, w.SavedRequests), startSeed);
+    // The hard rules: Rules.txt's limits (defaults without it) over the requests, with the
+    // stored weeks around this one.
+    WeekData requests = start;
+    for (int day = 1; day <= kDays; ++day)
+        for (int line = 1; line <= kLines; ++line)
+            requests.Cells[day][line] = w.SavedRequests[day][line];
+    const bool folder = !w.DataFolder.isEmpty();
+    const RuleLimits limits = folder ? ReadRulesFile(w.DataFolder + kRulesFileName).limits : RuleLimits();
+    guard_ = std::make_unique<WorkingTimeGuard>(
+        model_.Settings, limits, requests, w.PickerDate,
+        folder ? ReadRuleHistory(w.DataFolder, model_.Settings, w.PickerDate) : RuleHistory());
+    FillInput input = MakeFillInput(start, w.StaffSkillCodes, w.SavedRequests);
+    input.HoursCap = float(guard_->hoursCap());
+    auto search = std::make_unique<FillSearch>(model_.Settings, input, startSeed, guard_.get());
     if (!search->error().isEmpty()) {
         ui.showError(search->error());
         return Click::Refused;
@@ -80,6 +103,7 @@ AutoFill::Click AutoFill::ContinueButtonClick(Ui& ui, std::optional<std::uint32_
     interrupted_ = false;
     ownIndex_ = -1;
     position_ = 0;
+    runClock_.start();
     return Click::Started;
 }
 
@@ -92,14 +116,29 @@ bool AutoFill::runSlice(int budgetMs)
     clock.start();
     bool improved = false;
     while (w.FillRunning) {
-        const int score = search_->next();
-        if (onCandidate)
-            onCandidate(*search_);
-        if (search_->newBest()) {
-            improved = true;
-            caption_ = QStringLiteral("Stop %1%").arg(score);
+        FillSearch& s = *search_;
+        if (s.phase() == FillPhase::Random) {
+            s.next();
+            if (onCandidate)
+                onCandidate(s);
+            const bool limitReached = candidateLimit > 0 ? s.candidates() >= candidateLimit
+                                                         : s.sinceImprovement() >= kRandomStall;
+            const bool shareUsed = timeLimit > 0 && runClock_.elapsed() >= timeLimit * 1000 * kRandomShareOfTime;
+            if (s.bestScore() == 100 || (!improve && limitReached))
+                w.FillRunning = false;
+            else if (improve && (limitReached || shareUsed) && !s.improve(0))
+                w.FillRunning = false;
+        } else {
+            if (!s.improve(kMovesPerStep))
+                w.FillRunning = false;
+            if (s.newBest() && onCandidate)
+                onCandidate(s);
         }
-        if (score == 100 || (candidateLimit > 0 && search_->candidates() >= candidateLimit))
+        if (s.newBest()) {
+            improved = true;
+            caption_ = QStringLiteral("Stop %1%").arg(s.bestScore());
+        }
+        if (timeLimit > 0 && runClock_.elapsed() >= timeLimit * 1000)
             w.FillRunning = false;
         if (budgetMs > 0 && clock.elapsed() >= budgetMs)
             break;
@@ -133,6 +172,9 @@ std::vector<FieldEdit> AutoFill::solutionEdits(int n)
         return edits;
     RosterWeek& w = model_.Week;
     const int shown = search_->shownLines();
+    // A slot never filled is not offered; the summary stays off the grid.
+    if (!search_->slot(n).filled)
+        return edits;
     for (int day = 1; day <= kDays; ++day)
         for (int line = 1; line <= shown; ++line) {
             Field& cell = w.DayCells[day][line];
@@ -196,7 +238,8 @@ void AutoFill::UpDown1Click(int position)
 {
     if (!search_ || running_ || !browserVisible_)
         return;
-    position_ = ((position % kSolutionSlots) + kSolutionSlots) % kSolutionSlots;
+    const int filled = std::max(1, search_->filledSlots());
+    position_ = ((position % filled) + filled) % filled;
     model_.applyEdits(QStringLiteral("Show Solution %1").arg(position_), solutionEdits(position_));
     caption_ = QStringLiteral("Done (%1) %2%").arg(position_).arg(search_->slot(position_).score);
 }
@@ -207,7 +250,8 @@ QStringList AutoFill::explanation()
     if (!search_)
         return lines;
     int unclamped = 0;
-    const std::vector<Penalty> penalties = search_->penalties(0, &unclamped);
+    const std::vector<Penalty> penalties = search_->penalties(position_, &unclamped);
+    lines += QStringLiteral("Real score %1: %2 points lost").arg(unclamped).arg(100 - unclamped);
     // The points lost per rule first, then each deduction.
     static const char* const kRuleTotals[] = {"Required skills missing", "Preferable skills missing",
                                                "Shifts short of staff", "Contracts not met"};
@@ -220,10 +264,30 @@ QStringList AutoFill::explanation()
         if (counts[r])
             lines += QStringLiteral("%1: -%2 (%3)").arg(QLatin1String(kRuleTotals[r])).arg(points[r]).arg(counts[r]);
     if (unclamped < 0)
-        lines += QStringLiteral("%1 in all, counted as 0").arg(unclamped);
+        lines += QStringLiteral("Below 0: the caption shows 0");
     for (const Penalty& p : penalties)
         lines += PenaltyText(p, model_.Settings, p.line ? model_.Week.NameEdits[p.line].text() : QString());
+    // The fill adds no breach of the working-time rules; those the requests hold stay.
+    for (const Breach& b : requestBreaches())
+        lines += QStringLiteral("Kept as requested: %1 on %2: %3").arg(b.name, QString(DayName(b.day)), b.text);
     return lines;
+}
+
+}  // namespace tavrola
+
+namespace tavrola {
+
+QString AutoFill::summaryText(int day) const
+{
+    if (!search_ || !search_->slot(position_).filled)
+        return QString();
+    return search_->summaryText(position_, day);
+}
+
+const std::vector<Breach>& AutoFill::requestBreaches() const
+{
+    static const std::vector<Breach> none;
+    return guard_ ? guard_->requestBreaches() : none;
 }
 
 }  // namespace tavrola

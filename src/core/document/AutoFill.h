@@ -3,7 +3,9 @@
 #include "autofill/FillSearch.h"
 #include "document/WardModel.h"
 #include "document/WeekFileCommands.h"
+#include "rules/FillRules.h"
 
+#include <QElapsedTimer>
 #include <QMetaObject>
 #include <QStringList>
 #include <QString>
@@ -26,8 +28,12 @@ inline const QString kAutoFillStep = QStringLiteral("Auto Fill");
 // grid changes only through undo steps: the result is one step "Auto Fill" (replaced by
 // each new best while the fill runs), each browse one more.
 //
+// The random candidates run until they stop improving (or a set number of them), then a
+// local search improves the best week until it stalls. The working-time rules of the
+// data folder's Rules.txt are hard rules: no kept week breaks one its requests did not.
+//
 // A fill stops at 100 points, on a second press, when Week.FillRunning is cleared (a
-// duty entered by hand), after a set number of candidates, or when anything else
+// duty entered by hand), when the search ends or its time is up, or when anything else
 // changes the document (a typed cell, an undo): then it stops where it stands and
 // writes nothing more.
 class AutoFill {
@@ -51,8 +57,8 @@ public:
     void stop();
     bool running() const { return running_; }
 
-    // Shows kept solution `position` (wrapping in 0..5) as one undo step; nothing once the
-    // browser is closed.
+    // Shows kept solution `position` (wrapping over the filled slots) as one undo step;
+    // nothing once the browser is closed.
     void UpDown1Click(int position);
     // The run is over for the week shown (another week, a load, Clear Form, an edit
     // that ended it): the browser closes and no solution is written any more.
@@ -65,8 +71,12 @@ public:
     QString countText() const;
     bool browserVisible() const { return browserVisible_; }
     int position() const { return position_; }
-    // Why the best is not 100: the points lost per rule, then each deduction.
+    // Why the best is not 100: the real score, the points lost per rule, then each
+    // deduction.
     QStringList explanation();
+    // Who covers each shift of the shown solution's day ("6SL IV/5/3"); empty before a
+    // fill. Shown beside the grid, never written into it.
+    QString summaryText(int day) const;
 
     // The search of the latest fill; null before the first.
     FillSearch* search() { return search_.get(); }
@@ -74,8 +84,14 @@ public:
 
     // Called after every candidate (the command line reports from it).
     std::function<void(const FillSearch&)> onCandidate;
-    // Stop after this many candidates; 0: no limit.
+    // The random phase ends after this many candidates; 0: when it stops improving.
     qint64 candidateLimit = 0;
+    // Whether the local search follows the random phase.
+    bool improve = true;
+    // The whole fill stops after this many seconds; 0: no limit.
+    double timeLimit = 0;
+    // The requests' own breaches of the working-time rules (kept, and reported).
+    const std::vector<Breach>& requestBreaches() const;
 
     // The grid texts of kept solution n for the shown lines ("DO" for empty cells), and
     // those texts with each day's clinic notes added as the end of a fill writes them.
@@ -91,7 +107,9 @@ private:
     bool ownStepOnTop() const;
 
     WardModel& model_;
+    std::unique_ptr<WorkingTimeGuard> guard_;
     std::unique_ptr<FillSearch> search_;
+    QElapsedTimer runClock_;
     Ui* ui_ = nullptr;
     bool running_ = false;
     bool interrupted_ = false;  // something else changed the document during the fill

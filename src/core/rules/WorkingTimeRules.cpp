@@ -366,6 +366,15 @@ RuleHistory PrepareRuleHistory(const QDate& monday, const std::vector<RuleWeek>&
     return history;
 }
 
+void CheckLineDuties(const RuleLimits& limits, int line, const QString& name, std::vector<RuleDuty>& duties,
+                     const float (&dayHours)[kDays + 1], const RulePersonHistory* history, std::vector<Breach>& out)
+{
+    LineCheck check(limits, line, name, duties, out);
+    std::copy(std::begin(dayHours), std::end(dayHours), check.dayHours);
+    check.history = history;
+    check.run();
+}
+
 std::vector<Breach> CheckWorkingTime(const WardSettings& settings, const RuleLimits& limits, const WeekData& week,
                                      const QDate& monday, const RuleHistory& history)
 {

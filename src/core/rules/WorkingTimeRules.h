@@ -70,6 +70,12 @@ struct Breach {
 std::vector<Breach> CheckWorkingTime(const WardSettings& settings, const RuleLimits& limits, const WeekData& week,
                                      const QDate& monday, const RuleHistory& history);
 
+// The checks of one line over its duties of three weeks (last week's, this week's, next
+// week's, in order of start) and this week's hours per day; appends its breaches to `out`.
+// `history` may be null.
+void CheckLineDuties(const RuleLimits& limits, int line, const QString& name, std::vector<RuleDuty>& duties,
+                     const float (&dayHours)[kDays + 1], const RulePersonHistory* history, std::vector<Breach>& out);
+
 // The duties of one cell (pieces that neither overlap nor touch are separate duties), with
 // the evaluator's hours when it is work. An absence, "DO", an empty cell or any other text
 // gives none.

@@ -1,0 +1,215 @@
+// The local search after the random phase: from the best week, the moves a planner makes
+// (place, take out or move a shift between days, swap two lines' duties on a day, change
+// a shift's kind), kept when the real score does not fall and no hard rule breaks.
+// Requests never change. Shifts go to the days that are short more often than not.
+#include "autofill/FillSearch.h"
+
+namespace tavrola {
+
+namespace {
+
+// Moves without a better best before the week restarts from the best with a few
+// random changes, and restarts without one before the search ends.
+constexpr qint64 kStaleBeforeRestart = 3000;
+constexpr int kRestarts = 100;
+constexpr int kKicks = 4;
+
+}  // namespace
+
+void FillSearch::startImprove()
+{
+    phase_ = FillPhase::Improve;
+    current_ = slots_[0].form;
+    engine_.ScoreVirtualForm(current_, nullptr, &currentScore_, &currentDeficit_);
+    staleMoves_ = 0;
+    restarts_ = 0;
+    iterations_ = 0;
+}
+
+// A short (day, shift) of the week, drawn among them; 0 when none is short.
+int FillSearch::shortShiftOf(const VirtualForm& form, int* shift)
+{
+    int shortDay[kDays * kShifts], shortShift[kDays * kShifts], n = 0;
+    for (int day = 1; day <= kDays; ++day)
+        for (int s = 1; s <= kShifts; ++s)
+            if (form.Summary[day].Count[s] < engine_.Required(day, s)) {
+                shortDay[n] = day;
+                shortShift[n++] = s;
+            }
+    if (n == 0)
+        return 0;
+    const int pick = int(moveRandom_.Random(std::uint32_t(n)));
+    *shift = shortShift[pick];
+    return shortDay[pick];
+}
+
+// 1 when a cell is a shift the fill cut short (not one of the line's own codes).
+int FillSearch::shortened(int line, CellId id) const
+{
+    if (id == kEmptyCell)
+        return 0;
+    for (int s = 1; s <= kShifts; ++s)
+        if (engine_.ShiftCode(line, s) == id)
+            return 0;
+    return 1;
+}
+
+bool FillSearch::tryMove()
+{
+    FillEngine& e = engine_;
+    const int staff = e.NumberOfStaff();
+    if (staff == 0)
+        return false;
+    auto rnd = [this](int n) { return int(moveRandom_.Random(std::uint32_t(n))); };
+    auto free = [&](int day, int line) { return !e.Requested(day, line); };
+    int shift = rnd(kShifts) + 1;
+    int day = rnd(kDays) + 1;
+    if (rnd(3) != 0) {  // mostly where staff are short
+        int s = 0;
+        if (const int d = shortShiftOf(current_, &s)) {
+            day = d;
+            shift = s;
+        }
+    }
+    const int line = rnd(staff) + 1;
+    const int kind = rnd(5);
+    int lines[2] = {line, 0};
+    struct Change {
+        int day, line;
+        CellId before;
+    } changes[2];
+    int n = 0;
+    auto set = [&](int d, int l, CellId id) {
+        changes[n++] = {d, l, current_.Cells[d][l]};
+        current_.Cells[d][l] = id;
+    };
+    if (!e.HasContract(line))
+        return false;
+    double hoursBefore1 = 0;
+    const double remaining = e.Contract(line) - double(e.LineHours(current_, line));
+    CellId& cell = current_.Cells[day][line];
+    switch (kind) {
+    case 0: {  // place a shift on an empty day
+        if (cell != kEmptyCell || !free(day, line) || remaining <= 0)
+            return false;
+        const CellId id = e.FitToContract(e.ShiftCode(line, shift), remaining);
+        if (id == kEmptyCell)
+            return false;
+        set(day, line, id);
+        break;
+    }
+    case 1: {  // move one of the line's shifts to this day, or swap two of its days
+        if (!free(day, line))
+            return false;
+        const int from = rnd(kDays) + 1;
+        const CellId id = current_.Cells[from][line];
+        if (from == day || id == kEmptyCell || id == cell || !free(from, line))
+            return false;
+        set(from, line, cell);
+        set(day, line, id);
+        break;
+    }
+    case 2: {  // take a shift out
+        if (cell == kEmptyCell || !free(day, line))
+            return false;
+        set(day, line, kEmptyCell);
+        break;
+    }
+    case 3: {  // swap two lines' duties on the day
+        const int other = rnd(staff) + 1;
+        if (other == line || !free(day, line) || !free(day, other) || !e.HasContract(other) ||
+            current_.Cells[day][other] == cell)
+            return false;
+        const CellId mine = cell;
+        hoursBefore1 = e.LineHours(current_, other);
+        set(day, line, current_.Cells[day][other]);
+        set(day, other, mine);
+        lines[1] = other;
+        break;
+    }
+    default: {  // change the shift's kind
+        if (cell == kEmptyCell || !free(day, line))
+            return false;
+        const CellId id = e.FitToContract(e.ShiftCode(line, shift), remaining + double(e.Facts(cell).lineHours));
+        if (id == kEmptyCell || id == cell)
+            return false;
+        set(day, line, id);
+        break;
+    }
+    }
+    ++moves_;
+    ++iterations_;
+    // A line is not filled past its contract, and a move that gains nothing does not
+    // leave more shortened shifts behind.
+    bool accept = true;
+    int tidier = 0;
+    for (const int l : lines) {
+        if (!l)
+            continue;
+        const double after = e.LineHours(current_, l);
+        if (after > e.Contract(l) + 1e-4 && after > e.Contract(l) - remaining + 1e-4 && l == line)
+            accept = false;
+        for (int k = 0; k < n; ++k)
+            if (changes[k].line == l)
+                tidier += shortened(l, changes[k].before) - shortened(l, current_.Cells[changes[k].day][l]);
+    }
+    if (lines[1] && e.LineHours(current_, lines[1]) > e.Contract(lines[1]) + 1e-4)
+        accept = accept && hoursBefore1 >= e.LineHours(current_, lines[1]);
+    int unclamped = 0, deficit = 0;
+    const int score = accept ? e.ScoreVirtualForm(current_, nullptr, &unclamped, &deficit) : 0;
+    // Between weeks of equal score, the one that wants less; then the tidier.
+    accept = accept && (unclamped > currentScore_ ||
+                        (unclamped == currentScore_ &&
+                         (deficit < currentDeficit_ || (deficit == currentDeficit_ && tidier >= 0))));
+    if (accept && guard_)
+        for (const int l : lines)
+            if (l && !lineSafe(current_, l))
+                accept = false;
+    if (!accept) {
+        for (int k = n - 1; k >= 0; --k)
+            current_.Cells[changes[k].day][changes[k].line] = changes[k].before;
+        ++staleMoves_;
+        return true;
+    }
+    e.Summarise(current_);
+    if (unclamped > currentScore_ || deficit < currentDeficit_ || unclamped > slots_[0].unclamped)
+        staleMoves_ = 0;
+    else
+        ++staleMoves_;
+    currentScore_ = unclamped;
+    currentDeficit_ = deficit;
+    if (unclamped > slots_[0].unclamped) {
+        keep(current_, score, unclamped, false);
+        restarts_ = 0;
+    } else if (unclamped > slots_[kSolutionSlots - 1].unclamped || !slots_[kSolutionSlots - 1].filled) {
+        offer(current_, score, unclamped);
+    }
+    return true;
+}
+
+bool FillSearch::improve(int moves)
+{
+    if (phase_ != FillPhase::Improve)
+        startImprove();
+    newBest_ = false;
+    for (int i = 0; i < moves; ++i) {
+        if (slots_[0].score == 100 || restarts_ > kRestarts)
+            return false;
+        const bool wasBest = newBest_;
+        tryMove();
+        newBest_ = newBest_ || wasBest;
+        if (staleMoves_ >= kStaleBeforeRestart) {
+            // Start again from the best week, shaken by a few changes whatever they cost.
+            ++restarts_;
+            staleMoves_ = 0;
+            current_ = slots_[0].form;
+            currentScore_ = -1000000;
+            for (int k = 0; k < kKicks; ++k)
+                tryMove();
+            engine_.ScoreVirtualForm(current_, nullptr, &currentScore_, &currentDeficit_);
+        }
+    }
+    return slots_[0].score < 100 && restarts_ <= kRestarts;
+}
+
+}  // namespace tavrola
