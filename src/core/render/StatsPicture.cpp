@@ -175,6 +175,11 @@ void DisplayStatistics(Canvas& canvas, const StatsTables& t, const StatsPictureI
     TraceLog(QStringLiteral("Names.Count") + QString::number(n));
 }
 
+QSize StatisticsPictureSize(const StatsTables&, const StatsPictureInput&)
+{
+    return QSize(kStatsSurfaceWidth, kStatsSurfaceHeight);
+}
+
 namespace {
 
 template <typename Draw>

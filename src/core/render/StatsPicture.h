@@ -38,6 +38,9 @@ void DisplayYearGraph(Canvas& canvas, int x, int y, const MonthValues& values, i
 // left out, and the ward's shortage graphs for three years.
 void DisplayStatistics(Canvas& canvas, const StatsTables& tables, const StatsPictureInput& input);
 
+// The size the whole picture takes: its content and a small margin.
+QSize StatisticsPictureSize(const StatsTables& tables, const StatsPictureInput& input);
+
 // The picture on an image of the surface's size. Needs a QGuiApplication (fonts).
 QImage StatisticsImage(const StatsTables& tables, const StatsPictureInput& input);
 QImage StatisticsPromptImage();
