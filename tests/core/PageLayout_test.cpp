@@ -48,7 +48,7 @@ PrintSheet SheetFrom(const WeekFileData& file, const WardSettings& settings)
 }
 
 // The most a ward could put on a page: 25 lines of 30-character names, 10-character
-// grades, 15-character duties every day, long notes, a long hospital and ward, and the
+// grades, the longest clock ranges every day, long notes, a long hospital and ward, and the
 // longest holiday labels on every day.
 PrintSheet LongestSheet()
 {
@@ -66,7 +66,7 @@ PrintSheet LongestSheet()
         s.Week.HoursSet[line] = QStringLiteral("37.5");
         s.Week.HoursWorked[line] = QStringLiteral("112.25");
         for (int day = 1; day <= kDays; ++day)
-            s.Week.Cells[day][line] = QStringLiteral("07.30-20.00 STU");
+            s.Week.Cells[day][line] = QStringLiteral("07.30-20.00");
         s.Week.Notes[line] = QStringLiteral("Mandatory training: moving and handling, fire safety, resus");
     }
     return s;
