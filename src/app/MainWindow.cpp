@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "app/ScreenFit.h"
 
 #include "app/AboutBox.h"
 #include "app/AutoFillPanel.h"
@@ -12,6 +13,7 @@
 #include "document/WeekChain.h"
 #include "util/Locale.h"
 #include "weeks/WeekFileReader.h"
+#include "weeks/WeekSelection.h"
 #include "render/NonPrefChart.h"
 #include "settings/StarterWard.h"
 #include "util/FileAccess.h"
@@ -70,10 +72,8 @@ MainWindow::MainWindow(const QString& dataFolder, Ui* ui, QWidget* parent) : QMa
     connect(&model_, &WardModel::labelsChanged, this, &MainWindow::showWeek);
     connect(&model_, &WardModel::settingsChanged, this, &MainWindow::showSettings);
     buildBrushKeys();
-    QSize size = fullSize();
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        size = size.boundedTo(screen->availableGeometry().size());
-    resize(size);
+    resize(fullSize());
+    FitToScreen(this);
     // Closing the calendar on a day, or finishing a typed date, picks the week.
     connect(grid_->DateTimePicker->calendarWidget(), &QCalendarWidget::clicked, this,
             [this](const QDate&) { DateTimePickerCloseUp(); });
@@ -201,6 +201,7 @@ void MainWindow::showWardNames()
 void MainWindow::showSettings()
 {
     showWardNames();
+    setWindowTitle(WeekWindowTitle(grid_->WardNameLabel->text(), model_.Week.PickerDate));
     for (int b = 1; b <= kBrushCount; ++b)
         toolbar_->button(Brush(b))->setToolTip(
             QStringLiteral("%1 (%2)").arg(BrushToolTip(model_.Settings, b), BrushShortcutText(Brush(b))));

@@ -87,16 +87,16 @@ void DisplayYearGraph(Canvas& canvas, int x, int y, const MonthValues& values, i
     canvas.setFont(font);
     canvas.setBrush(White);
     canvas.setPen(kStatsBlack, 2);
+    // One size for all the initials: the one at which the widest keeps to its 8 pixels.
+    ShrinkToFit(canvas, QStringLiteral("M"), 7);
+    font = canvas.font();
     for (int m = 1; m <= kMonths; ++m) {
-        // A bar stops short of the row above; each initial keeps to its 8 pixels.
+        // A bar stops short of the row above.
         const int h = std::min(BarHeight(values[m], scale), maxBar);
         const int barX = x + 8 * m + 3;
         if (h > 0)
             canvas.line(QPoint(barX, y + 2), QPoint(barX, y + 2 - h));
-        const QString letter(MonthLetter(m));
-        ShrinkToFit(canvas, letter, 7);
-        canvas.textOut(x + 8 * m, y + 3, letter);
-        canvas.setFont(font);
+        canvas.textOut(x + 8 * m, y + 3, QString(MonthLetter(m)));
     }
 
     // The total, right-aligned before the base line, shrunk to the room left of the graph.
