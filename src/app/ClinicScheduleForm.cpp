@@ -1,6 +1,11 @@
 #include "app/ClinicScheduleForm.h"
 
+#include "app/ScreenFit.h"
+
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QShortcut>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -32,10 +37,14 @@ TClinicScheduleForm::TClinicScheduleForm(WardModel& model, QWidget* parent)
     Problem = new QLabel(this);
     Problem->setWordWrap(true);
     Problem->hide();
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
+    escape->setContext(Qt::WidgetWithChildrenShortcut);
 }
 
 void TClinicScheduleForm::openFor(const ClinicDayChoice& choice, const QPoint& place)
 {
+    if (choice.day != choice_.day)
+        placed_ = false;
     choice_ = choice;
     place_ = place;
     show();
@@ -81,6 +90,8 @@ void TClinicScheduleForm::FormActivate()
         height += Problem->height() + 8;
     }
     setFixedSize(widest + 18, height);
+    if (const QScreen* screen = QGuiApplication::screenAt(pos()))
+        move(FitInside(QRect(pos(), size()), screen->availableGeometry()).topLeft());
     ClinicsRE->moveCursor(QTextCursor::Start);
     ClinicsRE->horizontalScrollBar()->setValue(0);
 }
