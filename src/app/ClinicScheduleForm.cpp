@@ -5,7 +5,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QShortcut>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -37,8 +37,6 @@ TClinicScheduleForm::TClinicScheduleForm(WardModel& model, QWidget* parent)
     Problem = new QLabel(this);
     Problem->setWordWrap(true);
     Problem->hide();
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
-    escape->setContext(Qt::WidgetWithChildrenShortcut);
 }
 
 void TClinicScheduleForm::openFor(const ClinicDayChoice& choice, const QPoint& place)
@@ -94,6 +92,14 @@ void TClinicScheduleForm::FormActivate()
         move(FitInside(QRect(pos(), size()), screen->availableGeometry()).topLeft());
     ClinicsRE->moveCursor(QTextCursor::Start);
     ClinicsRE->horizontalScrollBar()->setValue(0);
+}
+
+void TClinicScheduleForm::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 bool TClinicScheduleForm::eventFilter(QObject* watched, QEvent* event)

@@ -35,6 +35,7 @@ public:
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;  // Esc closes
     void closeEvent(QCloseEvent* event) override;  // FormClose
 
 private:
