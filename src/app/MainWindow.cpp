@@ -7,6 +7,7 @@
 #include "app/ClinicScheduleForm.h"
 #include "app/DutyToolbar.h"
 #include "app/GridView.h"
+#include "app/LegendWindow.h"
 #include "app/NonPrefStrip.h"
 #include "app/QtUi.h"
 #include "document/DutyClicks.h"
@@ -160,6 +161,11 @@ void MainWindow::buildMenus()
     edit->addAction(undo);
     edit->addAction(redo);
     buildPrintMenu();
+    QMenu* view = menuBar()->addMenu(tr("&View"));
+    view->addAction(tr("Legend"), this, [this] {
+        LegendWindow legend(this);
+        legend.exec();
+    })->setObjectName(QStringLiteral("Legend"));
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->addAction(tr("Display Help File (PDF)"), QKeySequence::HelpContents, this, &MainWindow::Contents1Click);
     help->addAction(tr("About"), this, &MainWindow::About1Click);

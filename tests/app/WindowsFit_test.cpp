@@ -1,12 +1,16 @@
 #include "ScriptedUi.h"
 #include "app/ClinicForm.h"
+#include "app/LegendWindow.h"
 #include "app/MainWindow.h"
 #include "app/ScreenFit.h"
 #include "app/StaffForm.h"
 #include "app/StatisticsWindow.h"
+#include "roster/StatusLegend.h"
 #include "util/Locale.h"
 
 #include <QAbstractButton>
+#include <QAction>
+#include <QLabel>
 #include <QDir>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -21,6 +25,24 @@ class WindowsFitTest : public QObject {
 
 private slots:
     void initTestCase() { UseDefaultLocale(); }
+
+    // The View menu's legend lists every status with its glyph on its colour.
+    void theLegendExplainsEveryStatus()
+    {
+        QTemporaryDir dir;
+        QFile::copy(QStringLiteral(TAVROLA_SOURCE_DIR "/data/demo/Staff.txt"), dir.filePath(QStringLiteral("Staff.txt")));
+        ScriptedUi ui;
+        MainWindow w(dir.path() + u'/', &ui);
+        QAction* legend = w.findChild<QAction*>(QStringLiteral("Legend"));
+        QVERIFY(legend);
+        LegendWindow window;
+        for (const StatusMark& m : StatusMarks()) {
+            bool found = false;
+            for (QLabel* l : window.findChildren<QLabel*>())
+                found = found || (l->accessibleName() == m.name && l->text() == m.glyph);
+            QVERIFY2(found, qPrintable(m.name));
+        }
+    }
 
     void aWindowIsShrunkAndMovedInsideTheRoom()
     {
@@ -57,6 +79,7 @@ private slots:
             {"statistics", [&] { return new StatisticsWindow(model, ui); }},
             {"staff editor", [&] { return new StaffForm(model, ui); }},
             {"clinic editor", [&] { return new TClinicForm(folder, ui); }},
+            {"legend", [&] { return new LegendWindow; }},
         };
         const QSize frame(16, 38);  // FitToScreen's allowance before a window is shown
         for (const QRect& room : {QRect(0, 0, 1366, 728), QRect(0, 0, 1066, 640)}) {
