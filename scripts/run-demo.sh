@@ -25,7 +25,7 @@ for f in "$bin"/*.rwk; do
 done
 if [ -n "$latest" ]; then
   # The week, the ward, and each line's duties with its totals; then staff per shift.
-  "$bin/tavrola-cli" week "$latest" | awk 'NR <= 2 || /^line\t/ || f { f = 1; print }'
+  "$bin/tavrola-cli" week "$latest" | awk 'NR <= 2 { print; next } /^line\t/ { f = 1 } f { print }'
 fi
 # This week's Monday (today, on a Monday).
 week=$(date -d "$(( $(date +%u) - 1 )) days ago" +%Y-%m-%d 2>/dev/null || date +%Y-%m-%d)

@@ -1,4 +1,5 @@
 #include "app/ClinicForm.h"
+#include "app/ScreenFit.h"
 
 #include "Ui.h"
 #include "clinics/ClinicFile.h"
@@ -79,6 +80,7 @@ TClinicForm::TClinicForm(const QString& dataFolder, Ui& ui, QWidget* parent)
     connect(OKBtn, &QPushButton::clicked, this, &TClinicForm::OKBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &TClinicForm::CancelBtnClick);
     resize(640, 480);
+    FitToScreen(this);
 }
 
 bool TClinicForm::FormActivate()

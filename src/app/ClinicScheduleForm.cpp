@@ -1,6 +1,11 @@
 #include "app/ClinicScheduleForm.h"
 
+#include "app/ScreenFit.h"
+
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -36,6 +41,8 @@ TClinicScheduleForm::TClinicScheduleForm(WardModel& model, QWidget* parent)
 
 void TClinicScheduleForm::openFor(const ClinicDayChoice& choice, const QPoint& place)
 {
+    if (choice.day != choice_.day)
+        placed_ = false;
     choice_ = choice;
     place_ = place;
     show();
@@ -81,8 +88,18 @@ void TClinicScheduleForm::FormActivate()
         height += Problem->height() + 8;
     }
     setFixedSize(widest + 18, height);
+    if (const QScreen* screen = QGuiApplication::screenAt(pos()))
+        move(FitInside(QRect(pos(), size()), screen->availableGeometry()).topLeft());
     ClinicsRE->moveCursor(QTextCursor::Start);
     ClinicsRE->horizontalScrollBar()->setValue(0);
+}
+
+void TClinicScheduleForm::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 bool TClinicScheduleForm::eventFilter(QObject* watched, QEvent* event)

@@ -18,8 +18,9 @@ class TClinicScheduleForm : public QWidget {
 public:
     explicit TClinicScheduleForm(WardModel& model, QWidget* parent = nullptr);
 
-    // Shows the pop-up for a day. It moves to `place` (screen coordinates) on the first
-    // showing after each close.
+    // Shows the pop-up for a day. It moves to `place` (screen coordinates, kept on the
+    // screen) on the first showing after each close and whenever the day changes. Esc
+    // closes it.
     void openFor(const ClinicDayChoice& choice, const QPoint& place);
 
     void FormActivate();       // refills the list for the day chosen
@@ -29,10 +30,12 @@ public:
     QLabel* Problem = nullptr;  // why the list is empty: no Clinic.rtf, or it cannot be read
     const QStringList& lines() const { return lines_; }
     bool placed() const { return placed_; }
+    int day() const { return choice_.day; }
 
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;  // Esc closes
     void closeEvent(QCloseEvent* event) override;  // FormClose
 
 private:

@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "app/ScreenFit.h"
 
 #include "app/AboutBox.h"
 #include "app/AutoFillPanel.h"
@@ -6,6 +7,7 @@
 #include "app/ClinicScheduleForm.h"
 #include "app/DutyToolbar.h"
 #include "app/GridView.h"
+#include "app/LegendWindow.h"
 #include "app/NonPrefStrip.h"
 #include "app/QtUi.h"
 #include "app/RulesDialog.h"
@@ -14,6 +16,7 @@
 #include "document/WorkingTime.h"
 #include "util/Locale.h"
 #include "weeks/WeekFileReader.h"
+#include "weeks/WeekSelection.h"
 #include "render/NonPrefChart.h"
 #include "settings/StarterWard.h"
 #include "util/DataFolder.h"
@@ -87,10 +90,8 @@ MainWindow::MainWindow(const QString& dataFolder, Ui* ui, QWidget* parent) : QMa
     connect(&model_, &WardModel::breachesChanged, this, &MainWindow::showBreachCount);
     connect(&model_, &WardModel::weekReplaced, this, &MainWindow::showBreachCount);
     buildBrushKeys();
-    QSize size = fullSize();
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        size = size.boundedTo(screen->availableGeometry().size());
-    resize(size);
+    resize(fullSize());
+    FitToScreen(this);
     // Closing the calendar on a day, or finishing a typed date, picks the week.
     connect(grid_->DateTimePicker->calendarWidget(), &QCalendarWidget::clicked, this,
             [this](const QDate&) { DateTimePickerCloseUp(); });
@@ -179,6 +180,11 @@ void MainWindow::buildMenus()
     edit->addAction(undo);
     edit->addAction(redo);
     buildPrintMenu();
+    QMenu* view = menuBar()->addMenu(tr("&View"));
+    view->addAction(tr("Legend"), this, [this] {
+        LegendWindow legend(this);
+        legend.exec();
+    })->setObjectName(QStringLiteral("Legend"));
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->addAction(tr("Display Help File (PDF)"), QKeySequence::HelpContents, this, &MainWindow::Contents1Click);
     help->addAction(tr("About"), this, &MainWindow::About1Click);
@@ -232,6 +238,7 @@ void MainWindow::showWardNames()
 void MainWindow::showSettings()
 {
     showWardNames();
+    setWindowTitle(WeekWindowTitle(grid_->WardNameLabel->text(), model_.Week.PickerDate));
     for (int b = 1; b <= kBrushCount; ++b)
         toolbar_->button(Brush(b))->setToolTip(
             QStringLiteral("%1 (%2)").arg(BrushToolTip(model_.Settings, b), BrushShortcutText(Brush(b))));

@@ -7,6 +7,8 @@
 
 #include <QLineEdit>
 
+#include <QLabel>
+
 namespace tavrola {
 
 void MainWindow::Clinics1Click()
@@ -21,15 +23,19 @@ void MainWindow::Clinics1Click()
 
 void MainWindow::DayLabelClick(int day)
 {
+    // A second click on the heading whose list is up closes it.
+    if (clinicPopUp_ && clinicPopUp_->isVisible() && clinicPopUp_->day() == day) {
+        clinicPopUp_->close();
+        return;
+    }
     ClinicDayChoice choice;
     if (!ChooseClinicDay(model_, *ui_, day, &choice))
         return;
     if (!clinicPopUp_)
         clinicPopUp_ = new TClinicScheduleForm(model_, this);
-    // The pop-up stands at the top of the screen, at the left edge of the day's column.
-    const QLineEdit* first = grid_->editFor(model_.Week.DayCells[day][1]);
-    const int left = first ? first->mapToGlobal(QPoint(0, 0)).x() : x();
-    clinicPopUp_->openFor(choice, QPoint(left, 0));
+    // The pop-up opens just under its day's heading.
+    const QLabel* heading = grid_->DayLabels[day];
+    clinicPopUp_->openFor(choice, heading->mapToGlobal(QPoint(0, heading->height())));
 }
 
 }  // namespace tavrola

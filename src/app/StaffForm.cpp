@@ -1,4 +1,5 @@
 #include "app/StaffForm.h"
+#include "app/ScreenFit.h"
 
 #include "Ui.h"
 #include "settings/StaffFile.h"
@@ -100,7 +101,10 @@ StaffForm::StaffForm(WardModel& model, Ui& ui, QWidget* parent) : QDialog(parent
 
     const int width = content->sizeHint().width() + scroll_->verticalScrollBar()->sizeHint().width() +
                       2 * scroll_->frameWidth() + outer->contentsMargins().left() + outer->contentsMargins().right();
-    setFixedSize(std::min(width, kMaxWidth), kHeight);
+    // As wide as the rows, as high as the form; a smaller screen scrolls the rows.
+    setMinimumSize(480, 320);
+    resize(std::min(width, kMaxWidth), kHeight);
+    FitToScreen(this);
 }
 
 QLineEdit* StaffForm::settingEdit(const char* key, const QString& objectName, int width)

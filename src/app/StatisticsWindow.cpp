@@ -1,4 +1,5 @@
 #include "app/StatisticsWindow.h"
+#include "app/ScreenFit.h"
 
 #include "Ui.h"
 #include "document/StatisticsRun.h"
@@ -25,11 +26,34 @@ namespace tavrola {
 
 namespace {
 
+// A date box that also takes a date typed whole: in the short format, as dd/mm/yyyy or
+// as yyyy-mm-dd, besides editing the long date a part at a time.
+class TypedDateEdit : public QDateEdit {
+public:
+    using QDateEdit::QDateEdit;
+
+protected:
+    QValidator::State validate(QString& input, int& pos) const override
+    {
+        const QValidator::State own = QDateEdit::validate(input, pos);
+        if (own == QValidator::Acceptable)
+            return own;
+        return ParseDateText(input.trimmed()).isValid() ? QValidator::Acceptable : QValidator::Intermediate;
+    }
+    QDateTime dateTimeFromText(const QString& text) const override
+    {
+        const QDate typed = ParseDateText(text.trimmed());
+        return typed.isValid() ? QDateTime(typed, QTime(0, 0)) : QDateEdit::dateTimeFromText(text);
+    }
+};
+
 QDateEdit* DatePicker(QWidget* parent)
 {
-    auto* edit = new QDateEdit(QDate::currentDate(), parent);
+    auto* edit = new TypedDateEdit(QDate::currentDate(), parent);
     edit->setCalendarPopup(true);
-    edit->setDisplayFormat(QLocale().dateFormat(QLocale::LongFormat));
+    // The short form, day/month/year with four-digit years, is typed a part at a time; the
+    // long form's day and month names cannot be.
+    edit->setDisplayFormat(QLocale().dateFormat(QLocale::ShortFormat).replace(QStringLiteral("yy"), QStringLiteral("yyyy")).replace(QStringLiteral("yyyyyyyy"), QStringLiteral("yyyy")));
     edit->setMinimumWidth(230);
     return edit;
 }
@@ -77,7 +101,7 @@ StatisticsWindow::StatisticsWindow(const WardModel& model, Ui& ui, QWidget* pare
     area_ = new QScrollArea(this);
     area_->setWidget(canvas_);
     area_->setBackgroundRole(QPalette::Base);
-    area_->setMinimumSize(kStatsViewWidth + 16, kStatsViewHeight + 16);
+    area_->setMinimumSize(320, 120);  // the picture scrolls on a small screen
     layout->addWidget(area_, 1);
 
     layout->addWidget(new QLabel(QStringLiteral("Shifts covered over the range (days of illness count for none):"),
@@ -119,6 +143,7 @@ StatisticsWindow::StatisticsWindow(const WardModel& model, Ui& ui, QWidget* pare
     connect(&timer_, &QTimer::timeout, this, &StatisticsWindow::FormSequencer);
     timer_.start();
     resize(kStatsViewWidth + 60, 720);
+    FitToScreen(this);
 }
 
 StatisticsWindow::~StatisticsWindow() = default;

@@ -215,7 +215,10 @@ private slots:
         QCOMPARE(popUp->lines().size(), 1);
         QVERIFY(popUp->lines()[0].contains(QStringLiteral("[Fracture]")));
         QVERIFY(popUp->windowFlags() & Qt::WindowStaysOnTopHint);
-        QCOMPARE(popUp->x(), g->editFor(w.model().Week.DayCells[1][1])->mapToGlobal(QPoint(0, 0)).x());
+        // Under its heading (moved left where it would leave the screen).
+        const QPoint under = monday->mapToGlobal(QPoint(0, monday->height()));
+        QCOMPARE(popUp->y(), under.y());
+        QVERIFY(popUp->x() <= under.x());
 
         RosterWeek& week = w.model().Week;
         const int spare = week.LinesWithNames();
@@ -232,13 +235,20 @@ private slots:
         w.model().Undo.undo();
         QCOMPARE(week.DayCells[1][spare + 1].text(), QString());
 
-        // Wednesday of the same week: its own list, refilled where the pop-up stands.
+        // Wednesday of the same week: its own list, under its own heading; a second click
+        // on the heading closes it, and so does Esc.
         QTest::mouseClick(g->DayLabels[3], Qt::LeftButton);
         QVERIFY(popUp->windowTitle().startsWith(QStringLiteral("Clinics-Wednesday ")));
         QVERIFY(popUp->lines()[0].contains(QStringLiteral("[Heart failure]")));
+        QCOMPARE(popUp->y(), g->DayLabels[3]->mapToGlobal(QPoint(0, g->DayLabels[3]->height())).y());
         QVERIFY(popUp->placed());
-        popUp->close();
+        QTest::mouseClick(g->DayLabels[3], Qt::LeftButton);
+        QVERIFY(popUp->isHidden());
         QVERIFY(!popUp->placed());
+        QTest::mouseClick(g->DayLabels[3], Qt::LeftButton);
+        QVERIFY(popUp->isVisible());
+        QTest::keyClick(popUp->ClinicsRE, Qt::Key_Escape);
+        QVERIFY(popUp->isHidden());
 
         // With the list gone, the pop-up says so instead of listing anything.
         QFile::remove(folder + QStringLiteral("Clinic.rtf"));

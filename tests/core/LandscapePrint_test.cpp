@@ -86,12 +86,13 @@ TEST(LandscapePrint, ColumnsAndRows)
         EXPECT_EQ(longName.Xtab[i + 1] - longName.Xtab[i], shortName.Xtab[i + 1] - shortName.Xtab[i]) << i;
     EXPECT_EQ(longName.Xtab[10], shortName.Xtab[10]);
 
-    // A holiday's name starts where its day heading starts.
+    // A holiday's name starts where its day heading starts (the names' column is as wide
+    // as "-NAME-" at least).
     PrintSheet holiday = Sheet({"Bob"});
     holiday.Holidays[1] = QStringLiteral("BH");
     const QStringList calls = Draw(holiday);
-    EXPECT_TRUE(calls.contains(QStringLiteral("text 165,720 BH")));
-    EXPECT_TRUE(calls.contains(QStringLiteral("text 165,864 MONDAY")));
+    EXPECT_TRUE(calls.contains(QStringLiteral("text 175,720 BH")));
+    EXPECT_TRUE(calls.contains(QStringLiteral("text 175,864 MONDAY")));
 
     // Empty lines between used ones are printed as empty ruled rows; a note alone uses a line.
     PrintSheet gaps = Sheet({"Ann"});

@@ -31,6 +31,12 @@ PrintSheet Sheet()
     s.Hospital = QStringLiteral("St Elsewhere Hospital NHS Trust");
     s.Ward = QStringLiteral("Ward 9");
     s.WeekDate = QDate(2026, 12, 7);
+    // The legend names the ward's own codes, those it has.
+    s.DutyNames[1] = QStringLiteral("EARLY");
+    s.DutyNames[2] = QStringLiteral("LATE");
+    s.DutyNames[3] = QStringLiteral("NIGHT");
+    s.DutyNames[4] = QStringLiteral("HOL");
+    s.DutyNames[6] = QStringLiteral("SICK");
     return s;
 }
 
@@ -59,37 +65,43 @@ TEST(PortraitPrint, WorkedNumbersOfA7000PixelPage)
     EXPECT_EQ(l.LineSpace, 100);
     EXPECT_EQ(l.RowSpacing, 150);
     EXPECT_EQ(l.LastNamed, 2);
-    // Monday as wide as "-EARLY-", Wednesday as "-LATE-" (line 3 counts), the rest nothing.
-    const int p[13] = {20, 70, 120, 180, 250, 250, 310, 310, 310, 310, 310, 4810, 4880};
+    // Names as wide as the " Staff Numbers" label under them; Monday as wide as "-EARLY-",
+    // Wednesday as "-LATE-" (line 3 counts), the other weekdays as their headings, the
+    // empty weekend nothing.
+    const int p[13] = {20, 156, 206, 266, 336, 386, 446, 496, 546, 546, 546, 4810, 4880};
     for (int i = 0; i <= 12; ++i)
         EXPECT_EQ(l.P[i], p[i]) << "P" << i;
 
     const QStringList calls = Draw(Sheet());
     for (const char* expected : {
-             "text 25,900 Name",          // the heading line at 900
-             "text 200,900 Mon",
-             "text 235,900 Tue",          // an empty weekday keeps its heading
-             "text 295,900 Fri",
+             "text 68,900 Name",          // the heading line at 900
+             "text 286,900 Mon",
+             "text 346,900 Tue",          // an empty weekday keeps its heading
+             "text 506,900 Fri",
+             "text 2638,900 Comments",
              "text 4820,900 Extra",
              "text 4820,1000 Hours",
-             "text 32,1450 Ann",          // line 1 at 1450
-             "text 89,1450 SN",
-             "text 130,1450 37.5",        // contracted hours centred in their column
-             "text 192,1450 EARLY",
-             "text 4822,1450 2.5",        // 40 worked against 37.5
-             "text 32,1600 Bob",
+             "text 172,1436 GRADE",       // turned upward, feet over row 1's rule
+             "text 217,1436 CONTRACTED",
+             "text 237,1436 HOURS",
+             "text 26,1450 Ann",          // line 1 at 1450
+             "text 171,1450 SN",          // grade and contracted hours centred in their columns
+             "text 216,1450 37.5",
+             "text 272,1450 EARLY",
+             "text 4816,1450 2.5",        // 40 worked against 37.5
+             "text 26,1600 Bob",
              "text 36,5350  WARD CLERKS",
              "text 36,5950  Staff Numbers",
-             "text 82,5950  E",
-             "text 82,6400  Twilight",
-             "text 36,6550  Shift Codes   E:Early   L:Late   N:Night   AL:Annual Leave   "
-             "M:Maternity Leave   S:Sick leave",
-             "text 36,6850 Tavrola Wizard    Tavrola duty roster",
+             "text 168,5950  E",
+             "text 168,6400  Twilight",
+             "text 36,6550  Shift Codes   EARLY:Early   LATE:Late   NIGHT:Night   HOL:Annual leave   "
+             "SICK:Sick leave",
+             "text 36,6850 Tavrola duty roster",
              "line 20,892 4880,892",      // the heading rule
              "line 20,6692 4880,6692",    // row 36's rule
              "line 20,892 20,6692",       // outer verticals 36 rows deep,
-             "line 120,892 120,5942",     // the contracted-hours column's 31,
-             "line 70,892 70,6542",       // the others 35
+             "line 206,892 206,5942",     // the contracted-hours column's 31,
+             "line 156,892 156,6542",     // the others 35
              "rectangle 24,300 660x300",  // the title box around " Tavrola Rota Ward 9 ... 7 Dec 26"
              "text 36,400  Tavrola Rota ",
              "text 276,400       Week beginning  ",
@@ -105,19 +117,20 @@ TEST(PortraitPrint, WorkedNumbersOfA7000PixelPage)
 
     // Empty weekend columns have neither width nor heading; Bob gets no extra hours; the
     // line after the last name is not printed; every one of the 36 rows has its rule.
-    EXPECT_FALSE(calls.contains(QStringLiteral("text 295,900 Sat")));
-    EXPECT_FALSE(calls.contains(QStringLiteral("text 295,900 Sun")));
-    EXPECT_EQ(CountStarting(calls, QStringLiteral("text 4822,")), 1);
-    EXPECT_EQ(calls.filter(QStringLiteral("LATE")).size(), 0);
+    EXPECT_FALSE(calls.contains(QStringLiteral("text 546,900 Sat")));
+    EXPECT_FALSE(calls.contains(QStringLiteral("text 546,900 Sun")));
+    EXPECT_EQ(CountStarting(calls, QStringLiteral("text 4816,")), 1);
+    EXPECT_EQ(calls.filter(QStringLiteral("text 396,")).size(), 0);  // line 3's LATE
     EXPECT_EQ(CountStarting(calls, QStringLiteral("line 20,")) - 1, 1 + kPortraitRows);
 }
 
 TEST(PortraitPrint, AngledTextAndTheHospitalSplit)
 {
-    const QStringList calls = Draw(Sheet());
-    // "GRADE" in 6 points (6 pixels a character): letters 1.4 x 6 = 8.4 pixels apart.
+    // Stacked letters: "GRADE" in 6 points (6 pixels a character), 1.4 x 6 = 8.4 pixels apart.
+    RecordingCanvas stacked(1000, 1000, kDpi);
+    TextOutAngled(stacked, QStringLiteral("GRADE"), 95, 6, 90, 900);
     for (const char* letter : {"text 95,900 G", "text 95,908 R", "text 95,917 A", "text 95,925 D", "text 95,934 E"})
-        EXPECT_TRUE(calls.contains(QString::fromLatin1(letter))) << letter;
+        EXPECT_TRUE(stacked.calls.contains(QString::fromLatin1(letter))) << letter;
 
     // Halves go to the even neighbour: "AB" 15 wide puts B 10.5, so 10, below A.
     RecordingCanvas page(1000, 1000, 72);

@@ -143,3 +143,28 @@ TEST(StaffEditorSteps, UnreadableStaffFileChangesNothing)
     EXPECT_EQ(t.w.NameEdits[1].text(), QStringLiteral("Ann"));
     EXPECT_TRUE(t.w.RosterFileLoaded);
 }
+
+// A person added on a line that held clinic notes does not inherit them: the notes move,
+// in order, to the first empty lines below the staff.
+TEST(StaffEditorSteps, NotesOnALineThatGainsAPersonMoveBelowTheStaff)
+{
+    RosterWeek w;
+    w.NameEdits[1].setText(QStringLiteral("Ann"));
+    w.NameEdits[2].setText(QStringLiteral("Bob"));
+    w.DayCells[1][2].setText(QStringLiteral("EARLY"));   // Bob's own duty stays
+    w.DayCells[1][4].setText(QStringLiteral("Fracture"));  // notes on lines 3..4
+    w.DayCells[3][3].setText(QStringLiteral("**********"));
+    w.DayCells[2][6].setText(QStringLiteral("Diabetes"));  // notes left alone below
+    const WeekData before = StoreWeekData(w);
+    // The editor added Cy on line 3 and Di on line 4.
+    w.NameEdits[3].setText(QStringLiteral("Cy"));
+    w.NameEdits[4].setText(QStringLiteral("Di"));
+    MoveNotesBelowStaff(w, before);
+    EXPECT_EQ(w.DayCells[1][2].text(), QStringLiteral("EARLY"));
+    for (int line : {3, 4})
+        for (int day = 1; day <= kDays; ++day)
+            EXPECT_TRUE(w.DayCells[day][line].text().isEmpty()) << line << " " << day;
+    EXPECT_EQ(w.DayCells[3][5].text(), QStringLiteral("**********"));  // line 3's notes first
+    EXPECT_EQ(w.DayCells[1][7].text(), QStringLiteral("Fracture"));    // line 6 is taken
+    EXPECT_EQ(w.DayCells[2][6].text(), QStringLiteral("Diabetes"));
+}

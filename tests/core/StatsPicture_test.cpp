@@ -21,23 +21,24 @@ TEST(StatsPicture, YearGraphBarsAndWhereTheTotalIsWritten)
 {
     struct Case {
         float month1, month2;
-        int scale;
+        int scale, maxBar;
         const char* total;     // the text call of the total
         const char* bar1;      // month 1's bar, or "" for none
     };
     const Case cases[] = {
-        {150, 7.5f, 12, "text 195,50 157.5", "line 221,52 221,40"},   // 150 / 12: 12 pixels; 7.5: none
-        {992, 7.5f, 12, "text 190,50 999.5", "line 221,52 221,-30"},  // above 999: 20 to the left
-        {991.5f, 7.5f, 12, "text 195,50 999", "line 221,52 221,-30"}, // 999 or less: 15
-        {2.5f, 0, 1, "text 195,50 2.5", "line 221,52 221,50"},        // 2.5 rounds to 2
-        {-3, 0, 1, "text 195,50 -3", ""},                             // nothing below zero
+        {150, 7.5f, 12, 99, "text 185,50 157.5", "line 221,52 221,40"},   // 150 / 12: 12 pixels; 7.5: none
+        {992, 7.5f, 12, 99, "text 185,50 999.5", "line 221,52 221,-30"},  // totals end before the base line
+        {991.5f, 7.5f, 12, 99, "text 197,50 999", "line 221,52 221,-30"},
+        {2.5f, 0, 1, 99, "text 197,50 2.5", "line 221,52 221,50"},        // 2.5 rounds to 2
+        {-3, 0, 1, 99, "text 203,50 -3", ""},                             // nothing below zero
+        {31, 0, 1, 20, "text 203,50 31", "line 221,52 221,32"},          // a bar stops at the room it has
     };
     for (const Case& c : cases) {
         RecordingCanvas canvas(kStatsSurfaceWidth, kStatsSurfaceHeight);
         MonthValues v = {};
         v[1] = c.month1;
         v[2] = c.month2;
-        DisplayYearGraph(canvas, 210, 50, v, c.scale);
+        DisplayYearGraph(canvas, 210, 50, v, c.scale, c.maxBar);
         EXPECT_TRUE(Has(canvas, QString::fromLatin1(c.total))) << c.total;
         if (*c.bar1) {
             EXPECT_TRUE(Has(canvas, QString::fromLatin1(c.bar1))) << c.bar1;
@@ -61,28 +62,31 @@ TEST(StatsPicture, RowsYearColumnsShortagesAndNamesLeftOut)
 
     RecordingCanvas same(kStatsSurfaceWidth, kStatsSurfaceHeight);
     DisplayStatistics(same, t, in);
-    for (const char* call : {"text 10,3 Cedar Ward 7", "line 185,22 185,75", "line 725,22 725,75",
-                             "text 10,50 Ann", "text 135,50 37.5", "text 135,75 0", "text 750,75  Training: Mentor",
-                             "text 340,150 STAFF SHORTAGES", "text 255,175 2026", "text 515,175 2024",
-                             "text 195,250 0", "text 455,250 0"})
+    // Rows 48 pixels apart, room for a month of 31 days over the initials above.
+    for (const char* call : {"text 10,3 Cedar Ward 7", "line 185,22 185,144", "line 725,22 725,144",
+                             "text 10,96 Ann", "text 135,96 37.5", "text 135,144 0", "text 750,144  Training: Mentor",
+                             "text 350,288 STAFF SHORTAGES", "text 265,336 2026", "text 525,336 2024",
+                             "text 220,480 0", "text 480,480 0"})
         EXPECT_TRUE(Has(same, QString::fromLatin1(call))) << call;
-    EXPECT_EQ(CountStarting(same, QStringLiteral("text 1195,")), 0);  // one year: no earlier columns
-    EXPECT_EQ(CountStarting(same, QStringLiteral("text 10,100 ")), 0);
+    EXPECT_EQ(CountStarting(same, QStringLiteral("text 1220,")), 0);  // one year: no earlier columns
+    EXPECT_EQ(CountStarting(same, QStringLiteral("text 10,192 ")), 0);
+    EXPECT_EQ(StatisticsPictureSize(t, in), QSize(1190, 10 * 48 + 26));  // cropped to its content
 
     t.LeftOut = QStringList{QStringLiteral("Cy"), QStringLiteral("Di")};
     in.from = QDate(2024, 12, 30);
     RecordingCanvas threeYears(kStatsSurfaceWidth, kStatsSurfaceHeight);
     DisplayStatistics(threeYears, t, in);
-    EXPECT_TRUE(Has(threeYears, QStringLiteral("text 10,100 2 more names left out: the table holds 26 names")));
-    EXPECT_EQ(CountStarting(threeYears, QStringLiteral("text 1195,")), 2);
-    EXPECT_EQ(CountStarting(threeYears, QStringLiteral("text 2385,")), 2);
+    EXPECT_TRUE(Has(threeYears, QStringLiteral("text 10,192 2 more names left out: the table holds 26 names")));
+    EXPECT_EQ(CountStarting(threeYears, QStringLiteral("text 1220,")), 2);
+    EXPECT_EQ(CountStarting(threeYears, QStringLiteral("text 2020,")), 2);
+    EXPECT_EQ(StatisticsPictureSize(t, in).width(), 2410 + 105 + 10);
 
     // No names: headings, short bars and the shortage block on rows 4, 5 and 8.
     RecordingCanvas empty(kStatsSurfaceWidth, kStatsSurfaceHeight);
     DisplayStatistics(empty, StatsTables(), in);
-    EXPECT_TRUE(Has(empty, QStringLiteral("line 185,22 185,25")));
-    EXPECT_TRUE(Has(empty, QStringLiteral("text 340,100 STAFF SHORTAGES")));
-    EXPECT_TRUE(Has(empty, QStringLiteral("text 195,200 0")));
+    EXPECT_TRUE(Has(empty, QStringLiteral("line 185,22 185,48")));
+    EXPECT_TRUE(Has(empty, QStringLiteral("text 350,192 STAFF SHORTAGES")));
+    EXPECT_TRUE(Has(empty, QStringLiteral("text 220,384 0")));
 }
 
 }  // namespace

@@ -39,10 +39,17 @@ TEST(TraceLog, WritesCrLfUtf8LinesOnlyWhileOpen)
     TraceLog(QStringLiteral("after close"));
     EXPECT_EQ(ReadAll(path).count('\n'), 3);
 
-    // Opening again replaces the earlier file.
+    // Opening again starts a new file and keeps the previous run's beside it, once.
+    const QByteArray first = ReadAll(path);
+    const QString previous = QDir(tmp.path()).filePath(QStringLiteral("test-previous.txt"));
+    EXPECT_EQ(OpenTraceLog(tmp.path()), path);
+    TraceLog(QStringLiteral("second run"));
+    CloseTraceLog();
+    EXPECT_EQ(ReadAll(previous), first);
     EXPECT_EQ(OpenTraceLog(tmp.path()), path);
     CloseTraceLog();
     EXPECT_TRUE(ReadAll(path).isEmpty());
+    EXPECT_EQ(ReadAll(previous), QByteArray("second run\r\n"));
 }
 
 TEST(TraceLog, FallsBackToNumberedNames)

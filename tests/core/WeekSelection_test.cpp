@@ -146,7 +146,7 @@ TEST(WeekSelection, APickedWeekWithAStoredFileAsksOnceAndLoadsItWithItsColours)
     t.pick(kChristmasWeek);
     ASSERT_EQ(t.ui.shown.size(), 1u);
     EXPECT_EQ(t.ui.shown[0].kind, "yesno");
-    EXPECT_EQ(t.ui.shown[0].text, "You already have an Tavrola file saved for this week, "
+    EXPECT_EQ(t.ui.shown[0].text, "You already have a Tavrola file saved for this week, "
                                   "Monday, 22 December 2008 (Ward 9).rwk do you wish to Load ?");
     EXPECT_EQ(t.w.NameEdits[1].text(), "Cara");
     EXPECT_TRUE(t.w.RosterFileLoaded);
@@ -246,4 +246,12 @@ TEST(WeekSelection, DeferredStartLoadsTheNamedWeekOrSelectsToday)
     NonPrefTimerTimer(v.model, v.labels, v.ui, QString());
     EXPECT_TRUE(v.ui.shown.empty());
     EXPECT_EQ(v.labels.WardCaption, "Ward 9");
+}
+
+TEST(WeekSelection, WindowTitleNamesTheWardAndTheWeek)
+{
+    EXPECT_EQ(WeekWindowTitle(QStringLiteral("Cedar Ward 7"), QDate(2026, 11, 30)),
+              QStringLiteral("Cedar Ward 7 \u2014 week of 30 Nov 2026[*]"));
+    EXPECT_EQ(WeekWindowTitle(QString(), QDate(2026, 1, 5)), QStringLiteral("Tavrola \u2014 week of 5 Jan 2026[*]"));
+    EXPECT_EQ(WeekWindowTitle(QStringLiteral("Ward 9"), QDate()), QStringLiteral("Ward 9[*]"));
 }

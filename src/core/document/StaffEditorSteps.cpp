@@ -8,6 +8,9 @@
 #include "util/TraceLog.h"
 #include "document/WeekFileCommands.h"
 
+#include <array>
+#include <vector>
+
 namespace tavrola {
 
 namespace {
@@ -37,6 +40,46 @@ bool SaveBeforeStaffReload(WardModel& model, Ui& ui)
     return model.askToLeave(ui);
 }
 
+void MoveNotesBelowStaff(RosterWeek& w, const WeekData& before)
+{
+    // The day texts of lines that had no name (clinic notes) and now have a person.
+    std::vector<std::array<QString, kDays + 1>> notes;
+    for (int line = 1; line <= kLines; ++line) {
+        if (!before.Names[line].isEmpty() || w.NameEdits[line].text().isEmpty())
+            continue;
+        std::array<QString, kDays + 1> texts;
+        bool any = false;
+        for (int day = 1; day <= kDays; ++day) {
+            texts[day] = before.Cells[day][line];
+            any = any || !texts[day].isEmpty();
+        }
+        if (!any)
+            continue;
+        notes.push_back(texts);
+        for (int day = 1; day <= kDays; ++day)
+            w.DayCells[day][line].setText(QString());
+    }
+    // Into the first lines below the staff that hold nothing, in their order.
+    int line = w.LinesWithNames();
+    for (const auto& texts : notes) {
+        auto empty = [&](int l) {
+            if (!w.NameEdits[l].text().isEmpty())
+                return false;
+            for (int day = 1; day <= kDays; ++day)
+                if (!w.DayCells[day][l].text().isEmpty())
+                    return false;
+            return true;
+        };
+        while (line >= 1 && line <= kLines && !empty(line))
+            ++line;
+        if (line < 1 || line > kLines)
+            break;  // no room left: the notes are dropped with the line they stood on
+        for (int day = 1; day <= kDays; ++day)
+            w.DayCells[day][line].setText(texts[day]);
+        ++line;
+    }
+}
+
 bool ReloadAfterStaffEditor(WardModel& model, WeekView& labels, Ui& ui)
 {
     RosterWeek& w = model.Week;
@@ -49,6 +92,7 @@ bool ReloadAfterStaffEditor(WardModel& model, WeekView& labels, Ui& ui)
         ui.showError(error);
         return false;
     }
+    MoveNotesBelowStaff(w, before);
     w.RosterFileLoaded = false;
     ApplyStandingRequirements(w, model.Settings);
     emit model.settingsChanged();

@@ -1,6 +1,7 @@
 #pragma once
 #include "Ui.h"
 #include "document/WardModel.h"
+#include "roster/WeekData.h"
 #include "weeks/WeekView.h"
 
 namespace tavrola {
@@ -21,5 +22,10 @@ bool SaveBeforeStaffReload(WardModel& model, Ui& ui);
 // colours, required boxes), it is marked changed. A Staff.txt that does not read is
 // reported and changes nothing. Returns whether the reload took place.
 bool ReloadAfterStaffEditor(WardModel& model, WeekView& labels, Ui& ui);
+
+// After the staff list was laid onto the grid: lines that held day texts without a name
+// (clinic notes) and now hold a person give those texts up; they move, in order, to the
+// first empty lines below the staff (`before` is the grid as it was).
+void MoveNotesBelowStaff(RosterWeek& w, const WeekData& before);
 
 }  // namespace tavrola

@@ -11,6 +11,8 @@ PrintSheet PrintSheetFor(const WardModel& model, const WeekView& labels)
     const bool captions = !labels.HospitalCaption.isEmpty() || !labels.WardCaption.isEmpty();
     sheet.Hospital = captions ? labels.HospitalCaption : model.Settings.HOSPITAL;
     sheet.Ward = captions ? labels.WardCaption : model.Settings.WARD;
+    for (int k = 1; k <= 14; ++k)
+        sheet.DutyNames[k] = model.Settings.DutyName(k);
     for (int day = 1; day <= kDays; ++day)
         sheet.Holidays[day] = labels.HolidayLabels[day];
     for (const Breach& b : model.Breaches)

@@ -6,6 +6,8 @@
 #include "util/TraceLog.h"
 #include "settings/WardSettings.h"
 
+#include <algorithm>
+
 namespace tavrola {
 
 namespace {
@@ -82,7 +84,8 @@ LandscapeLayout ComputeLandscapeLayout(Canvas& canvas, const PrintSheet& sheet)
     l.Dash = canvas.textWidth(QStringLiteral("-"));
     l.NameColumnWidth = WidestDashed(canvas, sheet.Week.Names, 1, kLines);
     l.Xtab[0] = canvas.textWidth(kTwoDashes);
-    l.Xtab[1] = l.Xtab[0] + l.NameColumnWidth;
+    // The names' column is at least as wide as its heading.
+    l.Xtab[1] = l.Xtab[0] + std::max(l.NameColumnWidth, canvas.textWidth(QStringLiteral("-") + sheet.NameHeading + QStringLiteral("-")));
     l.Xtab[2] = l.Xtab[1] + canvas.textWidth(QStringLiteral(", HRS ,"));
     const int dayWidth = canvas.textWidth(QStringLiteral("-WEDNESDAY-"));
     for (int k = 1; k <= 7; ++k)
@@ -99,61 +102,103 @@ void DrawLandscapePrint(Canvas& canvas, const PrintSheet& sheet)
     const LandscapeLayout l = ComputeLandscapeLayout(canvas, sheet);
     const int* x = l.Xtab;
 
+    // Titles: each line below the one above it, shrunk to the page between the margins.
     canvas.setFontSize(12);
+    const int titleRoom = width - 2 * l.Margin;
+    int nextY = 0;
     auto pageCentred = [&](const QString& text, int y) {
+        const Canvas::Font saved = canvas.font();
+        ShrinkToFit(canvas, text, titleRoom);
+        y = std::max(y, nextY);
         canvas.textOut(width / 2 - canvas.textWidth(text) / 2, y, text);
+        nextY = y + canvas.textHeight(text);
+        canvas.setFont(saved);
+        return y;
     };
     pageCentred(sheet.Hospital, 2 * l.LineSpace);
     pageCentred(sheet.RotaTitle, 3 * l.LineSpace);
-    canvas.textOut(l.Margin, 6 * l.LineSpace,
-                   sheet.WeekCommencing + QStringLiteral("   ") + LongDateText(sheet.WeekDate));
-    pageCentred(sheet.Ward, 6 * l.LineSpace);
-
-    canvas.setFontSize(10);
-    // A holiday's name starts where its day's heading starts.
-    const int holidayY = RoundHalfEven(l.LineSpace * 7.5);
-    for (int day = 1; day <= kDays; ++day) {
-        const int centre = (x[day + 2] - x[day + 1]) / 2 + x[day + 1];
-        canvas.textOut(centre - canvas.textWidth(sheet.DayHeadings[day]) / 2, holidayY, sheet.Holidays[day]);
+    // The week at the left; the ward centred on the same line, or after the week with
+    // three blanks between them when the week reaches the centre.
+    const QString weekText = sheet.WeekCommencing + QStringLiteral("   ") + LongDateText(sheet.WeekDate);
+    const int weekY = std::max(6 * l.LineSpace, nextY);
+    const int gap = canvas.textWidth(QStringLiteral("   "));
+    FittedText(canvas, l.Margin, weekY, weekText, titleRoom);
+    {
+        const Canvas::Font saved = canvas.font();
+        ShrinkToFit(canvas, weekText, titleRoom);
+        const int weekRight = l.Margin + canvas.textWidth(weekText) + gap;
+        canvas.setFont(saved);
+        const int wardX = std::max(width / 2 - canvas.textWidth(sheet.Ward) / 2, weekRight);
+        FittedText(canvas, wardX, weekY, sheet.Ward, width - l.Margin - wardX);
+        nextY = weekY + canvas.textHeight(weekText);
     }
-    const int top = l.top();
-    canvas.textOut(CentredX(canvas, sheet.NameHeading, x[0], x[1]), top, sheet.NameHeading);
-    canvas.textOut(CentredX(canvas, sheet.HoursHeading, x[1], x[2]), top, sheet.HoursHeading);
-    for (int day = 1; day <= kDays; ++day)
-        canvas.textOut(CentredX(canvas, sheet.DayHeadings[day], x[day + 1], x[day + 2]), top,
-                       sheet.DayHeadings[day]);
-    canvas.textOut(CentredX(canvas, sheet.NotesHeading, x[9], x[10]), top, sheet.NotesHeading);
 
-    // Each day's date, right-aligned in its column above the heading.
+    const int top = l.top();
+    // Above each heading: its date right-aligned just over it, and over the date the
+    // holiday, starting where the heading starts and kept inside the column.
     canvas.setFontSize(8);
+    const int datesY = std::min(RoundHalfEven(l.LineSpace * 8.6),
+                                top - l.RuleOffset - RulePenWidth(canvas.dpi()) - canvas.textHeight(QStringLiteral("0")));
     if (sheet.WeekDate.isValid()) {
-        const int datesY = RoundHalfEven(l.LineSpace * 8.6);
         for (int k = 0; k < kDays; ++k) {
             const QString day = QString::number(sheet.WeekDate.addDays(k).day());
             canvas.textOut(x[3 + k] - canvas.textWidth(day), datesY, day);
         }
     }
+    canvas.setFontSize(10);
+    const int holidayY = std::min(RoundHalfEven(l.LineSpace * 7.5), datesY - canvas.textHeight(QStringLiteral("0")));
+    for (int day = 1; day <= kDays; ++day) {
+        const QString& label = sheet.Holidays[day];
+        if (label.isEmpty())
+            continue;
+        const int left = x[day + 1] + l.Dash, right = x[day + 2] - l.Dash;
+        const Canvas::Font saved = canvas.font();
+        ShrinkToFit(canvas, label, right - left, std::max(1, datesY - std::max(holidayY, nextY)));
+        const int centre = (x[day + 2] - x[day + 1]) / 2 + x[day + 1];
+        const int start = centre - canvas.textWidth(sheet.DayHeadings[day]) / 2;
+        canvas.textOut(std::max(left, std::min(start, right - canvas.textWidth(label))), std::max(holidayY, nextY),
+                       label);
+        canvas.setFont(saved);
+    }
+    FittedCentred(canvas, sheet.NameHeading, x[0], x[1], top, l.Dash);
+    FittedCentred(canvas, sheet.HoursHeading, x[1], x[2], top, l.Dash);
+    for (int day = 1; day <= kDays; ++day)
+        FittedCentred(canvas, sheet.DayHeadings[day], x[day + 1], x[day + 2], top, l.Dash);
+    FittedCentred(canvas, sheet.NotesHeading, x[9], x[10], top, l.Dash);
 
     canvas.setFontSize(10);
     canvas.setPen(0x000000, RulePenWidth(canvas.dpi()));
     auto rule = [&](int y) { canvas.line(QPoint(x[0], y), QPoint(x[10], y)); };
     rule(top - l.RuleOffset);
     const WeekData& w = sheet.Week;
+    const int rowRoom = l.RowSpacing - l.RuleOffset - RulePenWidth(canvas.dpi());
     for (int r = 1; r <= l.Lines; ++r) {
         const int y = l.rowY(r);
         rule(y - l.RuleOffset);
-        canvas.textOut(x[0] + l.Dash, y, w.Names[r]);
-        canvas.textOut(x[1] + l.Dash, y, w.HoursWorked[r]);
+        // Each text shrunk to its cell: a dash of room each side, a rule's width below.
+        auto cell = [&](int column, const QString& text) {
+            if (text.isEmpty())
+                canvas.textOut(x[column] + l.Dash, y, text);
+            else
+                FittedText(canvas, x[column] + l.Dash, y, text, x[column + 1] - x[column] - 2 * l.Dash, rowRoom);
+        };
+        cell(0, w.Names[r]);
+        cell(1, w.HoursWorked[r]);
         for (int day = 1; day <= kDays; ++day)
-            canvas.textOut(x[day + 1] + l.Dash, y, w.Cells[day][r]);
-        canvas.textOut(x[9] + l.Dash, y, w.Notes[r]);
+            cell(day + 1, w.Cells[day][r]);
+        cell(9, w.Notes[r]);
     }
     rule(l.bottomRule());
 
-    canvas.setFontSize(8);
-    canvas.textOut(l.Margin, height - l.RowSpacing, sheet.Footer);
+    // The signature at the right, the footer in what is left of the line.
     canvas.setFontSize(12);
-    canvas.textOut(width - canvas.textWidth(sheet.Signature) - l.Margin, height - l.RowSpacing, sheet.Signature);
+    const int footY = height - l.RowSpacing;
+    const int footRoom = height - footY;
+    ShrinkToFit(canvas, sheet.Signature, titleRoom / 2, footRoom);
+    const int signatureX = width - canvas.textWidth(sheet.Signature) - l.Margin;
+    canvas.textOut(signatureX, footY, sheet.Signature);
+    canvas.setFontSize(8);
+    FittedText(canvas, l.Margin, footY, sheet.Footer, signatureX - gap - l.Margin, footRoom);
 
     for (int i = 0; i <= 10; ++i) {
         TraceLog(QStringLiteral("Xtab[%1]%2").arg(i).arg(x[i]));

@@ -83,6 +83,32 @@ void TextOutAngled(Canvas& canvas, const QString& text, int x, int points, int a
     canvas.setFont(saved);
 }
 
+QStringList ShiftCodeLegend(const PrintSheet& sheet)
+{
+    static const char* const meanings[15] = {"",
+                                             "Early",
+                                             "Late",
+                                             "Night",
+                                             "Annual leave",
+                                             "Half-day holiday",
+                                             "Sick leave",
+                                             "Maternity leave",
+                                             "Paternity leave",
+                                             "Carer's leave",
+                                             "Domestic leave",
+                                             "Emergency leave",
+                                             "Absent",
+                                             "Study day",
+                                             "Admin day"};
+    QStringList items;
+    for (int k = 1; k <= 14; ++k)
+        if (!sheet.DutyNames[k].isEmpty())
+            items += sheet.DutyNames[k] + u':' + QLatin1String(meanings[k]);
+    if (!items.isEmpty())
+        items.prepend(QStringLiteral(" Shift Codes"));
+    return items;
+}
+
 int PortraitLineSpace(int pageHeight)
 {
     return RoundHalfEven(pageHeight * 0.014285714285714285);
@@ -106,10 +132,42 @@ PortraitLayout ComputePortraitLayout(Canvas& canvas, const PrintSheet& sheet)
     const int lastCounted = std::min(kLines, l.LastNamed + 1);
     for (int day = 1; day <= kDays; ++day)
         l.DayWidths[day] = WidestDashed(canvas, w.Cells[day], 0, lastCounted);
+    // Every heading printed has room in its column: "Name" and the staff-numbers labels
+    // under the names, a weekday's heading over its column even when it is empty.
+    l.NameColumnWidth = std::max(l.NameColumnWidth, canvas.textWidth(QStringLiteral("-Name-")));
+    for (int day = 1; day <= kDays; ++day)
+        if (day <= 5 || l.DayWidths[day] != 0)
+            l.DayWidths[day] = std::max(l.DayWidths[day],
+                                        canvas.textWidth(QStringLiteral("-%1-").arg(QLatin1String(kDayShort[day]))));
     int* P = l.P;
     P[0] = canvas.textWidth(kTwoDashes);
+    {
+        const Canvas::Font saved = canvas.font();
+        canvas.setFontSize(8, true);
+        const int labels = l.Margin + canvas.textWidth(QStringLiteral(" Staff Numbers-")) - P[0];
+        canvas.setFont(saved);
+        l.NameColumnWidth = std::max(l.NameColumnWidth, labels);
+    }
+    // The grades' column takes the widest grade.
+    const int gradeWidth = std::max(canvas.textWidth(QStringLiteral("-Grd-")), WidestDashed(canvas, w.Grades, 1, kLines));
+    const int fixed = P[0] + gradeWidth + canvas.textWidth(QStringLiteral(".37.5."));
+    // Names, days and comments share the page; a week too wide for it has them narrowed
+    // alike (their texts shrink to fit). The comments ask for their widest note, up to a
+    // quarter of the page, as they wrap onto two lines.
+    const int comments = std::max(canvas.textWidth(QStringLiteral("-Comments-")),
+                                  std::min(WidestDashed(canvas, w.Notes, 1, kLines), canvas.width() / 4));
+    const int room = canvas.width() - canvas.textWidth(QStringLiteral(" Hours --")) - fixed;
+    int wanted = l.NameColumnWidth + comments;
+    for (int day = 1; day <= kDays; ++day)
+        wanted += l.DayWidths[day];
+    if (wanted > room && wanted > 0) {
+        const double f = std::max(0, room) / double(wanted);
+        l.NameColumnWidth = int(l.NameColumnWidth * f);
+        for (int day = 1; day <= kDays; ++day)
+            l.DayWidths[day] = int(l.DayWidths[day] * f);
+    }
     P[1] = P[0] + l.NameColumnWidth;
-    P[2] = P[1] + canvas.textWidth(QStringLiteral("-Grd-"));
+    P[2] = P[1] + gradeWidth;
     P[3] = P[2] + canvas.textWidth(QStringLiteral(".37.5."));
     for (int day = 1; day <= kDays; ++day)
         P[3 + day] = P[2 + day] + l.DayWidths[day];
@@ -130,43 +188,97 @@ bool DrawPortraitPrint(Canvas& canvas, const PrintSheet& sheet, QString* error)
     const int* P = l.P;
     const int ls = l.LineSpace;
 
-    // The boxed title: " Tavrola Rota WARD      Week beginning  8 Dec 26", ward and date bold.
-    canvas.setFontSize(12);
+    // The hospital at the top right, its second line under the first.
+    const int pageRoom = width - 2 * l.Margin;
+    canvas.setFontSize(14, true);
+    ShrinkToFit(canvas, hospital1, pageRoom);
+    canvas.textOut(width - l.Margin - canvas.textWidth(hospital1), ls, hospital1);
+    const int hospital1Bottom = ls + canvas.textHeight(hospital1);
+    const int hospitalLeft = width - l.Margin - canvas.textWidth(hospital1);
+    const int hospital2Y = std::max(RoundHalfEven(ls * 2.5), hospital1Bottom);
+    canvas.setFontSize(8);
+    ShrinkToFit(canvas, hospital2, pageRoom);
+    canvas.textOut(width - l.Margin - canvas.textWidth(hospital2), hospital2Y, hospital2);
+    // The box's text stays left of whatever of the hospital reaches down beside it.
+    int titleRight = width - l.Margin;
+    if (!hospital1.isEmpty() && hospital1Bottom > 3 * ls)
+        titleRight = std::min(titleRight, hospitalLeft);
+    if (!hospital2.isEmpty() && hospital2Y + canvas.textHeight(hospital2) > 3 * ls)
+        titleRight = std::min(titleRight, width - l.Margin - canvas.textWidth(hospital2));
+
+    // The boxed title: " Tavrola Rota WARD      Week beginning  8 Dec 26", ward and date bold,
+    // each part placed after the part before it as measured in its own weight.
     const QString date = sheet.WeekDate.isValid() ? QLocale().toString(sheet.WeekDate, QStringLiteral("d MMM yy"))
                                                   : QString();
+    canvas.setFontSize(12);
     const int dashes = canvas.textWidth(kTwoDashes);
-    const int boxRight = canvas.textWidth(kRotaTitle + sheet.Ward + kWeekBeginning + date + QStringLiteral("--___"))
-                         + dashes;
+    Canvas::Font regular = canvas.font();
+    struct Part {
+        QString text;
+        bool bold;
+    };
+    const Part parts[] = {{kRotaTitle, false}, {sheet.Ward, true}, {kWeekBeginning, false}, {date, true}};
+    auto partWidth = [&](const Part& part) {
+        Canvas::Font f = regular;
+        f.bold = part.bold;
+        canvas.setFont(f);
+        const int w = canvas.textWidth(part.text);
+        canvas.setFont(regular);
+        return w;
+    };
+    auto titleWidth = [&] {
+        int w = canvas.textWidth(QStringLiteral("--___"));
+        for (const Part& part : parts)
+            w += partWidth(part);
+        return w;
+    };
+    while (regular.pixelHeight > 1 && l.Margin + titleWidth() > titleRight) {
+        --regular.pixelHeight;
+        canvas.setFont(regular);
+    }
+    const int boxRight = titleWidth() + dashes;
     canvas.setPen(0x000000, RulePenWidth(canvas.dpi()));
     canvas.setBrush(White);
     canvas.rectangle(QRect(dashes, 3 * ls, boxRight - dashes, 3 * ls));
-    const int titleY = 4 * ls;
-    const int wardX = l.Margin + canvas.textWidth(kRotaTitle);
-    const int beginningX = l.Margin + canvas.textWidth(kRotaTitle + sheet.Ward);
-    const int dateX = l.Margin + canvas.textWidth(kRotaTitle + sheet.Ward + kWeekBeginning);
-    canvas.textOut(l.Margin, titleY, kRotaTitle);
-    canvas.textOut(beginningX, titleY, kWeekBeginning);
-    canvas.setFontSize(12, true);
-    canvas.textOut(wardX, titleY, sheet.Ward);
-    canvas.textOut(dateX, titleY, date);
-
-    // The hospital at the top right.
-    canvas.setFontSize(14, true);
-    canvas.textOut(width - l.Margin - canvas.textWidth(hospital1), ls, hospital1);
-    canvas.setFontSize(8);
-    canvas.textOut(width - l.Margin - canvas.textWidth(hospital2), RoundHalfEven(ls * 2.5), hospital2);
+    int partX = l.Margin;
+    for (const Part& part : parts) {
+        Canvas::Font f = regular;
+        f.bold = part.bold;
+        canvas.setFont(f);
+        canvas.textOut(partX, 4 * ls, part.text);
+        partX += canvas.textWidth(part.text);
+    }
 
     // Headings.
     canvas.setFontSize(10);
     const int headingY = 9 * ls;
+    const int rowRoom = l.RowSpacing - l.RuleOffset - RulePenWidth(canvas.dpi());
     auto centred = [&](const QString& text, int left, int right, int y) {
-        canvas.textOut(CentredX(canvas, text, left, right), y, text);
+        FittedCentred(canvas, text, left, right, y, l.Dash / 2, rowRoom);
     };
     centred(QStringLiteral("Name"), P[0], P[1], headingY);
-    TextOutAngled(canvas, QStringLiteral("GRADE"), (P[2] - P[1]) / 2 + P[1], 6, 90, headingY);
-    const int contractedMid = (P[3] - P[2]) / 2 + P[2];
-    TextOutAngled(canvas, QStringLiteral("CONTRACTED"), contractedMid - l.Dash, 6, 90, headingY);
-    TextOutAngled(canvas, QStringLiteral("HOURS"), contractedMid + l.Dash, 6, 90, headingY);
+    // Grade and contracted hours turned to read upward, their feet just over row 1's rule.
+    {
+        const Canvas::Font saved = canvas.font();
+        const int foot = l.rowY(1) - l.RuleOffset - l.Dash / 2;
+        const int band = foot - headingY;
+        auto upward = [&](const QString& text, int x) {
+            canvas.setFontSize(8);
+            ShrinkToFit(canvas, text, band);
+            Canvas::Font f = canvas.font();
+            f.angle = 90;
+            canvas.setFont(f);
+            canvas.textOut(x, foot, text);
+            return canvas.textHeight(text);
+        };
+        canvas.setFontSize(8);
+        const int h = canvas.textHeight(QStringLiteral("X"));
+        upward(QStringLiteral("GRADE"), (P[2] - P[1]) / 2 + P[1] - h / 2);
+        const int contractedMid = (P[3] - P[2]) / 2 + P[2];
+        upward(QStringLiteral("CONTRACTED"), contractedMid - h - 1);
+        upward(QStringLiteral("HOURS"), contractedMid + 1);
+        canvas.setFont(saved);
+    }
     for (int day = 1; day <= kDays; ++day)
         if (day <= 5 || l.DayWidths[day] != 0)
             centred(QString::fromLatin1(kDayShort[day]), l.dayLeft(day), l.dayRight(day), headingY);
@@ -181,21 +293,30 @@ bool DrawPortraitPrint(Canvas& canvas, const PrintSheet& sheet, QString* error)
     for (int r = 1; r <= l.LastNamed; ++r) {
         const int y = l.rowY(r);
         rule(y - l.RuleOffset);
-        canvas.textOut(P[0] + l.Dash, y, w.Names[r]);
-        canvas.textOut((P[2] - P[1]) / 2 + P[1] - l.Dash / 2, y, w.Grades[r]);
-        if (!figures.Contracted[r].isEmpty())
-            centred(figures.Contracted[r], P[2], P[3], y);
+        // Each text shrunk to its column, half a dash of room each side.
+        auto cell = [&](int left, int right, const QString& text) {
+            FittedText(canvas, left + l.Dash / 2, y, text, right - left - l.Dash, rowRoom);
+        };
+        cell(P[0], P[1], w.Names[r]);
+        centred(w.Grades[r], P[1], P[2], y);
+        centred(figures.Contracted[r], P[2], P[3], y);
         for (int day = 1; day <= kDays; ++day)
-            canvas.textOut(l.dayLeft(day) + l.Dash, y, w.Cells[day][r]);
-        canvas.textOut(P[10] + l.Dash, y, w.Notes[r]);
-        if (!figures.Extra[r].isEmpty())
-            canvas.textOut(P[11] + l.Dash, y, figures.Extra[r]);
+            cell(l.dayLeft(day), l.dayRight(day), w.Cells[day][r]);
+        if (!w.Notes[r].isEmpty()) {
+            const Canvas::Font saved = canvas.font();
+            const QStringList lines = WrapToFit(canvas, w.Notes[r].split(u' ', Qt::SkipEmptyParts), QStringLiteral(" "),
+                                                P[11] - P[10] - l.Dash, rowRoom);
+            for (int i = 0; i < lines.size(); ++i)
+                canvas.textOut(P[10] + l.Dash / 2, y + i * canvas.textHeight(lines[i]), lines[i]);
+            canvas.setFont(saved);
+        }
+        cell(P[11], P[12], figures.Extra[r]);
     }
     for (int k = std::max(1, l.LastNamed + 1); k <= kPortraitRows; ++k)
         rule(l.rowY(k) - l.RuleOffset);
 
     canvas.setFontSize(8);
-    canvas.textOut(l.Margin, height - l.RowSpacing, QStringLiteral("Tavrola Wizard    ") + sheet.Footer);
+    FittedText(canvas, l.Margin, height - l.RowSpacing, sheet.Footer, pageRoom, l.RowSpacing);
 
     // Vertical rules: the outer ones to the last row, the contracted-hours column's stop
     // above the staff numbers, the others above the shift codes.
@@ -205,14 +326,21 @@ bool DrawPortraitPrint(Canvas& canvas, const PrintSheet& sheet, QString* error)
     }
 
     canvas.setFontSize(8, true);
-    canvas.textOut(l.Margin, l.rowY(27), QStringLiteral(" WARD CLERKS"));
-    canvas.textOut(l.Margin, l.rowY(31), QStringLiteral(" Staff Numbers"));
+    const int labelRoom = P[1] - l.Margin - l.Dash / 2;
+    FittedText(canvas, l.Margin, l.rowY(27), QStringLiteral(" WARD CLERKS"), labelRoom, rowRoom);
+    FittedText(canvas, l.Margin, l.rowY(31), QStringLiteral(" Staff Numbers"), labelRoom, rowRoom);
     const char* const shifts[] = {" E", " L", " N", " Twilight"};
     for (int k = 0; k < 4; ++k)
-        canvas.textOut(P[1] + l.Dash, l.rowY(31 + k), QString::fromLatin1(shifts[k]));
-    canvas.textOut(l.Margin, l.rowY(35),
-                   QStringLiteral(" Shift Codes   E:Early   L:Late   N:Night   AL:Annual Leave   "
-                                  "M:Maternity Leave   S:Sick leave"));
+        FittedText(canvas, P[1] + l.Dash, l.rowY(31 + k), QString::fromLatin1(shifts[k]), P[4] - P[1] - 2 * l.Dash,
+                   rowRoom);
+    // The ward's own codes, on as many lines as the last row holds.
+    const QStringList legend = ShiftCodeLegend(sheet);
+    if (!legend.isEmpty()) {
+        const QStringList lines = WrapToFit(canvas, legend, QStringLiteral("   "), P[12] - l.Margin - l.Dash, rowRoom);
+        const int lineHeight = canvas.textHeight(QStringLiteral("X"));
+        for (int i = 0; i < lines.size(); ++i)
+            canvas.textOut(l.Margin, l.rowY(35) + i * lineHeight, lines[i]);
+    }
     canvas.setFontSize(10);
     return true;
 }

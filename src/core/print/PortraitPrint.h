@@ -2,6 +2,7 @@
 #include "print/PrintSheet.h"
 
 #include <QString>
+#include <QStringList>
 #include <utility>
 
 namespace tavrola {
@@ -50,6 +51,10 @@ std::pair<QString, QString> SplitHospitalTitle(const QString& title);
 // 90 the characters stand one below the other, 1.4 average character widths apart; any
 // other angle turns the text by that many degrees.
 void TextOutAngled(Canvas& canvas, const QString& text, int x, int points, int angle, int y);
+
+// The shift-code legend from the ward's own duty names: " Shift Codes", then
+// "EARLY:Early", "LATE:Late", ... for every name the sheet has; empty without names.
+QStringList ShiftCodeLegend(const PrintSheet& sheet);
 
 // LineSpace of a page this many pixels high: its height x 1/70, rounded.
 int PortraitLineSpace(int pageHeight);

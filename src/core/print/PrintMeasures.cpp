@@ -3,11 +3,23 @@
 #include "render/Canvas.h"
 #include "util/TraceLog.h"
 
+#include <algorithm>
+
 namespace tavrola {
 
 int CentredX(const Canvas& canvas, const QString& text, int left, int right)
 {
     return (right - left) / 2 + left - canvas.textWidth(text) / 2;
+}
+
+void FittedCentred(Canvas& canvas, const QString& text, int left, int right, int y, int dash, int height)
+{
+    if (text.isEmpty())
+        return;
+    const Canvas::Font saved = canvas.font();
+    ShrinkToFit(canvas, text, right - left - 2 * dash, height);
+    canvas.textOut(CentredX(canvas, text, left, right), y, text);
+    canvas.setFont(saved);
 }
 
 int WidestDashed(const Canvas& canvas, const QString* texts, int from, int to)

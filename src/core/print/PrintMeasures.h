@@ -1,5 +1,7 @@
 #pragma once
 #include <QString>
+#include <QStringList>
+#include "render/Canvas.h"
 #include <cmath>
 
 namespace tavrola {
@@ -15,6 +17,10 @@ inline int RulePenWidth(int dpi) { return dpi > 300 ? (dpi + 150) / 300 : 1; }
 
 // x of a text centred between two boundaries; halving drops the remainder.
 int CentredX(const Canvas& canvas, const QString& text, int left, int right);
+
+// Writes `text` centred between two boundaries, shrunk to fit between them with a
+// dash of room at each side.
+void FittedCentred(Canvas& canvas, const QString& text, int left, int right, int y, int dash, int height = 0);
 
 // The widest of "-" + text + "-" in the current font over texts[from..to]; 0 when all
 // those texts are empty. Each text that sets a new greatest width is traced with it.

@@ -36,6 +36,7 @@ struct PrintSheet {
                                       QStringLiteral("SUNDAY")};
     QString NotesHeading = QStringLiteral("TRAINING, LECTURES and/or NOTES");  // Label10
     QString Footer = QStringLiteral("Tavrola duty roster");                    // FooterLabel
+    QString DutyNames[15];  // the ward's 14 duty names (1..14), for the shift-code legend
     QString Signature = QStringLiteral("Sister / Charge Nurse: ...............................");
     std::vector<PrintBreach> Breaches;  // in the order the check gives them
 

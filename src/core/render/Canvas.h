@@ -4,6 +4,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 namespace tavrola {
@@ -49,6 +50,18 @@ public:
     virtual int textWidth(const QString& text) const = 0;
     virtual int textHeight(const QString& text) const = 0;
 };
+
+// Makes the canvas's font smaller, never larger, until `text` is at most `width` wide and
+// its line at most `height` high (height 0: any). A text that fits keeps the font.
+void ShrinkToFit(Canvas& canvas, const QString& text, int width, int height = 0);
+
+// Writes `text` at (x, y), shrunk to fit `width` (and `height`, 0 for any); the canvas's
+// font is put back afterwards.
+void FittedText(Canvas& canvas, int x, int y, const QString& text, int width, int height = 0);
+
+// Puts `items` on as few lines as fit `width`, joined by `separator`, shrinking the
+// canvas's font until all the lines fit `height` together. The font is left as chosen.
+QStringList WrapToFit(Canvas& canvas, const QStringList& items, const QString& separator, int width, int height);
 
 // Pixel height of a font of `points` points at `dpi`, rounded half away from zero.
 int PointsToPixels(int points, int dpi);

@@ -23,6 +23,8 @@ void RecordingCanvas::setFont(const Font& font)
 
 void RecordingCanvas::setPen(Colour colour, int width)
 {
+    pen_ = colour;
+    penWidth_ = width;
     calls += QStringLiteral("pen %1 %2").arg(hex(colour)).arg(width);
 }
 
@@ -40,6 +42,11 @@ void RecordingCanvas::fillRect(const QRect& r)
 void RecordingCanvas::rectangle(const QRect& r)
 {
     calls += QStringLiteral("rectangle ") + rect(r);
+    if (penWidth_ > 0) {
+        const QPoint corners[] = {r.topLeft(), r.topRight(), r.bottomRight(), r.bottomLeft()};
+        for (int i = 0; i < 4; ++i)
+            lines += {corners[i], corners[(i + 1) % 4], pen_, penWidth_};
+    }
 }
 
 void RecordingCanvas::polygon(const QVector<QPoint>& points)
@@ -53,11 +60,21 @@ void RecordingCanvas::polygon(const QVector<QPoint>& points)
 void RecordingCanvas::line(QPoint from, QPoint to)
 {
     calls += QStringLiteral("line %1,%2 %3,%4").arg(from.x()).arg(from.y()).arg(to.x()).arg(to.y());
+    if (penWidth_ > 0)
+        lines += {from, to, pen_, penWidth_};
 }
 
 void RecordingCanvas::textOut(int x, int y, const QString& text)
 {
     calls += QStringLiteral("text %1,%2 %3").arg(x).arg(y).arg(text);
+    const int w = textWidth(text), h = textHeight(text);
+    // Turned counter-clockwise about its top-left corner: at 90 degrees it runs upward.
+    QRect box(x, y, w, h);
+    if (font_.angle == 90)
+        box = QRect(x, y - w, h, w);
+    else if (font_.angle == 270)
+        box = QRect(x - h, y, h, w);
+    texts += {box, text, brush_, font_.pixelHeight};
 }
 
 int RecordingCanvas::textWidth(const QString& text) const
@@ -67,7 +84,7 @@ int RecordingCanvas::textWidth(const QString& text) const
 
 int RecordingCanvas::textHeight(const QString&) const
 {
-    return font_.pixelHeight;
+    return font_.pixelHeight + font_.pixelHeight / 6;
 }
 
 }  // namespace tavrola

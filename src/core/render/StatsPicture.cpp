@@ -7,6 +7,7 @@
 #include "util/TraceLog.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 #include <iterator>
 
@@ -24,11 +25,18 @@ constexpr int kRowPixels = 11;      // the surface's own font: 8 points
 constexpr int kHeadingPixels = 16;
 constexpr int kLetterPixels = 11;
 constexpr int kYearPixels = 9;
-constexpr int kRowStep = 25;
+// A row is high enough for a month of 31 days (31 pixels of bar) over the month initials
+// of the row above.
+constexpr int kRowStep = 48;
+constexpr int kBarRoom = kRowStep - 14;
 
 // The graph columns of one year slot: hours worked, days of holiday, days of illness,
 // non-preferred working.
-constexpr int kGraphX[kYearSlots][4] = {{210, 340, 470, 600}, {1210, 1340, 1470, 1600}, {2010, 2140, 2270, 2400}};
+constexpr int kGraphX[kYearSlots][4] = {{220, 350, 480, 610}, {1220, 1350, 1480, 1610}, {2020, 2150, 2280, 2410}};
+// Where a graph's total may start: after the frame bar, or after the graph before it.
+constexpr int kTotalRoom = 26;
+constexpr int kTrainingX = 750;
+constexpr int kTrainingRight = 1180;  // before the year before's first total
 constexpr int kGraphScale[4] = {12, 1, 1, 1};
 
 Canvas::Font RowFont(Colour colour)
@@ -67,7 +75,7 @@ void DrawStatisticsPrompt(Canvas& canvas)
                      kStatsGreen, White);
 }
 
-void DisplayYearGraph(Canvas& canvas, int x, int y, const MonthValues& values, int scale)
+void DisplayYearGraph(Canvas& canvas, int x, int y, const MonthValues& values, int scale, int maxBar)
 {
     const Canvas::Font savedFont = canvas.font();
     const Colour savedBrush = canvas.brush();
@@ -79,26 +87,33 @@ void DisplayYearGraph(Canvas& canvas, int x, int y, const MonthValues& values, i
     canvas.setFont(font);
     canvas.setBrush(White);
     canvas.setPen(kStatsBlack, 2);
+    // One size for all the initials: the one at which the widest keeps to its 8 pixels.
+    ShrinkToFit(canvas, QStringLiteral("M"), 7);
+    font = canvas.font();
     for (int m = 1; m <= kMonths; ++m) {
-        const int h = BarHeight(values[m], scale);
+        // A bar stops short of the row above.
+        const int h = std::min(BarHeight(values[m], scale), maxBar);
         const int barX = x + 8 * m + 3;
         if (h > 0)
             canvas.line(QPoint(barX, y + 2), QPoint(barX, y + 2 - h));
         canvas.textOut(x + 8 * m, y + 3, QString(MonthLetter(m)));
     }
 
-    // The total after the month initials, so that a long one stays whole.
+    // The total, right-aligned before the base line, shrunk to the room left of the graph.
     float total = 0;
     for (int m = 1; m <= kMonths; ++m)
         total += values[m];
     font = savedFont;
     font.colour = kStatsBlack;
     canvas.setFont(font);
-    canvas.textOut(total > 999 ? x - 20 : x - 15, y, FloatToGeneral(double(total), 15));
+    const QString totalText = FloatToGeneral(double(total), 15);
+    ShrinkToFit(canvas, totalText, kTotalRoom + 4);
+    const int totalX = x + 5 - canvas.textWidth(totalText);
+    canvas.textOut(totalX, y, totalText);
 
     // The total's underline and the bars' base line, over the bars' feet.
     canvas.setPen(kStatsSilver, 1);
-    canvas.line(QPoint(x - 15, y + 12), QPoint(x + 5, y + 12));
+    canvas.line(QPoint(std::min(totalX, x - 15), y + 12), QPoint(x + 5, y + 12));
     canvas.line(QPoint(x + 5, y + 12), QPoint(x + 5, y + 2));
     canvas.line(QPoint(x + 5, y + 2), QPoint(x + 105, y + 2));
 
@@ -118,22 +133,30 @@ void DisplayStatistics(Canvas& canvas, const StatsTables& t, const StatsPictureI
     canvas.setFont(RowFont(kStatsGreen));
     canvas.setBrush(White);
 
+    // Headings, each kept to its column: wrapped onto two lines, shrunk if need be.
     struct Heading {
-        int x;
+        int left, right;
         QString text;
         Colour colour;
     };
     const Heading headings[] = {
-        {10, in.ward, kStatsGreen},
-        {125, QStringLiteral("  Hrs/wk"), kStatsGreen},
-        {200, QStringLiteral("  Total Hrs Worked"), kStatsBlue},
-        {330, QStringLiteral("  Total Days Hol"), kStatsBlue},
-        {460, QStringLiteral("  Total Days illness"), kStatsBlue},
-        {590, QStringLiteral("  Total Non Pref"), kStatsBlue},
+        {10, 120, in.ward, kStatsGreen},
+        {130, 178, QStringLiteral("Hrs/wk"), kStatsGreen},
+        {kGraphX[0][0] - kTotalRoom, kGraphX[0][1] - kTotalRoom - 4, QStringLiteral("Total Hrs Worked"), kStatsBlue},
+        {kGraphX[0][1] - kTotalRoom, kGraphX[0][2] - kTotalRoom - 4, QStringLiteral("Total Days Hol"), kStatsBlue},
+        {kGraphX[0][2] - kTotalRoom, kGraphX[0][3] - kTotalRoom - 4, QStringLiteral("Total Days illness"), kStatsBlue},
+        {kGraphX[0][3] - kTotalRoom, 716, QStringLiteral("Total Non Pref"), kStatsBlue},
     };
-    // Right to left: each heading's tail may run into the blanks that lead the next.
-    for (auto h = std::rbegin(headings); h != std::rend(headings); ++h)
-        DrawTextOnBitmap(canvas, h->text, h->x, 3, 0, kFace, kHeadingPixels, h->colour, White);
+    for (const Heading& h : headings) {
+        Canvas::Font f = RowFont(h.colour);
+        f.pixelHeight = kHeadingPixels;
+        canvas.setFont(f);
+        const QStringList lines =
+            WrapToFit(canvas, h.text.split(u' ', Qt::SkipEmptyParts), QStringLiteral(" "), h.right - h.left, 2 * 18);
+        for (int i = 0; i < lines.size(); ++i)
+            canvas.textOut(h.left, 3 + i * canvas.textHeight(lines[i]), lines[i]);
+    }
+    canvas.setFont(RowFont(kStatsGreen));
 
     // The bars that frame the To year's block, with the year down each.
     canvas.setPen(kStatsBlue, 8);
@@ -142,21 +165,41 @@ void DisplayStatistics(Canvas& canvas, const StatsTables& t, const StatsPictureI
     canvas.line(QPoint(725, 22), QPoint(725, barFoot));
     canvas.setPen(kStatsBlue, 1);
     const QString year = QString::number(toYear);
-    DrawTextOnBitmap(canvas, year, 182, 20, 90, kLabelFace, kYearPixels, White, kStatsBlue);
-    DrawTextOnBitmap(canvas, year, 722, 20, 90, kLabelFace, kYearPixels, White, kStatsBlue);
+    // The year's digits one under another down each bar, white on blue.
+    for (const int x : {182, 722}) {
+        Canvas::Font f = RowFont(White);
+        f.face = kLabelFace;
+        f.pixelHeight = kYearPixels;
+        canvas.setFont(f);
+        canvas.setBrush(kStatsBlue);
+        int y = 20;
+        for (const QChar digit : year) {
+            canvas.textOut(x, y, QString(digit));
+            y += canvas.textHeight(QString(digit));
+        }
+        canvas.setBrush(White);
+    }
+    canvas.setFont(RowFont(kStatsGreen));
 
     QString trace;
     for (int i = 0; i < n; ++i) {
         const int y = (i + 2) * kRowStep;
-        canvas.textOut(10, y, t.StatNames[i]);
-        canvas.textOut(135, y, FloatToGeneral(double(t.StatHrsPerWeek[i]), 15));
+        {  // a long name on two lines
+            const QStringList lines = WrapToFit(canvas, t.StatNames[i].split(u' ', Qt::SkipEmptyParts),
+                                                QStringLiteral(" "), 110, 2 * (kRowPixels + 2));
+            for (int k = 0; k < lines.size(); ++k)
+                canvas.textOut(10, y + k * canvas.textHeight(lines[k]), lines[k]);
+            canvas.setFont(RowFont(kStatsGreen));
+        }
+        FittedText(canvas, 135, y, FloatToGeneral(double(t.StatHrsPerWeek[i]), 15), 43);
         for (int slot = 0; slot < kYearSlots && slot <= years; ++slot) {
             const MonthValues* rows[4] = {&t.StatHoursWorked[i][slot], &t.StatDaysHoliday[i][slot],
                                           &t.StatDaysIllness[i][slot], &t.StatNonPref[i][slot]};
             for (int g = 0; g < 4; ++g)
-                DisplayYearGraph(canvas, kGraphX[slot][g], y, *rows[g], kGraphScale[g]);
+                DisplayYearGraph(canvas, kGraphX[slot][g], y, *rows[g], kGraphScale[g], kBarRoom);
             if (slot == 0)
-                canvas.textOut(750, y, QStringLiteral(" Training: ") + t.StatTraining[i]);
+                FittedText(canvas, kTrainingX, y, QStringLiteral(" Training: ") + t.StatTraining[i],
+                           kTrainingRight - kTrainingX, 14);
         }
         trace += QStringLiteral("[%1]>%2< ").arg(i).arg(t.StatNames[i]);
     }
@@ -165,22 +208,33 @@ void DisplayStatistics(Canvas& canvas, const StatsTables& t, const StatsPictureI
     if (!t.LeftOut.isEmpty())
         canvas.textOut(10, (n + 2) * kRowStep, LeftOutText(t.LeftOut.size()));
 
-    DrawTextOnBitmap(canvas, QStringLiteral("STAFF SHORTAGES"), 340, (n + 4) * kRowStep, 0, kLabelFace,
+    DrawTextOnBitmap(canvas, QStringLiteral("STAFF SHORTAGES"), kGraphX[0][1], (n + 4) * kRowStep, 0, kLabelFace,
                      kHeadingPixels, White, kStatsGreen);
     for (int k = 0; k < kYearSlots; ++k) {
-        DrawTextOnBitmap(canvas, QString::number(toYear - k), 255 + 130 * k, (n + 5) * kRowStep, 0, kLabelFace,
+        DrawTextOnBitmap(canvas, QString::number(toYear - k), kGraphX[0][k] + 45, (n + 5) * kRowStep, 0, kLabelFace,
                          kHeadingPixels, White, kStatsGreen);
-        DisplayYearGraph(canvas, 210 + 130 * k, (n + 8) * kRowStep, t.StatShortages[k], 1);
+        DisplayYearGraph(canvas, kGraphX[0][k], (n + 8) * kRowStep, t.StatShortages[k], 1, 3 * kRowStep - 30);
     }
     TraceLog(QStringLiteral("Names.Count") + QString::number(n));
+}
+
+QSize StatisticsPictureSize(const StatsTables& t, const StatsPictureInput& in)
+{
+    // To the last graph column the range reaches (the training notes stop before the
+    // year before's), down to the shortage graphs' initials.
+    const int years = in.to.year() - in.from.year();
+    const int reached = std::clamp(years, 0, kYearSlots - 1);
+    const int right = reached == 0 ? kTrainingRight : kGraphX[reached][3] + 105;
+    const int n = int(t.StatNames.size());
+    return QSize(right + 10, (n + 8) * kRowStep + 3 + kLetterPixels + 12);
 }
 
 namespace {
 
 template <typename Draw>
-QImage SurfaceImage(Draw draw)
+QImage SurfaceImage(QSize size, Draw draw)
 {
-    QImage image(kStatsSurfaceWidth, kStatsSurfaceHeight, QImage::Format_RGB32);
+    QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
     PainterCanvas canvas(painter, image.width(), image.height());
@@ -193,12 +247,13 @@ QImage SurfaceImage(Draw draw)
 
 QImage StatisticsImage(const StatsTables& tables, const StatsPictureInput& input)
 {
-    return SurfaceImage([&](Canvas& c) { DisplayStatistics(c, tables, input); });
+    return SurfaceImage(StatisticsPictureSize(tables, input),
+                        [&](Canvas& c) { DisplayStatistics(c, tables, input); });
 }
 
 QImage StatisticsPromptImage()
 {
-    return SurfaceImage([](Canvas& c) { DrawStatisticsPrompt(c); });
+    return SurfaceImage(QSize(kStatsViewWidth, 60), [](Canvas& c) { DrawStatisticsPrompt(c); });
 }
 
 }  // namespace tavrola

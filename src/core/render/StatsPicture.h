@@ -30,13 +30,17 @@ void DrawStatisticsPrompt(Canvas& canvas);
 // (20 pixels left above 999, else 15), a bar per month of value rounded (halves to even)
 // and divided by `scale` pixels, the month initials under the bars and a silver base
 // line. The canvas's font and brush are put back; the pen is left black, 1 pixel.
-void DisplayYearGraph(Canvas& canvas, int x, int y, const MonthValues& values, int scale);
+// A bar is at most `maxBar` pixels high.
+void DisplayYearGraph(Canvas& canvas, int x, int y, const MonthValues& values, int scale, int maxBar = 1 << 20);
 
 // The whole picture: headings, the framing bars and year labels of the To year, a row per
 // name (contracted hours, the four graphs of the To year, the training notes, and the
 // graphs of the earlier year slots the range reaches), a line saying how many names were
 // left out, and the ward's shortage graphs for three years.
 void DisplayStatistics(Canvas& canvas, const StatsTables& tables, const StatsPictureInput& input);
+
+// The size the whole picture takes: its content and a small margin.
+QSize StatisticsPictureSize(const StatsTables& tables, const StatsPictureInput& input);
 
 // The picture on an image of the surface's size. Needs a QGuiApplication (fonts).
 QImage StatisticsImage(const StatsTables& tables, const StatsPictureInput& input);

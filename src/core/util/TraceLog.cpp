@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMutex>
 #include <QMutexLocker>
 
@@ -35,7 +36,15 @@ QString OpenTraceLog(const QString& folder)
     for (int attempt = 0; attempt <= 9; ++attempt) {
         const QString name = attempt == 0 ? QStringLiteral("test.txt")
                                           : QStringLiteral("test%1.txt").arg(attempt);
-        auto file = std::make_unique<QFile>(dir.filePath(name));
+        // The previous run's log is kept beside the new one, so a crash's trace survives
+        // the restart that follows it.
+        const QString path = dir.filePath(name);
+        if (QFileInfo(path).isFile()) {
+            const QString previous = dir.filePath(QFileInfo(name).completeBaseName() + QStringLiteral("-previous.txt"));
+            QFile::remove(previous);
+            QFile::rename(path, previous);
+        }
+        auto file = std::make_unique<QFile>(path);
         if (file->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
             st.file = std::move(file);
             return st.file->fileName();

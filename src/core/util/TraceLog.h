@@ -8,7 +8,8 @@ namespace tavrola {
 //
 // OpenTraceLog tries "test.txt" in the folder, then "test1.txt" .. "test9.txt", and uses
 // the first that opens for writing; it returns the path in use, or an empty string when
-// none could be opened (tracing then stays off).
+// none could be opened (tracing then stays off). A log already there from the run before
+// is kept as "test-previous.txt" (or "testN-previous.txt"), replacing an older one.
 QString OpenTraceLog(const QString& folder);
 void CloseTraceLog();
 bool TraceLogOpen();

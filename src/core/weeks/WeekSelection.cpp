@@ -1,5 +1,7 @@
 #include "weeks/WeekSelection.h"
 
+#include <QLocale>
+
 #include <cmath>
 
 namespace tavrola {
@@ -17,6 +19,16 @@ QString WeekOfMonthText(int dayOfMonth)
     if (a == b)
         return QStringLiteral("Wk%1").arg(a);
     return QStringLiteral("Wk%1/%2").arg(a).arg(b);
+}
+
+QString WeekWindowTitle(const QString& ward, const QDate& week)
+{
+    const QString name = ward.trimmed().isEmpty() ? QStringLiteral("Tavrola") : ward.trimmed();
+    if (!week.isValid())
+        return name + QStringLiteral("[*]");
+    // Day, short month and year in English whatever the locale: the title is read, not parsed.
+    return name + QStringLiteral(" \u2014 week of ") + QLocale(QLocale::English).toString(week, QStringLiteral("d MMM yyyy"))
+           + QStringLiteral("[*]");
 }
 
 }  // namespace tavrola
