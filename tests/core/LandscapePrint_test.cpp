@@ -164,19 +164,23 @@ TEST(LandscapePrint, BreachListUnderTheTable)
 
 TEST(LandscapePrint, BreachListFitsItsBandOrCountsTheRest)
 {
-    // Entries "R – N, Monday" are 104 wide in 8 points (16 high, 20 apart); the heading 208,
-    // the gap 32. Rows of the band hold as many as fit; the rest are counted.
+    // Entries "R – N, Monday" are 104 wide in 8 points; the heading 208, the gap 32. A row
+    // is one text high (h), the next starts h + h/4 below. Rows of the band hold as many as
+    // fit; the rest are counted.
+    RecordingCanvas probe(6600, 4800, kDpi);
+    probe.setFontSize(8);
+    const int h = probe.textHeight(QStringLiteral("R"));
     struct Case {
         int count, right, bottom;
         int shown;  // -1: nothing placed at all
         const char* more;
     };
     const Case cases[] = {
-        {5, 1000, 16, 5, ""},                // one row: heading and five entries
-        {9, 1000, 16, 5, "and 4 more"},      // the count just fits after the fifth
-        {9, 990, 16, 4, "and 5 more"},       // it does not: the fifth makes way
-        {20, 1000, 36, 11, "and 9 more"},    // two rows
-        {3, 1000, 10, -1, ""},               // not even the heading fits
+        {5, 1000, h, 5, ""},                       // one row: heading and five entries
+        {9, 1000, h, 5, "and 4 more"},             // the count just fits after the fifth
+        {9, 990, h, 4, "and 5 more"},              // it does not: the fifth makes way
+        {20, 1000, 2 * h + h / 4, 11, "and 9 more"},  // two rows
+        {3, 1000, h - 1, -1, ""},                  // not even the heading fits
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.count * 10000 + c.right + c.bottom);
@@ -198,7 +202,7 @@ TEST(LandscapePrint, BreachListFitsItsBandOrCountsTheRest)
         for (size_t i = 0; i < placed.size(); ++i) {
             const int width = page.textWidth(placed[i].text);
             EXPECT_LE(placed[i].x + width, c.right);
-            EXPECT_LE(placed[i].y + 16, c.bottom);
+            EXPECT_LE(placed[i].y + h, c.bottom);
             if (i > 0 && placed[i].y == placed[i - 1].y) {
                 EXPECT_GT(placed[i].x, placed[i - 1].x + page.textWidth(placed[i - 1].text));
             }
