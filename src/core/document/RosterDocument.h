@@ -58,6 +58,12 @@ public:
     RuleLimits Limits;
     RuleHistory RuleWeeks;
     std::vector<Breach> Breaches;
+    // The names and day texts the breaches were last worked out from, so an edit
+    // rechecks only the lines it changed; invalid after anything else changed.
+    QString RulesCheckedNames[kLines + 1];
+    QString RulesCheckedCells[kDays + 1][kLines + 1];
+    QDate RulesCheckedMonday;
+    bool RulesCheckedValid = false;
 
     // The data folder holding Staff.txt, Clinic.rtf and the week files; a separator is
     // added when missing.

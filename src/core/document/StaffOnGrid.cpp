@@ -8,6 +8,7 @@ void ApplyStaffFile(WardModel& model, const StaffFileReadResult& read)
 {
     RosterWeek& w = model.Week;
     model.Settings = read.settings;
+    model.RulesCheckedValid = false;  // the duties read otherwise now
     model.Staff = read.lines;
     {
         const RecalcBatch batch(w);  // one recalculation at the end, not one per box

@@ -17,6 +17,7 @@ void ApplyWeekFile(WardModel& model, WeekView& labels, const WeekFileData& d)
         labels.HospitalCaption = d.hospital;
         s.WARD = d.ward;
         labels.WardCaption = d.ward;
+        model.RulesCheckedValid = false;  // the week's own duty names and hours
         for (int k = 1; k <= 14; ++k)
             s.DutyName(k) = d.dutyNames[k];
         for (int k = 0; k < kWeekFileHourSettings; ++k)

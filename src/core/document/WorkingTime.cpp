@@ -22,18 +22,60 @@ QStringList ReadRulesTxtFile(WardModel& model)
 {
     RulesFileRead read = ReadRulesFile(model.Week.DataFolder + kRulesFileName);
     model.Limits = read.limits;
+    model.RulesCheckedValid = false;
     return read.problems;
 }
 
 void ReadRuleWeeks(WardModel& model)
 {
     model.RuleWeeks = ReadRuleHistory(model.Week.DataFolder, model.Settings, model.Week.PickerDate);
+    model.RulesCheckedValid = false;
 }
 
 void RecheckRules(WardModel& model, const WeekData& week)
 {
-    std::vector<Breach> breaches =
-        CheckWorkingTime(model.Settings, model.Limits, week, model.Week.PickerDate, model.RuleWeeks);
+    // Lines are checked independently: an edit rechecks only the lines whose name or
+    // day texts changed since the last check (a keystroke, one line).
+    if (model.RulesCheckedMonday != model.Week.PickerDate) {
+        model.RulesCheckedMonday = model.Week.PickerDate;
+        model.RulesCheckedValid = false;
+    }
+    bool changed[kLines + 1] = {};
+    bool any = !model.RulesCheckedValid;
+    for (int line = 1; line <= kLines; ++line) {
+        bool differs = !model.RulesCheckedValid || model.RulesCheckedNames[line] != week.Names[line];
+        for (int day = 1; day <= kDays && !differs; ++day)
+            differs = model.RulesCheckedCells[day][line] != week.Cells[day][line];
+        changed[line] = differs;
+        any = any || differs;
+        if (differs) {
+            model.RulesCheckedNames[line] = week.Names[line];
+            for (int day = 1; day <= kDays; ++day)
+                model.RulesCheckedCells[day][line] = week.Cells[day][line];
+        }
+    }
+    if (!any)
+        return;
+    const bool whole = !model.RulesCheckedValid;
+    std::vector<Breach> fresh = CheckWorkingTime(model.Settings, model.Limits, week, model.Week.PickerDate,
+                                                 model.RuleWeeks, whole ? nullptr : changed);
+    model.RulesCheckedValid = true;
+    std::vector<Breach> breaches;
+    if (whole) {
+        breaches = std::move(fresh);
+    } else {
+        // Both lists run in line order: the kept lines' breaches and the rechecked ones.
+        breaches.reserve(model.Breaches.size() + fresh.size());
+        auto kept = model.Breaches.cbegin();
+        auto rechecked = fresh.cbegin();
+        for (int line = 1; line <= kLines; ++line) {
+            for (; kept != model.Breaches.cend() && kept->line == line; ++kept)
+                if (!changed[line])
+                    breaches.push_back(*kept);
+            for (; rechecked != fresh.cend() && rechecked->line == line; ++rechecked)
+                breaches.push_back(*rechecked);
+        }
+    }
     if (SameBreaches(breaches, model.Breaches))
         return;
     model.Breaches = std::move(breaches);
@@ -42,6 +84,8 @@ void RecheckRules(WardModel& model, const WeekData& week)
 
 void RecheckRules(WardModel& model)
 {
+    // The settings, limits or stored weeks may have changed: every line again.
+    model.RulesCheckedValid = false;
     RecheckRules(model, StoreWeekData(model.Week));
 }
 

@@ -376,7 +376,7 @@ void CheckLineDuties(const RuleLimits& limits, int line, const QString& name, st
 }
 
 std::vector<Breach> CheckWorkingTime(const WardSettings& settings, const RuleLimits& limits, const WeekData& week,
-                                     const QDate& monday, const RuleHistory& history)
+                                     const QDate& monday, const RuleHistory& history, const bool* lines)
 {
     std::vector<Breach> out;
     const bool around = history.monday.isValid() && history.monday == monday;
@@ -384,6 +384,8 @@ std::vector<Breach> CheckWorkingTime(const WardSettings& settings, const RuleLim
     std::vector<RuleDuty> duties;  // one line's, reused
     duties.reserve(64);
     for (int line = 1; line <= kLines; ++line) {
+        if (lines && !lines[line])
+            continue;
         const QString key = UpperName(week.Names[line]);
         if (key.isEmpty())
             continue;

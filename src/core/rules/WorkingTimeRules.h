@@ -67,8 +67,10 @@ struct Breach {
 // Every breach of the week as shown (its cells read with `settings`), ordered by line,
 // day, rule and value. Lines without a name are not checked; `history` counts only when it
 // surrounds `monday`.
+// `lines`, when given, names the lines to check (indexed 1..25); the others are left out.
 std::vector<Breach> CheckWorkingTime(const WardSettings& settings, const RuleLimits& limits, const WeekData& week,
-                                     const QDate& monday, const RuleHistory& history);
+                                     const QDate& monday, const RuleHistory& history,
+                                     const bool* lines = nullptr);
 
 // The checks of one line over its duties of three weeks (last week's, this week's, next
 // week's, in order of start) and this week's hours per day; appends its breaches to `out`.
