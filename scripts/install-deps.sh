@@ -3,7 +3,7 @@
 # named as arguments (a script's own extras), only when some are missing.
 set -euo pipefail
 packages=(build-essential cmake qt6-base-dev qt6-qpa-plugins libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev fonts-dejavu-core xvfb xauth x11-apps poppler-utils python3 "$@")
+          libbenchmark-dev fonts-dejavu-core fonts-dejavu-extra xvfb xauth x11-apps poppler-utils python3 "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
