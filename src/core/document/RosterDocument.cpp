@@ -82,8 +82,7 @@ bool RosterDocument::load(Ui& ui, const QString& path)
 {
     if (path.isEmpty())
         return LoadClick(*this, Labels, ui);
-    stopFill();
-    return askToLeave(ui) && AutoLoadRWKfile(*this, Labels, ui, path);
+    return askToLeave(ui) && AutoLoadRWKfile(*this, Labels, ui, path);  // asking stops a fill
 }
 
 bool RosterDocument::save(Ui& ui)

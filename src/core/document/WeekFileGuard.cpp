@@ -138,23 +138,18 @@ bool WeekFileGuard::mayWrite(const QString& path, Ui& ui, bool* saveAs)
 {
     *saveAs = false;
     const bool ours = !path_.isEmpty() && SamePathKey(path) == SamePathKey(path_);
+    const QString name = Quoted(QFileInfo(path).fileName());
     QString why;
-    if (ours && !readOnly_ && lock_ && lock_->locked()) {
-        // Held by us: only a change behind our back stands in the way.
-        if (StampOf(path) != stamp_)
-            why = QStringLiteral("The week file %1 was changed on disk since Tavrola read it "
-                                 "(by another window or program).")
-                      .arg(Quoted(QFileInfo(path).fileName()));
-    } else if (PathEntryExists(path)) {
+    if (!(ours && !readOnly_ && lock_ && lock_->locked()) && PathEntryExists(path)) {
         FileLock probe(path);
         if (!probe.tryLock())
-            why = QStringLiteral("The week file %1 is %2.")
-                      .arg(Quoted(QFileInfo(path).fileName()), LockHolderText(probe.lockPath()));
-        else if (ours && StampOf(path) != stamp_)
-            why = QStringLiteral("The week file %1 was changed on disk since Tavrola read it "
-                                 "(by another window or program).")
-                      .arg(Quoted(QFileInfo(path).fileName()));
+            why = QStringLiteral("The week file %1 is %2.").arg(name, LockHolderText(probe.lockPath()));
     }
+    // Not held by another: only a change behind our back stands in the way.
+    if (why.isEmpty() && ours && StampOf(path) != stamp_)
+        why = QStringLiteral("The week file %1 was changed on disk since Tavrola read it "
+                             "(by another window or program).")
+                  .arg(name);
     if (why.isEmpty())
         return true;
     switch (ui.chooseAmong(why + QStringLiteral("\r\rOverwrite it with this week, or save under another name?"),
