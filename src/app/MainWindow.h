@@ -71,8 +71,11 @@ public:
     PrintSheet printSheet() const;
 
     // The deferred first action: open the week file named on the command line, or set up
-    // today's week.
+    // today's week; then offer back what a program that did not end normally left.
     void NonPrefTimerTimer();
+    // Keeps recovery files of unsaved changes in `folder` and offers them back at start
+    // (the program does; window tests that do not ask for it leave the user's folder alone).
+    void enableRecovery(const QString& folder);
 
     // The brush in force: the application-wide cursor shows it.
     void chooseBrush(Brush brush);
@@ -104,6 +107,7 @@ private:
     void showBreachCount();
 
     WardModel model_;
+    QString recoveryFolder_;
     std::unique_ptr<Ui> ownUi_;
     Ui* ui_ = nullptr;
     GridView* grid_ = nullptr;

@@ -6,6 +6,7 @@
 #include "util/FileAssociation.h"
 #include "util/TraceLog.h"
 #include "document/WeekChain.h"
+#include "document/WeekRecovery.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -13,6 +14,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QStatusBar>
 #include <QSysInfo>
 #include <QTimer>
 
@@ -98,6 +100,14 @@ void MainWindow::NonPrefTimerTimer()
     tavrola::NonPrefTimerTimer(model_, model_.Labels, *ui_, arguments_.value(0));
     // The stored weeks change only when this program saves one: read them once here.
     markStoredWeeks();
+    if (!recoveryFolder_.isEmpty() && OfferRecoveries(model_, *ui_, recoveryFolder_))
+        statusBar()->showMessage(QStringLiteral("The unsaved changes were restored: Edit > Undo takes them off."));
+}
+
+void MainWindow::enableRecovery(const QString& folder)
+{
+    recoveryFolder_ = folder;
+    model_.Recovery.enable(folder);
 }
 
 void MainWindow::Contents1Click()

@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 #include "app/QtUi.h"
+#include "document/RecoveryRecord.h"
 #include "util/DataFolder.h"
 #include "util/FileAccess.h"
 #include "util/FileAssociation.h"
@@ -67,6 +68,8 @@ int main(int argc, char** argv)
     MainWindow window(dataFolder);
     window.setDemoWardFolder(InstalledDemoFolder(QApplication::applicationDirPath()));
     window.FormCreate(parser.positionalArguments());
+    if (!parser.isSet(shotOption))
+        window.enableRecovery(RecoveryFolder());
     if (parser.isSet(shotOption)) {
         // A picture of the window for machines without a display (and for the docs),
         // whole whatever the screen's size.

@@ -25,6 +25,8 @@ RosterDocument::RosterDocument() : fill_(std::make_unique<AutoFill>(*this))
         announce();
     });
     connect(&Undo, &QUndoStack::indexChanged, this, [this] { announce(); });
+    connect(this, &RosterDocument::changedMarkChanged, this, [this] { Recovery.schedule(); });
+    connect(this, &RosterDocument::weekReplaced, this, [this] { Recovery.schedule(); });
 }
 
 RosterDocument::~RosterDocument()

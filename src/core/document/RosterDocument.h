@@ -4,6 +4,7 @@
 #include "settings/StaffFile.h"
 #include "settings/WardSettings.h"
 #include "document/WeekFileGuard.h"
+#include "document/WeekRecovery.h"
 #include "weeks/WeekView.h"
 
 #include <QObject>
@@ -151,6 +152,11 @@ private:
     void beforeEdit();
     int typingSession_ = 1;
     std::unique_ptr<AutoFill> fill_;
+
+public:
+    // The recovery file of the week's unsaved changes (off until the window enables it).
+    // Last, so that it ends first.
+    WeekRecovery Recovery{*this};
 };
 
 }  // namespace tavrola
