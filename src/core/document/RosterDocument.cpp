@@ -25,8 +25,9 @@ RosterDocument::RosterDocument() : fill_(std::make_unique<AutoFill>(*this))
         announce();
     });
     connect(&Undo, &QUndoStack::indexChanged, this, [this] { announce(); });
-    connect(this, &RosterDocument::changedMarkChanged, this, [this] { Recovery.schedule(); });
-    connect(this, &RosterDocument::weekReplaced, this, [this] { Recovery.schedule(); });
+    // Tied to the recovery keeper, which ends first: the undo stack's own end announces too.
+    connect(this, &RosterDocument::changedMarkChanged, &Recovery, &WeekRecovery::schedule);
+    connect(this, &RosterDocument::weekReplaced, &Recovery, &WeekRecovery::schedule);
 }
 
 RosterDocument::~RosterDocument()
