@@ -100,6 +100,8 @@ bool TClinicForm::FormActivate()
 
 void TClinicForm::OKBtnClick()
 {
+    if (beforeWrite_ && !beforeWrite_())
+        return;
     QString error;
     if (!SaveClinicDocument(dataFolder_, *ClinicRichEdit->document(), &error)) {
         ui_.showError(error);  // the text stays in the editor to try again

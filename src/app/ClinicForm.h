@@ -1,5 +1,6 @@
 #pragma once
 #include <QDialog>
+#include <functional>
 
 class QLabel;
 class QPushButton;
@@ -30,6 +31,8 @@ public:
 
     void OKBtnClick();
     void CancelBtnClick() { reject(); }
+    // Asked before OK writes Clinic.rtf (the file guard's check); false keeps the editor open.
+    void setBeforeWrite(std::function<bool()> beforeWrite) { beforeWrite_ = std::move(beforeWrite); }
 
     void reject() override;
 
@@ -41,6 +44,7 @@ private:
 
     QString dataFolder_;
     Ui& ui_;
+    std::function<bool()> beforeWrite_;
     QAction* bold_ = nullptr;
     QAction* italic_ = nullptr;
     QAction* underline_ = nullptr;

@@ -2,7 +2,9 @@
 #include "app/ClinicScheduleForm.h"
 #include "app/GridView.h"
 #include "app/MainWindow.h"
+#include "clinics/ClinicFile.h"
 #include "document/ClinicNotesStep.h"
+#include "document/EditorFileGuard.h"
 #include "document/RequirementsStep.h"
 
 #include <QLineEdit>
@@ -13,7 +15,16 @@ namespace tavrola {
 
 void MainWindow::Clinics1Click()
 {
+    // The ward's lock on Clinic.rtf while the editor is open; OK checks nobody changed it.
+    EditorFileGuard guard(model_.Week.DataFolder + kClinicFileName,
+                          QStringLiteral("The clinic list \"%1\"").arg(kClinicFileName));
+    bool readOnly = false;
+    if (!guard.open(*ui_, &readOnly))
+        return;
     TClinicForm form(model_.Week.DataFolder, *ui_, this);
+    if (readOnly)
+        form.setWindowTitle(form.windowTitle() + QStringLiteral(" (read-only)"));
+    form.setBeforeWrite([&] { return guard.mayWrite(*ui_); });
     if (!form.FormActivate())
         return;
     // The clinic extras may have changed: the required boxes follow, as one undo step.

@@ -2,6 +2,7 @@
 #include "app/GridView.h"
 #include "app/MainWindow.h"
 #include "app/StaffForm.h"
+#include "document/EditorFileGuard.h"
 #include "document/StaffEditorSteps.h"
 #include "util/TraceLog.h"
 
@@ -16,7 +17,16 @@ void MainWindow::EditStaffFile1Click()
     // first, and a save happens under the settings the week was made with.
     if (!SaveBeforeStaffReload(model_, *ui_))
         return;
+    // The ward's lock on Staff.txt while the editor is open; OK checks nobody changed it.
+    EditorFileGuard guard(model_.Week.DataFolder + kStaffFileName,
+                          QStringLiteral("The ward settings file \"%1\"").arg(kStaffFileName));
+    bool readOnly = false;
+    if (!guard.open(*ui_, &readOnly))
+        return;
     StaffForm form(model_, *ui_, this);
+    if (readOnly)
+        form.setWindowTitle(form.windowTitle() + QStringLiteral(" (read-only)"));
+    form.setBeforeWrite([&] { return guard.mayWrite(*ui_); });
     if (form.exec() != QDialog::Accepted)
         return;  // Cancel: Staff.txt and the grid stay as they were
     if (ReloadAfterStaffEditor(model_, model_.Labels, *ui_)) {

@@ -1,6 +1,7 @@
 #include "ScriptedUi.h"
 #include "TestWard.h"
 #include "document/WeekChain.h"
+#include "document/EditorFileGuard.h"
 #include "document/WeekFileGuard.h"
 
 #include <QFile>
@@ -109,4 +110,61 @@ TEST(WeekFileGuard, AFileChangedOnDiskIsNotOverwrittenUnasked)
     a.ui.shown.clear();
     EXPECT_TRUE(a.save(other));
     EXPECT_EQ(a.ui.count("choice"), 0);
+}
+
+// The staff and clinic editors: the second editor on a ward's file is told and opens it
+// read-only; neither editor's OK goes over the other's or a changed file unasked.
+TEST(WeekFileGuard, EditorsOfTheWardsFilesLockAndCheckBeforeWriting)
+{
+    QTemporaryDir dir;
+    const QString staff = dir.filePath("Staff.txt");
+    {
+        QFile f(staff);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("as read\n");
+    }
+    const QString what = QStringLiteral("The ward settings file \"Staff.txt\"");
+    EditorFileGuard first(staff, what), second(staff, what);
+    ScriptedUi ui;
+    bool readOnly = true;
+    ASSERT_TRUE(first.open(ui, &readOnly));
+    EXPECT_FALSE(readOnly);
+    EXPECT_TRUE(ui.shown.empty());
+
+    ui.choices = {-1, 0};  // Cancel, then read-only
+    EXPECT_FALSE(second.open(ui, &readOnly));
+    ASSERT_TRUE(second.open(ui, &readOnly));
+    EXPECT_TRUE(readOnly);
+    ASSERT_EQ(ui.count("choice"), 2);
+    EXPECT_TRUE(ui.shown[0].text.startsWith(what + " is open on ")) << ui.shown[0].text.toStdString();
+
+    struct Case {
+        EditorFileGuard* guard;
+        bool changeOnDisk;
+        std::deque<int> choices;
+        bool mayWrite;
+        int questions;
+    };
+    const Case cases[] = {
+        {&first, false, {}, true, 0},    // ours, unchanged
+        {&second, false, {-1}, false, 1}, // held by the first
+        {&second, false, {0}, true, 1},   // ... overwritten on purpose
+        {&first, true, {-1}, false, 1},   // changed behind its back
+        {&first, false, {0}, true, 1},    // ... still changed: asks until written
+    };
+    for (const Case& c : cases) {
+        if (c.changeOnDisk) {
+            QFile f(staff);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write("a colleague's edit, longer\n");
+        }
+        ui.shown.clear();
+        ui.choices = c.choices;
+        EXPECT_EQ(c.guard->mayWrite(ui), c.mayWrite);
+        EXPECT_EQ(int(ui.shown.size()), c.questions);
+    }
+    first.written();
+    ui.shown.clear();
+    EXPECT_TRUE(first.mayWrite(ui));
+    EXPECT_TRUE(ui.shown.empty());
 }
