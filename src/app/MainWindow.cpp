@@ -238,7 +238,11 @@ void MainWindow::showWardNames()
 void MainWindow::showSettings()
 {
     showWardNames();
-    setWindowTitle(WeekWindowTitle(grid_->WardNameLabel->text(), model_.Week.PickerDate));
+    QString title = WeekWindowTitle(grid_->WardNameLabel->text(), model_.Week.PickerDate);
+    // A week another window holds, opened read-only, says so where the name is read.
+    if (model_.File.readOnly())
+        title.insert(title.size() - 3, QStringLiteral(" (read-only)"));
+    setWindowTitle(title);
     for (int b = 1; b <= kBrushCount; ++b)
         toolbar_->button(Brush(b))->setToolTip(
             QStringLiteral("%1 (%2)").arg(BrushToolTip(model_.Settings, b), BrushShortcutText(Brush(b))));

@@ -2,17 +2,38 @@
 
 #include "Ui.h"
 #include "util/FileAccess.h"
+#include "util/PathBytes.h"
 
 #include <QCryptographicHash>
 #include <QFileInfo>
 #include <QLocale>
+#include <QFile>
 #include <QLockFile>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace tavrola {
 
 namespace {
 
 constexpr qint64 kMaxStampedBytes = 64 * 1024 * 1024;
+
+// Which file a path names now (device and inode), so that a lock file removed and made
+// again by another holder is told from our own.
+QByteArray LockFileId(const QString& path)
+{
+#ifndef Q_OS_UNIX
+    const QFileInfo info(path);
+    return info.exists() ? info.birthTime().toString(Qt::ISODateWithMs).toUtf8() : QByteArray();
+#else
+    struct stat st;
+    if (::stat(PathToBytes(path).constData(), &st) != 0)
+        return QByteArray();
+    return QByteArray::number(qulonglong(st.st_dev)) + ':' + QByteArray::number(qulonglong(st.st_ino));
+#endif
+}
 
 QString SamePathKey(const QString& path)
 {
@@ -58,12 +79,24 @@ FileLock::FileLock(const QString& path) : path_(path), lock_(std::make_unique<QL
     lock_->setStaleLockTime(0);
 }
 
-FileLock::~FileLock() = default;
+FileLock::~FileLock()
+{
+    // Taken over: unlocking would remove the lock file by name, which is now the new
+    // holder's. The small lock object is left to the end of the process instead.
+    if (lock_->isLocked() && !locked())
+        (void)lock_.release();
+}
 
 bool FileLock::tryLock()
 {
-    if (lock_->isLocked() || lock_->tryLock(0))
+    if (locked())
         return true;
+    if (lock_->isLocked())
+        return false;  // taken over by another window: it stays theirs
+    if (lock_->tryLock(0)) {
+        id_ = LockFileId(lockPath());
+        return true;
+    }
     // Only another holder says no: a folder where no lock can be made (read-only, a
     // share without locks) leaves the file as free as it was before there were locks.
     return lock_->error() != QLockFile::LockFailedError;
@@ -73,13 +106,19 @@ bool FileLock::takeOver()
 {
     if (tryLock())
         return true;
-    lock_->removeStaleLockFile();
-    return lock_->tryLock(0);
+    if (lock_->isLocked())
+        return false;
+    // A live holder keeps a system lock on its file, so it is not "stale" to QLockFile:
+    // its file goes, and the holder learns from locked() that the lock is no longer its.
+    if (!lock_->removeStaleLockFile())
+        QFile::remove(lockPath());
+    return tryLock();
 }
 
 bool FileLock::locked() const
 {
-    return lock_->isLocked();
+    // The lock file on disk must still be the one made: another window may have taken it over.
+    return lock_->isLocked() && !id_.isEmpty() && LockFileId(lockPath()) == id_;
 }
 
 WeekFileGuard::WeekFileGuard() = default;

@@ -46,6 +46,7 @@ public:
 private:
     QString path_;
     std::unique_ptr<QLockFile> lock_;
+    QByteArray id_;  // the lock file made, as LockFileId gives it
 };
 
 // The week file in force and what the document knows about it: its stamp when last read
