@@ -1,5 +1,6 @@
 #include "ScriptedUi.h"
 #include "app/GridView.h"
+#include "app/LegendWindow.h"
 #include "app/MainWindow.h"
 #include "roster/StatusLegend.h"
 #include "util/Locale.h"
@@ -8,6 +9,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -40,6 +42,26 @@ class GridStatusTest : public QObject {
         emit edit->editingFinished();
     }
 
+    // With TAVROLA_SHOTS naming a folder, a picture of the window at 1366 x 768 with the
+    // legend open over its lower right, in colour and in grey, for a person to look at.
+    static void shot(MainWindow& w)
+    {
+        const QString folder = qEnvironmentVariable("TAVROLA_SHOTS");
+        if (folder.isEmpty())
+            return;
+        w.resize(1366, 768 - 40);
+        QImage image = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        LegendWindow legend(&w);
+        const QImage key = legend.grab().toImage();
+        QPainter p(&image);
+        p.drawImage(image.width() - key.width() - 8, image.height() - key.height() - 8, key);
+        p.setPen(QPen(Qt::black, 2));
+        p.drawRect(image.width() - key.width() - 8, image.height() - key.height() - 8, key.width(), key.height());
+        p.end();
+        image.save(folder + QStringLiteral("/main-window-legend.png"));
+        image.convertToFormat(QImage::Format_Grayscale8).save(folder + QStringLiteral("/main-window-legend-grey.png"));
+    }
+
 private slots:
     void initTestCase() { UseDefaultLocale(); }
 
@@ -56,6 +78,8 @@ private slots:
             for (int shift = 1; shift <= kShifts; ++shift)
                 QCOMPARE(w->grid()->countLabel(day, shift)->text(),
                          CoverText(week.ShiftCovers[day][shift], week.ShiftCounts[day][shift]));
+
+        shot(*w);
 
         QLabel* count = w->grid()->countLabel(1, 1);  // Monday's early shift
         const int onDuty = week.ShiftCounts[1][1];
