@@ -435,7 +435,7 @@ QString GridView::toolTipFor(const Field& field) const
     case FieldRole::HoursSet:
         return field.text().isEmpty() ? QString() : ExplainHoursSet(field.text(), s.AnalysisStartDate);
     case FieldRole::Required:
-        return ExplainRequired(field.shift(), week_.ShiftCounts[field.day()][field.shift()], field.text());
+        return AccessibleDescription(document_, field);  // "3 on the early shift, 5 needed: 2 short"
     default: return QString();
     }
 }

@@ -150,14 +150,6 @@ QString ExplainHoursSet(const QString& text, const QString& analysisStart)
     }
 }
 
-QString ExplainRequired(int shift, qint32 counted, const QString& required)
-{
-    const QString on = QStringLiteral("%1 on the %2").arg(counted).arg(QLatin1String(kShiftMeanings[shift]));
-    bool ok = false;
-    const int needed = required.trimmed().toInt(&ok);
-    return ok ? on + QStringLiteral(", %1 needed").arg(needed) : on;
-}
-
 QString ExplainNonPrefBar(qint32 count, const QString& analysisStart)
 {
     return QStringLiteral("%1 non-preferred shift%2 since %3")

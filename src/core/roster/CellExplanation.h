@@ -28,9 +28,6 @@ QString ContractMark(const QString& hoursSet, float worked);
 // it holds no number.
 QString ExplainHoursSet(const QString& text, const QString& analysisStart);
 
-// A required box: "4 on the early shift, 6 needed".
-QString ExplainRequired(int shift, qint32 counted, const QString& required);
-
 // A non-preference bar: "12 non-preferred shifts since 05/10/2026".
 QString ExplainNonPrefBar(qint32 count, const QString& analysisStart);
 
