@@ -2,6 +2,7 @@
 
 #include "roster/Colours.h"
 #include "roster/GridGeometry.h"
+#include "roster/StatusLegend.h"
 
 #include <QEvent>
 #include <QLineEdit>
@@ -74,10 +75,19 @@ void CellMarks::paintEvent(QPaintEvent*)
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     if (!glyphs_.isEmpty()) {
+        // A bad number's "!" is red, like the box's frame; the other glyphs near black.
         p.setFont(glyphFont());
-        p.setPen(glyphs_.startsWith(u'!') ? kBadNumberInk : kGlyphInk);
-        p.drawText(QRect(0, 0, width() - (breach_ ? triangleSide() + kPad : 0), height()),
-                   Qt::AlignLeft | Qt::AlignVCenter, glyphs_);
+        const QString& bad = MarkOf(Status::BadNumber).glyph;
+        const bool endsBad = glyphs_.endsWith(bad);
+        const QString rest = endsBad ? glyphs_.chopped(bad.size()) : glyphs_;
+        const QRect room(0, 0, width() - (breach_ ? triangleSide() + kPad : 0), height());
+        p.setPen(kGlyphInk);
+        p.drawText(room, Qt::AlignLeft | Qt::AlignVCenter, rest);
+        if (endsBad) {
+            p.setPen(kBadNumberInk);
+            p.drawText(room.adjusted(p.fontMetrics().horizontalAdvance(rest), 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                       bad);
+        }
     }
     if (breach_) {
         const int s = triangleSide();
