@@ -18,8 +18,6 @@
 #include <QLocale>
 #include <QHelpEvent>
 #include <QMouseEvent>
-#include <QPainter>
-#include <QPainterPath>
 #include <QResizeEvent>
 #include <QScrollArea>
 
