@@ -1,11 +1,14 @@
 #include "app/GridView.h"
 
+#include "app/CellMarks.h"
 #include "app/NonPrefStrip.h"
+#include "document/AccessibleText.h"
 #include "document/WorkingTime.h"
 #include "render/NonPrefChart.h"
 
 #include "roster/CellExplanation.h"
 #include "roster/GridGeometry.h"
+#include "roster/StatusLegend.h"
 #include "util/Locale.h"
 
 #include <QDateEdit>
@@ -15,8 +18,6 @@
 #include <QLocale>
 #include <QHelpEvent>
 #include <QMouseEvent>
-#include <QPainter>
-#include <QPainterPath>
 #include <QResizeEvent>
 #include <QScrollArea>
 
@@ -28,9 +29,11 @@ namespace tavrola {
 namespace {
 // Fixed columns in pixels; the day and notes columns share whatever width the window
 // gives beyond them. The line pitch and heights are the grid's own (GridGeometry.h).
-constexpr int kNameX = 8, kNameW = 124, kGradeW = 27, kSetW = 82, kWorkW = 44, kGap = 5;
+constexpr int kNameX = 8, kNameW = 124, kGradeW = 27, kSetW = 104, kWorkW = 44, kGap = 5;
 constexpr int kDayMinW = 81, kDayGap = 7, kNotesMinW = 137, kRightMargin = 12;
 constexpr int kRequiredY = 128, kRequiredW = 19;
+// The staff count under each required box.
+constexpr int kCountY = kRequiredY + kGridEditHeight + 1, kCountW = 27, kCountH = 14;
 constexpr int kNavy = 0x000080;
 
 const char* const kDayCaptions[kDays + 1] = {"", "MONDAY", "TUESDAY", "WEDNESDAY", "THURSDAY",
@@ -38,58 +41,6 @@ const char* const kDayCaptions[kDays + 1] = {"", "MONDAY", "TUESDAY", "WEDNESDAY
 
 // Lines stand in the scrolled body, whose top is the grid's first line.
 int lineY(int line) { return GridLineTop(line) - kGridTopLine; }
-
-// The working-time mark: a warning triangle with "!" at the right end of a day cell,
-// sized from the cell's font. The cell keeps its right edge free for it, so the
-// text never runs under it; mouse events pass through to the cell beneath.
-class BreachMark : public QWidget {
-public:
-    explicit BreachMark(QLineEdit* cell) : QWidget(cell)
-    {
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        cell->installEventFilter(this);
-        place();
-    }
-    // The width the cell keeps free at its right edge.
-    static int reserve(const QFontMetrics& metrics) { return side(metrics) + 3; }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (watched == parent() && event->type() == QEvent::Resize)
-            place();
-        return false;
-    }
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter p(this);
-        p.setRenderHint(QPainter::Antialiasing);
-        const qreal s = width();
-        QPainterPath triangle;
-        triangle.moveTo(s / 2, 0.5);
-        triangle.lineTo(s - 0.5, s - 0.5);
-        triangle.lineTo(0.5, s - 0.5);
-        triangle.closeSubpath();
-        p.fillPath(triangle, toQColor(BreachMarkColour));
-        // The "!" as a bar and a dot, white on the triangle.
-        const qreal stroke = std::max<qreal>(1.2, s / 7);
-        p.setPen(QPen(Qt::white, stroke, Qt::SolidLine, Qt::FlatCap));
-        p.drawLine(QPointF(s / 2, s * 0.34), QPointF(s / 2, s * 0.66));
-        p.setPen(Qt::NoPen);
-        p.setBrush(Qt::white);
-        p.drawEllipse(QPointF(s / 2, s * 0.8), stroke * 0.6, stroke * 0.6);
-    }
-
-private:
-    // As high as a line of the cell's text, at least 10 pixels, within the cell's frame.
-    static int side(const QFontMetrics& metrics) { return std::clamp(metrics.height(), 10, kGridEditHeight - 4); }
-    void place()
-    {
-        auto* cell = static_cast<QWidget*>(parent());
-        const int s = side(cell->fontMetrics());
-        setGeometry(cell->width() - s - 2, (cell->height() - s) / 2, s, s);
-    }
-};
 
 constexpr int kStripX = kNameX + kNameW;
 constexpr int kGradeX = kStripX + kNonPrefBoxWidth + 2;
@@ -155,6 +106,9 @@ GridView::GridView(WardModel& document, QWidget* parent)
     tiny.setPointSize(7);
     FooterLabel->setFont(tiny);
 
+    QFont countFont = font();
+    countFont.setPointSize(7);
+    countFont.setBold(true);
     for (int day = 1; day <= kDays; ++day) {
         HolidayLabels[day] = addLabel(header_, QString(), 0, 84, kDayMinW, 14);
         HolidayLabels[day]->setAlignment(Qt::AlignCenter);
@@ -178,11 +132,18 @@ GridView::GridView(WardModel& document, QWidget* parent)
                               .arg(QString(DayName(day)), QString::fromLatin1(shiftNames[shift])));
             e->setProperty("plainToolTip", e->toolTip());
             e->installEventFilter(this);
+            e->setAccessibleName(AccessibleName(week_, week.ShiftRequiredEdits[day][shift]));
+            QLabel* count = addLabel(header_, QString(), 0, kCountY, kCountW, kCountH);
+            count->setAlignment(Qt::AlignCenter);
+            count->setFont(countFont);
+            count->setAutoFillBackground(true);
+            count->setAccessibleName(AccessibleName(week_, week.ShiftCountBoxes[day][shift]));
+            counts_[day][shift] = count;
         }
     }
     addLabel(header_, QStringLiteral("NAME"), kNameX, 132, kNameW);
     addLabel(header_, QStringLiteral("GRD"), kGradeX, 132, kGradeW);
-    addLabel(header_, QStringLiteral("HRS"), kSetX + 44, 104, 40);
+    addLabel(header_, QStringLiteral("HRS"), kSetX + 66, 104, 40);
     addLabel(header_, QStringLiteral("set"), kSetX, 132, kSetW);
     QLabel* worked = addLabel(header_, QStringLiteral("wrk'd +Hol"), kWorkX, 116, kWorkW + 4, 32);
     worked->setWordWrap(true);
@@ -228,25 +189,80 @@ void GridView::showBreaches()
     for (const Breach& b : document_.Breaches)
         if (b.day >= 1 && b.day <= kDays && b.line >= 1 && b.line <= kLines)
             marked[b.day][b.line] = true;
-    for (int day = 1; day <= kDays; ++day) {
+    for (int day = 1; day <= kDays; ++day)
         for (int line = 1; line <= kLines; ++line) {
-            QLineEdit* cell = table_[line][3 + day];
-            QWidget*& mark = marks_[day][line];
-            if (marked[day][line] && !mark)
-                mark = new BreachMark(cell);
-            if (mark)
-                mark->setVisible(marked[day][line]);
-            const int reserve = marked[day][line] ? BreachMark::reserve(cell->fontMetrics()) : 0;
-            if (cell->textMargins().right() != reserve)
-                cell->setTextMargins(0, 0, reserve, 0);
+            const bool was = breachMarked(line, day);
+            if (marked[day][line] || was)
+                showDayMarks(week_.DayCells[day][line], marked[day][line]);
         }
+}
+
+void GridView::showDayMarks(const Field& cell, bool breach)
+{
+    QLineEdit* edit = table_[cell.line()][3 + cell.day()];
+    const QString glyphs = DayCellGlyphs(cell.colour(), !cell.error().isEmpty());
+    CellMarks*& marks = marks_[cell.day()][cell.line()];
+    if (!marks && (breach || !glyphs.isEmpty()))
+        marks = new CellMarks(edit);
+    if (marks)
+        marks->setMarks(glyphs, breach);
+    edit->setAccessibleDescription(AccessibleDescription(document_, cell));
+}
+
+void GridView::showContract(int line)
+{
+    const Field& set = week_.HoursSetEdits[line];
+    CellMarks*& marks = contractMarks_[line];
+    const QString mark = ContractMark(set.text(), week_.WeekHours[line]);
+    if (!marks && !mark.isEmpty())
+        marks = new CellMarks(table_[line][2]);
+    if (marks)
+        marks->setMarks(mark, false);
+    table_[line][2]->setAccessibleDescription(AccessibleDescription(document_, set));
+    table_[line][3]->setAccessibleDescription(AccessibleDescription(document_, week_.HoursWorkingEdits[line]));
+}
+
+void GridView::showCover(int day, int shift)
+{
+    const Field& count = week_.ShiftCountBoxes[day][shift];
+    QLabel* label = counts_[day][shift];
+    if (label->text() != count.text())
+        label->setText(count.text());
+    QPalette p = label->palette();
+    const Colour ink = InkOn(count.colour());
+    if (p.color(QPalette::Window) != toQColor(count.colour()) || p.color(QPalette::WindowText) != toQColor(ink)) {
+        p.setColor(QPalette::Window, toQColor(count.colour()));
+        p.setColor(QPalette::WindowText, toQColor(ink));
+        label->setPalette(p);
     }
+    const QString description = AccessibleDescription(document_, count);
+    label->setAccessibleDescription(description);
+    label->setToolTip(description);
+    editFor(week_.ShiftRequiredEdits[day][shift])
+        ->setAccessibleDescription(AccessibleDescription(document_, week_.ShiftRequiredEdits[day][shift]));
+}
+
+void GridView::nameLine(int line)
+{
+    for (int column = 0; column < kColumns; ++column)
+        if (const Field* f = fields_.value(table_[line][column]))
+            table_[line][column]->setAccessibleName(AccessibleName(week_, *f));
 }
 
 bool GridView::breachMarked(int line, int day) const
 {
-    const QWidget* mark = marks_[day][line];
-    return mark && !mark->isHidden();
+    const CellMarks* mark = marks_[day][line];
+    return mark && mark->breach();
+}
+
+QString GridView::marksOn(const QLineEdit* box) const
+{
+    const Field* f = fields_.value(box);
+    const CellMarks* marks = !f                                  ? nullptr
+                             : f->role() == FieldRole::Day      ? marks_[f->day()][f->line()]
+                             : f->role() == FieldRole::HoursSet ? contractMarks_[f->line()]
+                                                                : nullptr;
+    return marks ? marks->glyphs() : QString();
 }
 
 QSize GridView::sizeHint() const
@@ -277,8 +293,11 @@ void GridView::layOut()
         HolidayLabels[day]->setGeometry(dayX(day), 84, dayW, 14);
         DayLabels[day]->setGeometry(dayX(day), 102, dayW, 18);
         for (int shift = 1; shift <= kShifts; ++shift)
-            editFor(week_.ShiftRequiredEdits[day][shift])
-                ->move(dayX(day) + (shift - 1) * (dayW - kRequiredW) / 2, kRequiredY);
+        {
+            const int x = dayX(day) + (shift - 1) * (dayW - kRequiredW) / 2;
+            editFor(week_.ShiftRequiredEdits[day][shift])->move(x, kRequiredY);
+            counts_[day][shift]->move(x + (kRequiredW - kCountW) / 2, kCountY);
+        }
         for (int line = 1; line <= kLines; ++line)
             table_[line][3 + day]->setGeometry(dayX(day), lineY(line), dayW, kGridEditHeight);
     }
@@ -359,6 +378,17 @@ void GridView::show(const Field& field, QLineEdit* edit, FieldChange what)
     case FieldChange::Error: break;
     }
     showLook(field, edit);
+    switch (field.role()) {
+    case FieldRole::Day: showDayMarks(field, breachMarked(field.line(), field.day())); break;
+    case FieldRole::HoursSet:
+    case FieldRole::HoursWorking: showContract(field.line()); break;
+    case FieldRole::Required: showCover(field.day(), field.shift()); break;
+    case FieldRole::Name:
+        if (what == FieldChange::Text)
+            nameLine(field.line());
+        break;
+    default: break;
+    }
 }
 
 void GridView::showLook(const Field& field, QLineEdit* edit)
@@ -382,6 +412,8 @@ void GridView::fieldChanged(const Field& field, FieldChange what)
 {
     if (QLineEdit* edit = edits_.value(&field))
         show(field, edit, what);
+    else if (field.role() == FieldRole::Count)
+        showCover(field.day(), field.shift());
 }
 
 QString GridView::toolTipFor(const Field& field) const
@@ -401,7 +433,7 @@ QString GridView::toolTipFor(const Field& field) const
     case FieldRole::HoursSet:
         return field.text().isEmpty() ? QString() : ExplainHoursSet(field.text(), s.AnalysisStartDate);
     case FieldRole::Required:
-        return ExplainRequired(field.shift(), week_.ShiftCounts[field.day()][field.shift()], field.text());
+        return AccessibleDescription(document_, field);  // "3 on the early shift, 5 needed: 2 short"
     default: return QString();
     }
 }
@@ -507,6 +539,8 @@ void GridView::refreshAll()
         show(*it.key(), it.value(), FieldChange::Text);
         show(*it.key(), it.value(), FieldChange::Hint);
     }
+    for (int line = 1; line <= kLines; ++line)
+        nameLine(line);
 }
 
 }  // namespace tavrola

@@ -11,6 +11,7 @@ class QDateEdit;
 
 namespace tavrola {
 
+class CellMarks;
 class NonPrefStrip;
 
 // The roster grid at its fixed positions: one line edit per field of the week, bound both
@@ -50,6 +51,10 @@ public:
 
     // Whether a day cell shows the working-time mark (its duty breaks a rule).
     bool breachMarked(int line, int day) const;
+    // The glyphs a box shows at its right end ("\u2713", "BH", "+2.5"; empty for none).
+    QString marksOn(const QLineEdit* box) const;
+    // The staff count under a required box (1 = Monday .., 1 = early ..).
+    QLabel* countLabel(int day, int shift) const { return counts_[day][shift]; }
 
     // The edit at a grid position: column 0 name, 1 grade, 2 hours set, 3 hours worked,
     // 4..10 Monday..Sunday, 11 notes.
@@ -80,6 +85,15 @@ private:
     void showLook(const Field& field, QLineEdit* edit);
     // The working-time marks: on the day cells the document's breaches name, off elsewhere.
     void showBreaches();
+    // A day cell's marks (its colour's glyph, a bad number, a breach) and description.
+    void showDayMarks(const Field& cell, bool breach);
+    // The hours-set box's mark, hours worked against the contract, and both boxes'
+    // descriptions.
+    void showContract(int line);
+    // The count under a required box, and both their descriptions.
+    void showCover(int day, int shift);
+    // The screen reader's names of a line's boxes, which carry the line's name.
+    void nameLine(int line);
 
     QWidget* header_ = nullptr;     // toolbar, titles, week box, day captions, required boxes
     QScrollArea* scroll_ = nullptr; // the lines, scrolled beneath the headings
@@ -90,7 +104,9 @@ private:
     QHash<const Field*, QLineEdit*> edits_;
     QHash<const QLineEdit*, Field*> fields_;
     QLineEdit* table_[kLines + 1][kColumns] = {};
-    QWidget* marks_[kDays + 1][kLines + 1] = {};  // made on first use
+    CellMarks* marks_[kDays + 1][kLines + 1] = {};  // made on first use
+    CellMarks* contractMarks_[kLines + 1] = {};
+    QLabel* counts_[kDays + 1][kShifts + 1] = {};
 };
 
 }  // namespace tavrola

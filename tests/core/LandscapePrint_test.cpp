@@ -162,6 +162,21 @@ TEST(LandscapePrint, BreachListUnderTheTable)
     EXPECT_TRUE(calls.contains(QStringLiteral("text 36,4656 Tavrola duty roster")));  // the footer stays
 }
 
+TEST(LandscapePrint, ShortShiftsComeFirstUnderTheTable)
+{
+    // "Short:" in bold, then day, the ward's shift name (its code where it has none) and
+    // the staff missing, 8 points, two blanks apart; the breach list a row and a half lower.
+    PrintSheet sheet = Sheet({"Ann Smith", "Bob"});
+    sheet.DutyNames[1] = QStringLiteral("EARLY");
+    sheet.ShortShifts = {{1, 1, 1}, {3, 3, 2}};
+    sheet.Breaches = {{QStringLiteral("Daily rest"), QStringLiteral("Ann Smith"), 2}};
+    const QStringList calls = Draw(sheet);
+    for (const char* expected : {"text 20,1302 Short:", "text 84,1302 Mon EARLY 1,",  // 20 + 48 + 16
+                                 "text 196,1302 Wed N 2",                             // 84 + 96 + 16
+                                 "text 20,1329 Working-time rules broken:"})          // 1302 + 18 + 9
+        EXPECT_TRUE(calls.contains(QString::fromUtf8(expected))) << expected;
+}
+
 TEST(LandscapePrint, BreachListFitsItsBandOrCountsTheRest)
 {
     // Entries "R – N, Monday" are 104 wide in 8 points; the heading 208, the gap 32. A row

@@ -48,8 +48,8 @@ PrintSheet SheetFrom(const WeekFileData& file, const WardSettings& settings)
 }
 
 // The most a ward could put on a page: 25 lines of 30-character names, 10-character
-// grades, the longest clock ranges every day, long notes, a long hospital and ward, and the
-// longest holiday labels on every day.
+// grades, the longest clock ranges every day, long notes, a long hospital and ward, the
+// longest holiday labels on every day, every shift short and a breach on every line.
 PrintSheet LongestSheet()
 {
     PrintSheet s;
@@ -69,6 +69,12 @@ PrintSheet LongestSheet()
             s.Week.Cells[day][line] = QStringLiteral("07.30-20.00");
         s.Week.Notes[line] = QStringLiteral("Mandatory training: moving and handling, fire safety, resus");
     }
+    // Every shift short, and a breach on every line, under the table.
+    for (int day = 1; day <= kDays; ++day)
+        for (int shift = 1; shift <= kShifts; ++shift)
+            s.ShortShifts.push_back({day, shift, 12});
+    for (int line = 1; line <= kLines; ++line)
+        s.Breaches.push_back({QStringLiteral("Weekly hours"), s.Week.Names[line], 1 + line % kDays});
     return s;
 }
 

@@ -111,9 +111,20 @@ TEST(WeekTotals, EqualTheCellByCellTotalsOnRandomWeeksAndTheGridShowsThem)
         }
         for (int day = 1; day <= kDays; ++day)
             for (int shift = 1; shift <= kShifts; ++shift)
+            {
                 if (t.RequiredRead[day][shift]) {
                     ASSERT_EQ(m.Week.ShiftRequiredEdits[day][shift].colour(), t.RequiredColours[day][shift]);
                 }
+                // The count under the box: short exactly when fewer than a readable number.
+                bool ok = false;
+                const int required = w.Required[day][shift].trimmed().toInt(&ok);
+                const Cover cover = !ok ? Cover::Unknown
+                                        : r.counts[day][shift] < required ? Cover::Short
+                                        : r.counts[day][shift] == required ? Cover::Staffed
+                                                                           : Cover::Surplus;
+                ASSERT_EQ(m.Week.ShiftCovers[day][shift], cover) << round;
+                ASSERT_EQ(m.Week.ShiftCountBoxes[day][shift].text(), CoverText(cover, r.counts[day][shift]));
+            }
     }
 }
 

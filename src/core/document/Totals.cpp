@@ -14,16 +14,24 @@ void ApplyWeekTotals(RosterWeek& w, const WeekTotals& t)
         w.WeekNonPrefCount[line] = t.WeekNonPrefCount[line];
     }
     for (int day = 0; day <= kDays; ++day)
-        for (int shift = 0; shift <= kShifts; ++shift)
+        for (int shift = 0; shift <= kShifts; ++shift) {
             w.ShiftCounts[day][shift] = t.ShiftCounts[day][shift];
+            w.ShiftRequired[day][shift] = t.Required[day][shift];
+            w.ShiftCovers[day][shift] = t.Covers[day][shift];
+        }
     for (int line = 1; line <= kLines; ++line) {
         w.HoursWorkingEdits[line].setText(t.HoursWorked[line]);
         w.HoursSetEdits[line].setColour(t.HoursSetColours[line]);
     }
     for (int day = 1; day <= kDays; ++day)
-        for (int shift = 1; shift <= kShifts; ++shift)
+        for (int shift = 1; shift <= kShifts; ++shift) {
             if (t.RequiredRead[day][shift])
                 w.ShiftRequiredEdits[day][shift].setColour(t.RequiredColours[day][shift]);
+            const Cover cover = t.Covers[day][shift];
+            Field& count = w.ShiftCountBoxes[day][shift];
+            count.setText(CoverText(cover, t.ShiftCounts[day][shift]));
+            count.setColour(CoverColour(cover));
+        }
 
     // The marks: every box whose number does not convert, and no other.
     const QString* errors[kDays + 1][kLines + 1] = {};

@@ -6,6 +6,7 @@
 #include "util/TraceLog.h"
 #include "settings/WardSettings.h"
 
+#include <QStringList>
 #include <algorithm>
 
 namespace tavrola {
@@ -19,17 +20,16 @@ int LandscapeLineSpace(int pageHeight)
     return RoundHalfEven(pageHeight * 0.02);
 }
 
-std::vector<PlacedText> LayOutBreachList(Canvas& canvas, const std::vector<PrintBreach>& breaches, int left,
-                                         int right, int top, int bottom)
+std::vector<PlacedText> LayOutTextList(Canvas& canvas, const QString& heading, const QStringList& items, int left,
+                                       int right, int top, int bottom, const QString& gapText)
 {
     std::vector<PlacedText> placed;
     canvas.setFontSize(8, true);
-    const QString heading = QStringLiteral("Working-time rules broken:");
     const int headingWidth = canvas.textWidth(heading);
     canvas.setFontSize(8);
     const int rowHeight = canvas.textHeight(heading);
     const int pitch = rowHeight + rowHeight / 4;
-    const int gap = canvas.textWidth(QStringLiteral("    "));
+    const int gap = canvas.textWidth(gapText);
     if (top + rowHeight > bottom)
         return placed;
     placed.push_back({left, top, heading, true});
@@ -51,14 +51,10 @@ std::vector<PlacedText> LayOutBreachList(Canvas& canvas, const std::vector<Print
         y = ny;
         return true;
     };
-    const int total = int(breaches.size());
+    const int total = int(items.size());
     int shown = 0;
-    while (shown < total) {
-        const PrintBreach& b = breaches[size_t(shown)];
-        if (!place(QStringLiteral("%1 \u2013 %2, %3").arg(b.rule, b.name, QString(DayName(b.day)))))
-            break;
+    while (shown < total && place(items[shown]))
         ++shown;
-    }
     // What did not fit is counted instead, in place of as many entries as that takes.
     while (shown < total) {
         const PlacedText& last = placed.back();
@@ -70,6 +66,16 @@ std::vector<PlacedText> LayOutBreachList(Canvas& canvas, const std::vector<Print
         --shown;
     }
     return placed;
+}
+
+std::vector<PlacedText> LayOutBreachList(Canvas& canvas, const std::vector<PrintBreach>& breaches, int left,
+                                         int right, int top, int bottom)
+{
+    QStringList items;
+    for (const PrintBreach& b : breaches)
+        items += QStringLiteral("%1 \u2013 %2, %3").arg(b.rule, b.name, QString(DayName(b.day)));
+    return LayOutTextList(canvas, QStringLiteral("Working-time rules broken:"), items, left, right, top, bottom,
+                          QStringLiteral("    "));
 }
 
 LandscapeLayout ComputeLandscapeLayout(Canvas& canvas, const PrintSheet& sheet)
@@ -205,13 +211,28 @@ void DrawLandscapePrint(Canvas& canvas, const PrintSheet& sheet)
         canvas.line(QPoint(x[i], top - l.RuleOffset), QPoint(x[i], l.bottomRule()));
     }
 
-    if (sheet.Breaches.empty())
+    // Under the closing rule, above the footer and the signature line: the short shifts,
+    // then the rules broken, each a bold heading and entries flowing in rows.
+    const QStringList shorts = ShortShiftItems(sheet);
+    if (shorts.isEmpty() && sheet.Breaches.empty())
         return;
-    // Under the closing rule, above the footer and the signature line.
     canvas.setFontSize(12);
     const int bottom = height - l.RowSpacing - canvas.textHeight(sheet.Signature) / 2;
-    const int listTop = l.bottomRule() + 2 * l.RuleOffset;
-    const std::vector<PlacedText> list = LayOutBreachList(canvas, sheet.Breaches, x[0], x[10], listTop, bottom);
+    int listTop = l.bottomRule() + 2 * l.RuleOffset;
+    std::vector<PlacedText> list;
+    if (!shorts.isEmpty()) {
+        list = LayOutTextList(canvas, QStringLiteral("Short:"), shorts, x[0], x[10], listTop, bottom,
+                              QStringLiteral("  "));
+        if (!list.empty()) {
+            canvas.setFontSize(8);
+            const int rowHeight = canvas.textHeight(list.back().text);
+            listTop = list.back().y + rowHeight + rowHeight / 2;
+        }
+    }
+    if (!sheet.Breaches.empty()) {
+        const std::vector<PlacedText> breaches = LayOutBreachList(canvas, sheet.Breaches, x[0], x[10], listTop, bottom);
+        list.insert(list.end(), breaches.begin(), breaches.end());
+    }
     for (const PlacedText& t : list) {
         canvas.setFontSize(8, t.bold);
         canvas.textOut(t.x, t.y, t.text);

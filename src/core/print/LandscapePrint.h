@@ -1,6 +1,8 @@
 #pragma once
 #include "print/PrintSheet.h"
 
+#include <QStringList>
+
 namespace tavrola {
 
 class Canvas;
@@ -38,6 +40,14 @@ struct PlacedText {
     bool operator==(const PlacedText&) const = default;
 };
 
+// A list under the table, in 8 points: a bold heading, then the items flowing left to
+// right in rows between `left` and `right`, `gapText` apart, from `top` down to rows
+// that end above `bottom`. When they do not all fit, the last ones give way to "and N
+// more"; where not even the heading fits, nothing is placed. Leaves the canvas in the
+// 8-point font.
+std::vector<PlacedText> LayOutTextList(Canvas& canvas, const QString& heading, const QStringList& items, int left,
+                                       int right, int top, int bottom, const QString& gapText);
+
 // The list of working-time rule breaches under the table, in 8 points: a bold heading,
 // then "Daily rest – Ann Smith, Tuesday" entries flowing left to right in rows between
 // `left` and `right`, from `top` down to rows that end above `bottom`. When they do not
@@ -46,8 +56,8 @@ struct PlacedText {
 std::vector<PlacedText> LayOutBreachList(Canvas& canvas, const std::vector<PrintBreach>& breaches, int left,
                                          int right, int top, int bottom);
 
-// Draws the whole page: the breach list under the table when the sheet has breaches,
-// else nothing more.
+// Draws the whole page: under the table, the short shifts and the breach list when the
+// sheet has any.
 void DrawLandscapePrint(Canvas& canvas, const PrintSheet& sheet);
 
 }  // namespace tavrola

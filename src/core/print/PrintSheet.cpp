@@ -1,5 +1,7 @@
 #include "print/PrintSheet.h"
 
+#include <QStringList>
+
 namespace tavrola {
 
 int LinesUsed(const WeekData& week)
@@ -20,6 +22,22 @@ int LinesWithNames(const WeekData& week)
         if (!week.Names[line].isEmpty())
             return line + 1;
     return 0;
+}
+
+QStringList ShortShiftItems(const PrintSheet& sheet)
+{
+    QStringList items;
+    for (const PrintShortShift& s : sheet.ShortShifts) {
+        if (s.day < 1 || s.day > kDays || s.shift < 1 || s.shift > kShifts)
+            continue;
+        const QString name = sheet.DutyNames[s.shift].trimmed();
+        if (!items.isEmpty())
+            items.last() += u',';
+        items += QStringLiteral("%1 %2 %3")
+                     .arg(QString(DayName(s.day)).left(3), name.isEmpty() ? QString(ShiftCode(s.shift)) : name)
+                     .arg(s.missing);
+    }
+    return items;
 }
 
 }  // namespace tavrola

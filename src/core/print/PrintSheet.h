@@ -3,6 +3,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 namespace tavrola {
@@ -13,6 +14,14 @@ struct PrintBreach {
     QString name;  // the person, as on the line
     int day = 0;   // 1 = Monday .. 7 = Sunday
     bool operator==(const PrintBreach&) const = default;
+};
+
+// A shift with fewer staff than its required box, as the landscape sheet lists it.
+struct PrintShortShift {
+    int day = 0;      // 1 = Monday .. 7 = Sunday
+    int shift = 0;    // 1..3: the duty names' first three
+    int missing = 0;  // staff short
+    bool operator==(const PrintShortShift&) const = default;
 };
 
 // Everything a printed week shows: the grid as plain data, the week's date and the
@@ -39,9 +48,15 @@ struct PrintSheet {
     QString DutyNames[15];  // the ward's 14 duty names (1..14), for the shift-code legend
     QString Signature = QStringLiteral("Sister / Charge Nurse: ...............................");
     std::vector<PrintBreach> Breaches;  // in the order the check gives them
+    std::vector<PrintShortShift> ShortShifts;  // by day, then shift
 
     bool operator==(const PrintSheet&) const = default;
 };
+
+// The short shifts as the landscape page lists them after "Short:": "Mon EARLY 1,",
+// "Wed NIGHT 2" (the ward's duty names, else the shift codes; a comma after all but
+// the last).
+QStringList ShortShiftItems(const PrintSheet& sheet);
 
 // The last line 1..25 with a name, a note or any day text; 0 when all are empty.
 int LinesUsed(const WeekData& week);

@@ -133,7 +133,9 @@ void DisplayStatistics(Canvas& canvas, const StatsTables& t, const StatsPictureI
     canvas.setFont(RowFont(kStatsGreen));
     canvas.setBrush(White);
 
-    // Headings, each kept to its column: wrapped onto two lines, shrunk if need be.
+    // Headings, each kept to its column: wrapped onto two lines, shrunk if need be. A
+    // heading that would run up to the next one wraps, so two never read as one.
+    constexpr int kHeadingGap = 20;
     struct Heading {
         int left, right;
         QString text;
@@ -142,9 +144,9 @@ void DisplayStatistics(Canvas& canvas, const StatsTables& t, const StatsPictureI
     const Heading headings[] = {
         {10, 120, in.ward, kStatsGreen},
         {130, 178, QStringLiteral("Hrs/wk"), kStatsGreen},
-        {kGraphX[0][0] - kTotalRoom, kGraphX[0][1] - kTotalRoom - 4, QStringLiteral("Total Hrs Worked"), kStatsBlue},
-        {kGraphX[0][1] - kTotalRoom, kGraphX[0][2] - kTotalRoom - 4, QStringLiteral("Total Days Hol"), kStatsBlue},
-        {kGraphX[0][2] - kTotalRoom, kGraphX[0][3] - kTotalRoom - 4, QStringLiteral("Total Days illness"), kStatsBlue},
+        {kGraphX[0][0] - kTotalRoom, kGraphX[0][1] - kTotalRoom - kHeadingGap, QStringLiteral("Total Hrs Worked"), kStatsBlue},
+        {kGraphX[0][1] - kTotalRoom, kGraphX[0][2] - kTotalRoom - kHeadingGap, QStringLiteral("Total Days Hol"), kStatsBlue},
+        {kGraphX[0][2] - kTotalRoom, kGraphX[0][3] - kTotalRoom - kHeadingGap, QStringLiteral("Total Days illness"), kStatsBlue},
         {kGraphX[0][3] - kTotalRoom, 716, QStringLiteral("Total Non Pref"), kStatsBlue},
     };
     for (const Heading& h : headings) {

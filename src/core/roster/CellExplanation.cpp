@@ -1,10 +1,12 @@
 #include "roster/CellExplanation.h"
 
+#include "roster/StatusLegend.h"
 #include "settings/DutyText.h"
 #include "util/ConversionError.h"
 #include "util/TextUtil.h"
 
 #include <QStringList>
+#include <cmath>
 
 namespace tavrola {
 
@@ -26,50 +28,108 @@ QString Hours(float hours)
 
 }  // namespace
 
-QString ExplainDutyText(const WardSettings& s, const QString& text, bool* countsForNothing)
+namespace {
+
+// A day cell's text read for people: the text, its hours and what it stands for; or the
+// reason its hours do not convert.
+struct CellReading {
+    QString text, error;
+    float hours = 0;
+    QStringList meanings;
+    bool nothing = false;
+};
+
+CellReading ReadDuty(const WardSettings& s, const QString& text)
 {
-    if (countsForNothing)
-        *countsForNothing = false;
-    if (text.trimmed().isEmpty())
-        return QString();
+    CellReading r;
+    r.text = text.trimmed();
+    if (r.text.isEmpty())
+        return r;
     const DutyEvaluator evaluator(s);
     int flags = 0;
     const float own = evaluator.DutyHours(text, &flags);
-    float hours = own;
+    r.hours = own;
     try {
-        hours = evaluator.AddAbsenceHours(text, own);
+        r.hours = evaluator.AddAbsenceHours(text, own);
     } catch (const ConversionError& e) {
-        return text.trimmed() + kDot + e.message();
+        r.error = e.message();
+        return r;
     }
 
-    QStringList meanings;
     const bool sick = evaluator.HoldsIllness(text);
     for (int k = 0; k < kAbsenceCodes; ++k) {
         const QString& code = s.AbsenceCode(k);
         if (!code.isEmpty() && text.contains(code))
-            meanings += k == 2 ? QStringLiteral("sickness, not counted on the shift")
-                               : QString::fromLatin1(kCodeMeanings[k]);
+            r.meanings += k == 2 ? QStringLiteral("sickness, not counted on the shift")
+                                 : QString::fromLatin1(kCodeMeanings[k]);
     }
-    const bool hasCode = !meanings.isEmpty();
+    const bool hasCode = !r.meanings.isEmpty();
     QStringList shifts;
     for (int shift = 1; shift <= kShifts; ++shift)
         if (flags & (1 << (shift - 1)))
             shifts += QString::fromLatin1(kShiftMeanings[shift]);
     if (!shifts.isEmpty() && !sick)
-        meanings.prepend(shifts.join(QStringLiteral(" + ")));
+        r.meanings.prepend(shifts.join(QStringLiteral(" + ")));
     else if (!shifts.isEmpty())
-        meanings.prepend(shifts.join(QStringLiteral(" + ")) + QStringLiteral(" rostered"));
+        r.meanings.prepend(shifts.join(QStringLiteral(" + ")) + QStringLiteral(" rostered"));
     if (shifts.isEmpty() && !hasCode) {
         if (own > 0) {
-            meanings += QStringLiteral("no shift kind (write %1, %2 or %3 with the times)")
-                            .arg(s.NameAMShift, s.NamePMShift, s.NameNShift);
+            r.meanings += QStringLiteral("no shift kind (write %1, %2 or %3 with the times)")
+                              .arg(s.NameAMShift, s.NamePMShift, s.NameNShift);
         } else {
-            meanings += QStringLiteral("counts for nothing: no hours, no shift, no known code");
-            if (countsForNothing)
-                *countsForNothing = true;
+            r.meanings += QStringLiteral("counts for nothing: no hours, no shift, no known code");
+            r.nothing = true;
         }
     }
-    return text.trimmed() + kDot + Hours(hours) + kDot + meanings.join(QStringLiteral(", "));
+    return r;
+}
+
+}  // namespace
+
+QString ExplainDutyText(const WardSettings& s, const QString& text, bool* countsForNothing)
+{
+    const CellReading r = ReadDuty(s, text);
+    if (countsForNothing)
+        *countsForNothing = r.nothing;
+    if (r.text.isEmpty())
+        return QString();
+    if (!r.error.isEmpty())
+        return r.text + kDot + r.error;
+    return r.text + kDot + Hours(r.hours) + kDot + r.meanings.join(QStringLiteral(", "));
+}
+
+QString SpokenDutyText(const WardSettings& s, const QString& text, bool* countsForNothing)
+{
+    const CellReading r = ReadDuty(s, text);
+    if (countsForNothing)
+        *countsForNothing = r.nothing;
+    if (r.text.isEmpty())
+        return QStringLiteral("empty");
+    if (!r.error.isEmpty())
+        return r.text + QStringLiteral(", ") + r.error;
+    const QString hours = FloatToGeneral(r.hours, 4) + (r.hours == 1 ? QStringLiteral(" hour") : QStringLiteral(" hours"));
+    return QStringList{r.text, hours, r.meanings.join(QStringLiteral(", "))}.join(QStringLiteral(", "));
+}
+
+std::optional<float> ContractDifference(const QString& hoursSet, float worked)
+{
+    if (hoursSet.trimmed().isEmpty())
+        return std::nullopt;
+    try {
+        return worked - HoursSetValue(hoursSet, false);
+    } catch (const ConversionError&) {
+        return std::nullopt;
+    }
+}
+
+QString ContractMark(const QString& hoursSet, float worked)
+{
+    const std::optional<float> d = ContractDifference(hoursSet, worked);
+    if (!d)
+        return QString();
+    if (*d == 0)
+        return MarkOf(Status::ContractMet).glyph;
+    return MarkOf(*d > 0 ? Status::OverContract : Status::UnderContract).glyph + FloatToGeneral(std::abs(*d), 4);
 }
 
 QString ExplainHoursSet(const QString& text, const QString& analysisStart)
@@ -88,14 +148,6 @@ QString ExplainHoursSet(const QString& text, const QString& analysisStart)
     } catch (const ConversionError&) {
         return text;
     }
-}
-
-QString ExplainRequired(int shift, qint32 counted, const QString& required)
-{
-    const QString on = QStringLiteral("%1 on the %2").arg(counted).arg(QLatin1String(kShiftMeanings[shift]));
-    bool ok = false;
-    const int needed = required.trimmed().toInt(&ok);
-    return ok ? on + QStringLiteral(", %1 needed").arg(needed) : on;
 }
 
 QString ExplainNonPrefBar(qint32 count, const QString& analysisStart)

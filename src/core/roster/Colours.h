@@ -15,6 +15,10 @@ inline constexpr Colour AlertColour = 0x0077CCFF;    // orange: over contract, b
 // The mark of a day cell whose duty breaks a working-time rule: dark red, at least 3:1
 // against every background a day cell takes, and dark enough to stand out in grey.
 inline constexpr Colour BreachMarkColour = 0x002000B0;
+// The count under a required box: a short shift is dark red (white text, over 5:1
+// against white and the window's grey), more staff than required a pale blue.
+inline constexpr Colour ShortShiftColour = 0x000030C0;
+inline constexpr Colour SurplusColour = 0x00FFE0C8;
 inline constexpr Colour DayCellColours[] = {White, RequestColour, AlertColour};
 
 // The contrast ratio of two colours as WCAG defines it (1 to 21).

@@ -7,7 +7,8 @@ namespace tavrola {
 
 class RosterWeek;
 
-enum class FieldRole { None, Name, Grade, HoursSet, HoursWorking, Day, Lectures, Required };
+// Count: the read-only staff count under a required box (text and colour from the totals).
+enum class FieldRole { None, Name, Grade, HoursSet, HoursWorking, Day, Lectures, Required, Count };
 enum class FieldChange { Text, Colour, Hint, Error };
 
 // One edit box of the roster grid: its text, background colour and hint. Index-0 entries
@@ -32,8 +33,8 @@ public:
 
     FieldRole role() const { return role_; }
     int line() const { return line_; }    // 1..25 (0 for required boxes)
-    int day() const { return day_; }      // 1..7 for day cells and required boxes
-    int shift() const { return shift_; }  // 1..3 for required boxes
+    int day() const { return day_; }      // 1..7 for day cells, required boxes and counts
+    int shift() const { return shift_; }  // 1..3 for required boxes and counts
     bool isPlaceholder() const { return owner_ == nullptr; }
 
 private:

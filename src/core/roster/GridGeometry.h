@@ -5,7 +5,7 @@ namespace tavrola {
 // Where the grid's lines stand on the window, in pixels: the boxes of line 1 start at
 // kGridTopLine and each line is kGridLineStep lower. The window lays its edits out by
 // these and the non-preference bars stand on the name boxes' bottom edges.
-inline constexpr int kGridTopLine = 152;
+inline constexpr int kGridTopLine = 168;
 inline constexpr int kGridLineStep = 24;
 inline constexpr int kGridEditHeight = 21;
 

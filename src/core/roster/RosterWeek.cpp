@@ -60,6 +60,7 @@ RosterWeek::RosterWeek()
         for (int shift = 1; shift <= kShifts; ++shift)
         {
             set(ShiftRequiredEdits[day][shift], FieldRole::Required, 0, day, shift);
+            set(ShiftCountBoxes[day][shift], FieldRole::Count, 0, day, shift);
             ShiftRequiredEdits[day][shift].text_ = QStringLiteral("0");  // until requirements are set up
         }
 }

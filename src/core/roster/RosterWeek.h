@@ -1,5 +1,6 @@
 #pragma once
 #include "roster/Field.h"
+#include "roster/ShiftCover.h"
 #include "settings/WardSettings.h"
 
 #include <QDate>
@@ -31,12 +32,15 @@ public:
     Field HoursWorkingEdits[kLines + 1];
     Field LecturesEdits[kLines + 1];
     Field ShiftRequiredEdits[kDays + 1][kShifts + 1];
+    Field ShiftCountBoxes[kDays + 1][kShifts + 1];  // read-only, under the required boxes
 
     QString StaffSkillCodes[kLines + 1];
 
     float WeekHours[kLines + 1] = {};
     qint32 WeekNonPrefCount[kLines + 1] = {};
     qint32 ShiftCounts[kDays + 1][kShifts + 1] = {};
+    qint32 ShiftRequired[kDays + 1][kShifts + 1] = {};  // the required boxes' numbers
+    Cover ShiftCovers[kDays + 1][kShifts + 1] = {};
 
     bool RosterChanged = false;
     bool RosterFileLoaded = false;

@@ -200,6 +200,8 @@ WeekTotals ComputeWeekTotals(const WardSettings& s, const WeekData& w)
             qint32 required = 0;
             const bool ok = ReadWholeNumber(w.Required[day][shift], &required);
             t.RequiredRead[day][shift] = ok;
+            t.Required[day][shift] = ok ? required : 0;
+            t.Covers[day][shift] = CoverOf(ok, required, t.ShiftCounts[day][shift]);
             if (ok) {
                 t.RequiredColours[day][shift] = required > t.ShiftCounts[day][shift] ? White : RequestColour;
             } else {

@@ -1,5 +1,6 @@
 #pragma once
 #include "roster/Colours.h"
+#include "roster/ShiftCover.h"
 #include "roster/WeekData.h"
 #include "settings/WardSettings.h"
 
@@ -17,7 +18,7 @@ struct BoxError {
 };
 
 // Everything derived from a week's cells: hours per line, non-preferred working, staff
-// per shift and day, the hours-worked texts, and the colours of the hours-set and
+// per shift and day against the required boxes, the hours-worked texts, and the colours of the hours-set and
 // required boxes. Tables are 1-based like the grid.
 struct WeekTotals {
     float WeekHours[kLines + 1] = {};
@@ -27,6 +28,8 @@ struct WeekTotals {
     Colour HoursSetColours[kLines + 1] = {};
     Colour RequiredColours[kDays + 1][kShifts + 1] = {};
     bool RequiredRead[kDays + 1][kShifts + 1] = {};  // false: not a whole number, colour kept
+    qint32 Required[kDays + 1][kShifts + 1] = {};    // the boxes' numbers, where they read
+    Cover Covers[kDays + 1][kShifts + 1] = {};       // staff on each shift against its box
     std::vector<BoxError> Errors;
 };
 

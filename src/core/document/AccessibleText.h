@@ -1,0 +1,16 @@
+#pragma once
+#include "document/WardModel.h"
+
+#include <QString>
+
+namespace tavrola {
+
+// What a screen reader says of a box of the grid. The name says where the box is:
+// "Monday, Margaret Okafor" for a day cell, "Margaret Okafor, contracted hours",
+// "Monday, early shift, staff required". The description says what its text means and
+// every status the grid shows on it by colour and mark: "NIGHT, 10 hours, night shift,
+// preferred day"; "3 on the early shift, 5 needed: 2 short".
+QString AccessibleName(const RosterWeek& week, const Field& field);
+QString AccessibleDescription(const WardModel& model, const Field& field);
+
+}  // namespace tavrola
