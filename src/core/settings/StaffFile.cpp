@@ -186,12 +186,23 @@ QStringList SplitStaffFileLine(QStringView line, StaffFileChars chars)
 
 StaffFileReadResult ReadStaffFile(const QString& path, const WardSettings& previous, StaffFileChars chars)
 {
+    TraceLog(QStringLiteral("\n\r\n\rReading Application Staff.txt File"));
+    const FileBytes bytes = ReadFileBytes(path, kMaxTextFileBytes);
+    if (!bytes.ok) {
+        StaffFileReadResult result;
+        result.settings = previous;
+        result.error = bytes.error;
+        return result;
+    }
+    return ParseStaffFileBytes(path, bytes.bytes, previous, chars);
+}
+
+StaffFileReadResult ParseStaffFileBytes(const QString& path, const QByteArray& bytes, const WardSettings& previous,
+                                        StaffFileChars chars)
+{
     StaffFileReadResult result;
     result.settings = previous;
-
-    TraceLog(QStringLiteral("\n\r\n\rReading Application Staff.txt File"));
-
-    const TextFileRead file = ReadTextFile(path);
+    const TextFileRead file = DecodeTextFile(path, bytes);
     if (!file.ok) {
         result.error = file.error;
         return result;
