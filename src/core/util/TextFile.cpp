@@ -24,41 +24,47 @@ char16_t Cp1252(unsigned char b)
 
 QString DecodeText(const QByteArray& bytes)
 {
-    QString out;
-    out.reserve(bytes.size());
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+    // Never more characters than bytes: written in place, then cut to length.
     const qsizetype n = bytes.size();
+    QString out(n, Qt::Uninitialized);
+    char16_t* o = reinterpret_cast<char16_t*>(out.data());
+    qsizetype w = 0;
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
     qsizetype i = 0;
     while (i < n) {
+        if (p[i] < 0x80) {
+            o[w++] = p[i++];
+            continue;
+        }
         const int len = Utf8SequenceLength(p + i, n - i);
         switch (len) {
         case 0:
-            out.append(QChar(Cp1252(p[i])));
+            o[w++] = Cp1252(p[i]);
             i += 1;
             break;
         case 1:
-            out.append(QChar(char16_t(p[i])));
+            o[w++] = char16_t(p[i]);
             i += 1;
             break;
         case 2:
-            out.append(QChar(char16_t(((p[i] & 0x1F) << 6) | (p[i + 1] & 0x3F))));
+            o[w++] = char16_t(((p[i] & 0x1F) << 6) | (p[i + 1] & 0x3F));
             i += 2;
             break;
         case 3:
-            out.append(QChar(char16_t(((p[i] & 0x0F) << 12) | ((p[i + 1] & 0x3F) << 6) |
-                                      (p[i + 2] & 0x3F))));
+            o[w++] = char16_t(((p[i] & 0x0F) << 12) | ((p[i + 1] & 0x3F) << 6) | (p[i + 2] & 0x3F));
             i += 3;
             break;
         default: {
             const char32_t cp = (char32_t(p[i] & 0x07) << 18) | (char32_t(p[i + 1] & 0x3F) << 12) |
                                 (char32_t(p[i + 2] & 0x3F) << 6) | char32_t(p[i + 3] & 0x3F);
-            out.append(QChar(QChar::highSurrogate(cp)));
-            out.append(QChar(QChar::lowSurrogate(cp)));
+            o[w++] = QChar::highSurrogate(cp);
+            o[w++] = QChar::lowSurrogate(cp);
             i += 4;
             break;
         }
         }
     }
+    out.truncate(w);
     return out;
 }
 
@@ -99,8 +105,11 @@ WideText DecodeWideText(const QByteArray& bytes)
         } else if (v > 0x10FFFF || (v >= 0xD800 && v <= 0xDFFF)) {
             fault();
             r.text.append(QChar::ReplacementCharacter);
+        } else if (v > 0xFFFF) {
+            r.text.append(QChar(QChar::highSurrogate(v)));
+            r.text.append(QChar(QChar::lowSurrogate(v)));
         } else {
-            r.text.append(QString::fromUcs4(&v, 1));
+            r.text.append(QChar(char16_t(v)));
         }
     }
     // UTF-16 surrogates must come in pairs.
