@@ -6,6 +6,7 @@ import json
 import os
 import resource
 import shutil
+import socket
 import stat
 import subprocess
 import sys
@@ -110,9 +111,13 @@ with tempfile.TemporaryDirectory() as d:
         pass  # no device nodes without root
     os.mkfifo(os.path.join(d, "pipe.pdf"))
     os.symlink("none/x.pdf", os.path.join(d, "gone.pdf"))
-    for name, why in (("pipe.pdf", "is a named pipe"), ("gone.pdf", "is a symbolic link to nothing")):
+    listening = socket.socket(socket.AF_UNIX)
+    listening.bind(os.path.join(d, "sock.pdf"))
+    for name, why in (("pipe.pdf", "is a named pipe"), ("gone.pdf", "is a symbolic link to nothing"),
+                      ("sock.pdf", "is a socket")):
         out = run("print", "--data", d, "--week", "2026-11-30", "--layout", "portrait", "--pdf", os.path.join(d, name))
         check(refused(out, 1, name, why), f"--pdf {name}: {out and out.stderr!r}")
+    listening.close()
     out = run(*stats, "--csv", "-")
     check(out.returncode == 0 and "\ufeffName,Hours per week" in out.stdout and not os.path.exists("-"),
           f"--csv -: {out.stderr!r}")
