@@ -29,9 +29,9 @@ void Analyse(benchmark::State& state, const QDate& from)
     const QDate to = bench::kFirstGeneratedWeek.addDays(7 * bench::kTenYearsOfWeeks);
     for (auto _ : state) {
         StatsTables tables;
-        QString error;
-        if (!CollectStatistics(folder, DemoSettings(), from, to, &tables, &error))
-            state.SkipWithError(qPrintable(error));
+        QStringList damaged;
+        if (!CollectStatistics(folder, DemoSettings(), from, to, &tables, &damaged))
+            state.SkipWithError(qPrintable(damaged.join(u' ')));
         benchmark::DoNotOptimize(tables);
     }
 }

@@ -155,6 +155,22 @@ int DutyText(const uint8_t* data, size_t size)
     return 0;
 }
 
+int StaffRead(const uint8_t* data, size_t size)
+{
+    const QByteArray bytes = Bytes(data, size);
+    const QString path = QStringLiteral("Staff.txt");
+    // The window's and the editor's character sets in turn, by the input's length.
+    const StaffFileChars chars = size % 2 ? StaffFileChars::Editor : StaffFileChars::Reader;
+    const StaffFileReadResult r = ParseStaffFileBytes(path, bytes, DemoSettings(), chars);
+    FUZZ_CHECK(r.ok == r.error.isEmpty());
+    if (!r.ok)
+        return 0;
+    for (const StaffGridLine& g : r.lines)
+        FUZZ_CHECK(g.line >= 1 && g.line <= kLines && !g.name.isEmpty());
+    FUZZ_CHECK(r.settings.AnalysisStartDateValid == r.settings.AnalysisStartDateValue.isValid());
+    return 0;
+}
+
 int StaffFile(const uint8_t* data, size_t size)
 {
     const QByteArray bytes = Bytes(data, size);
@@ -197,6 +213,30 @@ int StaffFile(const uint8_t* data, size_t size)
     return 0;
 }
 
+int WeekRead(const uint8_t* data, size_t size)
+{
+    const QString path = QStringLiteral("week.rwk");
+    WeekFileData week;
+    QString error;
+    if (!ParseWeekFileBytes(path, Bytes(data, size), &week, &error)) {
+        // One line, naming the file.
+        FUZZ_CHECK(error.contains(path) && !error.contains(u'\n'));
+        return 0;
+    }
+    // A week it takes is written and read back to the same text, and every staff block
+    // reads as the history reads it, or names its hours-worked line.
+    const QString text = WeekFileText(week);
+    WeekFileData again;
+    FUZZ_CHECK(ParseWeekFileBytes(path, text.toUtf8(), &again, &error));
+    FUZZ_CHECK(WeekFileText(again) == text);
+    for (int staff = 1; staff <= kLines; ++staff) {
+        WeekFileHistoryBlock block;
+        if (!ReadHistoryBlock(path, week, staff, &block, &error))
+            FUZZ_CHECK(error.contains(QStringLiteral(", line %1:").arg(WeekFileBlockStart(staff) + 2)));
+    }
+    return 0;
+}
+
 int WeekFile(const uint8_t* data, size_t size)
 {
     const QString path = ScratchPath(QStringLiteral("weeks/week.rwk"));
@@ -205,30 +245,35 @@ int WeekFile(const uint8_t* data, size_t size)
     // The history scan: head, lines and staff blocks, over every date it could count.
     HistoryScan scan;
     QStringList damaged;
-    if (!ScanStoredWeeks(QFileInfo(path).path(), QDate(1, 1, 1), QDate(9999, 12, 31), scan, &damaged))
+    const bool scanned = ScanStoredWeeks(QFileInfo(path).path(), QDate(1, 1, 1), QDate(9999, 12, 31), scan, &damaged);
+    if (!scanned)
         FUZZ_CHECK(damaged.size() == 1 && !damaged.front().isEmpty());
     else
         FUZZ_CHECK(damaged.isEmpty());
 
-    // The statistics over every date: all or nothing, and what they hold draws.
+    // The statistics over every date: the week whole or left out, and what they hold draws.
     StatsTables tables;
-    QString error;
+    QStringList left;
     if (CollectStatistics(QFileInfo(path).path(), DemoSettings(), QDate(1, 1, 1), QDate(9999, 12, 31), &tables,
-                          &error)) {
+                          &left)) {
         FUZZ_CHECK(tables.Weeks <= 1 && tables.StatNames.size() <= kStatNames);
         RecordingCanvas canvas(kStatsSurfaceWidth, kStatsSurfaceHeight);
         DisplayStatistics(canvas, tables, {QStringLiteral("Ward"), QDate(1, 1, 1), QDate(9999, 12, 31)});
         FUZZ_CHECK(!StatisticsCsv(tables, QDate(1, 1, 1), QDate(9999, 12, 31)).isEmpty());
     } else {
-        FUZZ_CHECK(!error.isEmpty() && tables.Weeks == 0);
+        FUZZ_CHECK(left.size() == 1 && !left.front().isEmpty() && tables.Weeks == 0);
     }
 
-    // The loader: a week it takes is saved and read back to the same text.
+    // The loader: what it refuses, the statistics and the history (for a date it counts)
+    // refuse too.
+    QString error;
     WeekFileData week;
     if (!ReadWeekFile(path, &week, &error)) {
-        FUZZ_CHECK(!error.isEmpty());
+        FUZZ_CHECK(!error.isEmpty() && left.size() == 1);
+        FUZZ_CHECK(damaged.size() == 1 || ReadWeekFileHead(path).date >= QDate(9999, 12, 30));
         return 0;
     }
+    FUZZ_CHECK(left.isEmpty());
     const QString text = WeekFileText(week);
     const QString again = ScratchPath(QStringLiteral("again.rwk"));
     WriteFile(again, text.toUtf8());

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer programs (clang, AddressSanitizer, UndefinedBehaviorSanitizer) in
-# build-fuzz/ and runs each for SECONDS (default 60) from its seeds in fuzz/corpus/.
+# build-fuzz/ and runs each for SECONDS (default 60) from its seeds in fuzz/corpus/. The
+# fast reader-only targets staff_read and week_read start from the seeds of staff_file and
+# week_file, their end-to-end counterparts.
 # New inputs collect in build-fuzz/corpus/; a failing input is written to build-fuzz/crashes/
 # and belongs in fuzz/regressions/<target>/ once mended. Fails when any fuzzer fails.
 set -euo pipefail
@@ -29,8 +31,10 @@ cmake --build "$dir" --target fuzz_targets -j"$(nproc)"
 mkdir -p "$dir/crashes" "$dir/logs"
 summary=()
 failed=0
-for seeds in fuzz/corpus/*/; do
-  name=$(basename "$seeds")
+for target in duty_text staff_read:staff_file staff_file week_read:week_file week_file rich_text \
+              date_text rules_file; do
+  name=${target%%:*}
+  seeds=fuzz/corpus/${target#*:}
   mkdir -p "$dir/corpus/$name"
   log="$dir/logs/$name.log"
   echo "== fuzz_$name for ${seconds}s"

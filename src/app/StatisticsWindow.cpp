@@ -171,16 +171,14 @@ void StatisticsWindow::analyse()
 {
     const QDate from = from_->date(), to = to_->date();
     auto tables = std::make_unique<StatsTables>();
-    QString error;
+    QStringList damaged;
     ui_.setBusy(true);
-    const bool ok = CollectStatistics(model_.Week.DataFolder, model_.Settings, from, to, tables.get(), &error);
+    CollectStatistics(model_.Week.DataFolder, model_.Settings, from, to, tables.get(), &damaged);
     ui_.setBusy(false);
     ++analyses_;
-    if (!ok) {
-        // The picture of the last good analysis stays; the next date change tries again.
-        ui_.showError(error);
-        return;
-    }
+    // Damaged weeks are left out of the picture, and named.
+    if (!damaged.isEmpty())
+        ui_.showWarning(QStringLiteral("Left out of the statistics:\n") + damaged.join(u'\n'));
     tables_ = std::move(tables);
     analysedFrom_ = from;
     analysedTo_ = to;

@@ -18,6 +18,7 @@ using namespace tavrola;
 
 int main(int argc, char** argv)
 {
+    IgnoreFileSizeSignal();
     // Answered before any window system is reached, so it works without a display.
     for (int i = 1; i < argc; ++i)
         if (std::strcmp(argv[i], "--version") == 0 || std::strcmp(argv[i], "-v") == 0) {

@@ -1,9 +1,11 @@
 #include "cli/CliCommon.h"
 
+#include "clinics/ClinicFile.h"
 #include "document/RequirementsStep.h"
 #include "document/StaffOnGrid.h"
 #include "document/Totals.h"
 #include "document/WeekChain.h"
+#include "document/WeekFileGuard.h"
 #include "util/DataFolder.h"
 #include "util/FileAccess.h"
 #include "document/WeekFileLoad.h"
@@ -85,6 +87,37 @@ bool OpenWardAndWeek(OpenWard& ward, const QString& dataFolder, const WeekReques
     ward.reported += ui.errors;
     ui.errors.clear();
     return true;
+}
+
+bool MaySaveWeekTo(const QString& path, bool force, Console& io)
+{
+    if (force || !PathEntryExists(path))
+        return true;
+    FileLock probe(path);
+    if (probe.tryLock())
+        return true;
+    io.error(QStringLiteral("The week file %1 is %2. Not saved (--force saves over it).")
+                 .arg(Quoted(path), LockHolderText(probe.lockPath())));
+    return false;
+}
+
+bool ClinicsReadOrLeftOut(OpenWard& ward, const CommandArgs& args, Console& io)
+{
+    if (args.flags.contains(QLatin1String(kNoClinicsOption.name))) {
+        ward.model.ClinicsLeftOut = true;
+        return true;
+    }
+    QString error;
+    ReadClinicLines(args.dataFolder, &error);
+    if (error.isEmpty())
+        return true;
+    io.error(OneLine(error));
+    return false;
+}
+
+bool Forced(const CommandArgs& args)
+{
+    return args.flags.contains(QLatin1String(kForceOption.name));
 }
 
 QString AbsolutePath(const QString& path)

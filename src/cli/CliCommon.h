@@ -21,6 +21,7 @@ public:
     Answer yesNo = Answer::No;
     Answer yesNoCancel = Answer::Cancel;
     QString yesTo;  // the one question answered Yes whatever `yesNo` says
+    bool force = false;  // a save goes over a week held elsewhere or changed on disk
 
     void showError(const QString& text) override { errors += text; }
     void showWarning(const QString& text) override { errors += text; }
@@ -41,12 +42,14 @@ public:
     bool openDocument(const QString&) override { return false; }
     bool registerFileType(const QString&, const QString&) override { return false; }
     // A week file another window holds is still read (read-only); nothing is saved over
-    // a file that is held or changed on disk: the question's first sentence is reported.
+    // a file that is held or changed on disk unless forced: the question's first
+    // sentence is reported.
     int chooseAmong(const QString& text, const QStringList& choices) override
     {
-        if (choices.value(0) == QLatin1String("Open read-only"))
+        const bool overwrite = choices.value(0) == QLatin1String("Overwrite");
+        if (choices.value(0) == QLatin1String("Open read-only") || (force && overwrite))
             return 0;
-        errors += text.section(u'\r', 0, 0);
+        errors += text.section(u'\r', 0, 0) + (overwrite ? QStringLiteral(" Not saved (--force saves over it).") : QString());
         return -1;
     }
 };
@@ -87,6 +90,20 @@ bool LoadWard(WardModel& model, const QString& dataFolder, Console& io);
 // not open is an error (printed, false); messages of a week that did open (an unreadable
 // clinic list, a damaged stored week left out of the history) are printed and cleared.
 bool OpenWardAndWeek(OpenWard& ward, const QString& dataFolder, const WeekRequest& request, Console& io);
+
+// Whether a command may save a week to `path` (checked before the week opens): not when
+// another window or program holds it, unless `force`; the refusal is printed.
+bool MaySaveWeekTo(const QString& path, bool force, Console& io);
+
+// The option that lets a week be saved over a lock, and whether it was given.
+inline const Option kForceOption{"force", nullptr, OptionKind::Flag};
+bool Forced(const CommandArgs& args);
+
+// Clinic.rtf must read for a command that uses its extras (a missing one adds nothing):
+// one that does not is printed and false returned, unless --no-clinics leaves the
+// clinics out of the ward's week altogether.
+inline const Option kNoClinicsOption{"no-clinics", nullptr, OptionKind::Flag};
+bool ClinicsReadOrLeftOut(OpenWard& ward, const CommandArgs& args, Console& io);
 
 // An argument as an absolute path, by text alone: QFileInfo would lose a byte of the name
 // that is not valid UTF-8.

@@ -74,6 +74,8 @@ public:
                                               {"no-improve", nullptr, OptionKind::Flag},
                                               {"every", nullptr, OptionKind::Flag},
                                               {"save", "OUT.rwk", OptionKind::SaveFile},
+                                              kForceOption,
+                                              kNoClinicsOption,
                                               kDataOption,
                                               kJsonOption};
         return list;
@@ -81,9 +83,12 @@ public:
     const char* help() const override
     {
         return "  fill --week DATE [--file WEEK.rwk] [--seed N] [--max-candidates K]\n"
-               "       [--time-limit SECONDS] [--no-improve] [--every] [--save OUT.rwk]\n"
+               "       [--time-limit SECONDS] [--no-improve] [--every] [--save OUT.rwk] [--force]\n"
+               "       [--no-clinics]\n"
                "                   the automatic fill of the week as the window runs it, to 100 points\n"
-               "                   or K candidates (100000); --json gives {event: best|candidate|done}\n";
+               "                   or K candidates (100000); --json gives {event: best|candidate|done};\n"
+               "                   --force saves over a week open elsewhere; --no-clinics leaves the\n"
+               "                   clinic extras out (else an unreadable Clinic.rtf stops the fill)\n";
     }
 
 protected:
@@ -101,8 +106,13 @@ int FillVerb::execute(const CommandArgs& common, Console& io) const
     // The week as the window has it after the date is picked: its stored file (or the
     // one named) as the requests, the history's carried-over hours, the requirements
     // with the clinic extras. The picker starts on no week, so any week is chosen.
+    if (!common.saveTo.isEmpty() && !MaySaveWeekTo(AbsolutePath(common.saveTo), Forced(common), io))
+        return BadInput;
     OpenWard ward;
     ward.ui.yesTo = kAutoFillQuestion;
+    ward.ui.force = Forced(common);
+    if (!ClinicsReadOrLeftOut(ward, common, io))
+        return BadInput;
     const WeekRequest request{options.file.isEmpty() ? WeekPick::StoredOrNew : WeekPick::File, options.file,
                               common.week, QDate(1899, 12, 30)};
     if (!OpenWardAndWeek(ward, common.dataFolder, request, io))

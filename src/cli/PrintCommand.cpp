@@ -27,6 +27,7 @@ public:
                                               {"pdf", "OUT.pdf", OptionKind::Value, Shown::Required},
                                               {"png", "OUT.png"},
                                               {"dpi", "N", OptionKind::Value, Shown::InsideLast},
+                                              kNoClinicsOption,
                                               kDataOption,
                                               kJsonOption};
         return list;
@@ -36,7 +37,8 @@ public:
         return "  print (--week DATE | --file WEEK.rwk) --layout landscape|portrait --pdf OUT.pdf\n"
                "                   the week as printed, on one A4 page, as the window shows it after\n"
                "                   picking that date or loading that file; --png OUT.png [--dpi N]\n"
-               "                   also draws the page as a picture (default 150 dpi)\n";
+               "                   also draws the page as a picture (default 150 dpi); --no-clinics\n"
+               "                   leaves the clinic extras out (else an unreadable Clinic.rtf stops it)\n";
     }
     bool needsPictures(const QStringList& args) const override;
 
@@ -81,6 +83,8 @@ int PrintVerb::execute(const CommandArgs& common, Console& io) const
     // messages of a week that did show (an unreadable clinic schedule, a stored week left
     // out of the history) are passed on.
     OpenWard ward;
+    if (!ClinicsReadOrLeftOut(ward, common, io))
+        return BadInput;
     ward.ui.yesNo = Answer::Yes;
     ward.ui.yesNoCancel = Answer::No;
     const WeekRequest request{common.week.isValid() ? WeekPick::UserPick : WeekPick::File,

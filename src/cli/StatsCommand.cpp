@@ -67,7 +67,8 @@ public:
                "                   the stored weeks of the range, per name: contracted hours, the\n"
                "                   month tables of hours, holiday, illness and non-preferred working,\n"
                "                   nights, weekend and bank-holiday shifts; --json gives one object per\n"
-               "                   name and a last {event: done, weeks, left_out, shortages}\n";
+               "                   name and a last {event: done, weeks, left_out, shortages};\n"
+               "                   --csv - writes the table to standard output\n";
     }
     bool needsPictures(const QStringList& args) const override;
 
@@ -108,13 +109,15 @@ int StatsVerb::execute(const CommandArgs& common, Console& io) const
     if (!OpenWardAndWeek(ward, common.dataFolder, {}, io))
         return BadInput;
     const WardModel& model = ward.model;
+    // Damaged weeks are named on standard error and left out, as the history does; the
+    // exit code tells scripts that something was left out.
     auto tables = std::make_unique<StatsTables>();
-    QString error;
-    if (!CollectStatistics(common.dataFolder, model.Settings, from, to, tables.get(), &error)) {
-        io.error(error.replace(u'\r', u' ').replace(u'\n', u' '));
-        return BadInput;
-    }
+    QStringList damaged;
+    const bool allRead = CollectStatistics(common.dataFolder, model.Settings, from, to, tables.get(), &damaged);
+    for (const QString& message : std::as_const(damaged))
+        io.error(OneLine(message));
     const StatsTables& t = *tables;
+    QString error;
 
     if (!common.json)
         io.line(QStringLiteral("name\thours_per_week\thours_worked\tdays_holiday\tdays_illness\tnon_pref\t"
@@ -159,8 +162,11 @@ int StatsVerb::execute(const CommandArgs& common, Console& io) const
                     .arg(FloatToShortest(Total(t.StatShortages))));
     }
 
-    if (common.values.contains(QStringLiteral("csv")) &&
-        !WriteTextFileAtomically(common.values[QStringLiteral("csv")], StatisticsCsv(t, from, to), &error)) {
+    // "-" writes the table to standard output, after the summary.
+    if (const QString csv = common.values.value(QStringLiteral("csv")); csv == QLatin1String("-")) {
+        const QByteArray bytes = StatisticsCsv(t, from, to).toUtf8();
+        io.out().write(bytes.constData(), bytes.size());
+    } else if (!csv.isEmpty() && !WriteTextFileAtomically(csv, StatisticsCsv(t, from, to), &error)) {
         io.error(error);
         return BadInput;
     }
@@ -171,7 +177,7 @@ int StatsVerb::execute(const CommandArgs& common, Console& io) const
             return BadInput;
         }
     }
-    return Ok;
+    return allRead ? Ok : BadInput;
 }
 
 const Command& StatsCommand()

@@ -132,13 +132,15 @@ public:
         static const std::vector<Option> list{{nullptr, "FILE.rwk", OptionKind::Texts, Shown::Required, 1, 1, 1},
                                               kDataOption,
                                               kJsonOption,
-                                              {"save", "OUT.rwk", OptionKind::SaveFile}};
+                                              {"save", "OUT.rwk", OptionKind::SaveFile},
+                                              kForceOption};
         return list;
     }
     const char* help() const override
     {
         return "  week FILE.rwk    a stored week as the program shows it after loading\n"
-               "                   (--save OUT.rwk saves it again)\n";
+               "                   (--save OUT.rwk saves it again; --force saves over a week that is\n"
+               "                   open elsewhere)\n";
     }
 
 protected:
@@ -154,7 +156,10 @@ int WeekVerb::execute(const CommandArgs& common, Console& io) const
 
     // Messages of a week that did load (a required box that is not a number, an
     // unreadable clinic schedule) are passed on without failing the command.
+    if (!saveTo.isEmpty() && !MaySaveWeekTo(AbsolutePath(saveTo), Forced(common), io))
+        return BadInput;
     OpenWard ward;
+    ward.ui.force = Forced(common);
     if (!OpenWardAndWeek(ward, common.dataFolder, {WeekPick::File, file, QDate(), QDate::currentDate()}, io))
         return BadInput;
     WardModel& model = ward.model;

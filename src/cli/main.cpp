@@ -11,6 +11,7 @@ using namespace tavrola;
 
 int main(int argc, char** argv)
 {
+    IgnoreFileSizeSignal();
     // Arguments as given: a file name with a byte that is not valid UTF-8 must still open.
     auto arguments = [&] {
         QStringList args;

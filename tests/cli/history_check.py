@@ -63,7 +63,7 @@ def week_text(monday, blocks):
 WEEKS = {
     "b 2025-09-08.rwk": (date(2025, 9, 8), [("Ann Lee", "37.5", "40", "2"), ("Bob Stone", "30", "22.5", "0")]),
     "A 2025-09-15.RWK": (date(2025, 9, 15), [("ANN LEE", "37.5", "40", "1"), ("Cy Ward", "7.3", "7.45", "4")]),
-    "c 2025-09-01.Rwk": (date(2025, 9, 1), [("Dee Park", "37.5 +2.5", "", "3"), ("ann lee", "37.5", "37.5", "0")]),
+    "c 2025-09-01.Rwk": (date(2025, 9, 1), [("Dee Park", "37.5", "", "3"), ("ann lee", "37.5", "37.5", "0")]),
     "d 2025-08-25.rwk": (date(2025, 8, 25), [("Early Bird", "37.5", "10", "9")]),   # before the start
     "e 2025-08-31.rwk": (date(2025, 8, 31), [("Sunday Before", "37.5", "1", "9")]),  # the day before
     "f 2025-09-29.rwk": (date(2025, 9, 29), [("This Week", "37.5", "1", "9")]),      # the picked week
@@ -89,7 +89,7 @@ def expected_history(weeks, start, picked):
                 nonpref.append(0)
                 adj.append(0.0)
                 i = len(names) - 1
-            c = f32(float(contracted.split()[0])) if contracted else 0.0
+            c = f32(float(contracted)) if contracted else 0.0
             w = f32(float(worked)) if worked else 0.0
             adj[i] = f32(adj[i] + f32(c - w))
             nonpref[i] += int(np) if np else 0
@@ -156,8 +156,8 @@ with tempfile.TemporaryDirectory() as d:
           f"26 names kept: {len(rows)}")
 
 # Damaged weeks: left out, named on standard error by file and line, exit 1; the other
-# weeks are still counted and printed.
-BAD = [(1, "not a date"), (24 + 12 + 2, "seven"), (24 + 12 + 3, "two")]
+# weeks are still counted and printed. A week the loader refuses is refused here too.
+BAD = [(1, "not a date"), (24 + 12 + 2, "seven"), (24 + 12 + 3, "two"), (5, "EAR\0LY"), (25, "37.5 +2.5")]
 for line_no, text in BAD:
     with tempfile.TemporaryDirectory() as d:
         weeks = {"a.rwk": WEEKS["b 2025-09-08.rwk"], "b.rwk": WEEKS["A 2025-09-15.RWK"]}

@@ -4,7 +4,10 @@ the ward's files, other encodings, odd names, wrong options and folders. Every r
 timeout: a reader that opens a named pipe would wait for ever."""
 import json
 import os
+import resource
 import shutil
+import socket
+import stat
 import subprocess
 import sys
 import tempfile
@@ -25,7 +28,9 @@ def run(*args):
     except subprocess.TimeoutExpired:
         return None
     out.stdout = out.stdout.decode("utf-8", "replace")
-    out.stderr = out.stderr.decode("utf-8", "replace")
+    # Without a session Qt notes where it keeps runtime files; that is not our message.
+    out.stderr = "".join(l for l in out.stderr.decode("utf-8", "replace").splitlines(True)
+                         if not l.startswith("QStandardPaths:"))
     return out
 
 
@@ -93,6 +98,40 @@ with tempfile.TemporaryDirectory() as d:
     out = run("week", os.path.join(d, week_name), "--data", d, "--save", os.path.join(d, "out"))
     check(refused(out, 1, "is a folder") and not os.path.exists(os.path.join(d, "out.rwk")),
           f"--save DIR: {out.stderr!r}")
+    # Only a regular file is replaced: a device, a pipe, a link that leads nowhere stay as
+    # they are, and "-" is standard output.
+    stats = ("stats", "--data", d, "--from", "2026-11-01", "--to", "2026-12-31")
+    device = os.path.join(d, "null.csv")
+    try:
+        os.mknod(device, stat.S_IFCHR | 0o666, os.makedev(1, 3))
+        out = run(*stats, "--csv", device)
+        check(refused(out, 1, "null.csv", "is a device") and stat.S_ISCHR(os.lstat(device).st_mode),
+              f"--csv DEVICE: {out.stderr!r}")
+    except PermissionError:
+        pass  # no device nodes without root
+    os.mkfifo(os.path.join(d, "pipe.pdf"))
+    os.symlink("none/x.pdf", os.path.join(d, "gone.pdf"))
+    listening = socket.socket(socket.AF_UNIX)
+    listening.bind(os.path.join(d, "sock.pdf"))
+    for name, why in (("pipe.pdf", "is a named pipe"), ("gone.pdf", "is a symbolic link to nothing"),
+                      ("sock.pdf", "is a socket")):
+        out = run("print", "--data", d, "--week", "2026-11-30", "--layout", "portrait", "--pdf", os.path.join(d, name))
+        check(refused(out, 1, name, why), f"--pdf {name}: {out and out.stderr!r}")
+    listening.close()
+    out = run(*stats, "--csv", "-")
+    check(out.returncode == 0 and "\ufeffName,Hours per week" in out.stdout and not os.path.exists("-"),
+          f"--csv -: {out.stderr!r}")
+
+    # A save that reaches the file-size limit says so and leaves no temporary behind.
+    def small_files():
+        resource.setrlimit(resource.RLIMIT_FSIZE, (200, 200))
+    csv_path = os.path.join(d, "big.csv")
+    out = subprocess.run([cli, *stats, "--csv", csv_path], capture_output=True, text=True, timeout=20,
+                         preexec_fn=small_files)
+    check(out.returncode == 1 and "File too large" in out.stderr and not os.path.exists(csv_path)
+          and not [n for n in os.listdir(d) if n.startswith("~tavrola-save-")],
+          f"file-size limit: {out.returncode} {out.stderr!r}")
+
     stale, fresh = (os.path.join(d, f"~tavrola-save-{t}.tmp") for t in ("aaaaaa", "bbbbbb"))
     for p in (stale, fresh):
         open(p, "w").write("partial")

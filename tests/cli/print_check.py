@@ -119,6 +119,20 @@ with tempfile.TemporaryDirectory() as d:
               "--data", data)
     check(out.returncode == 1 and "x.pdf" in out.stderr, f"an unwritable PDF path: {out.returncode} {out.stderr}")
 
+    # An unreadable clinic list stops the print, named, unless the clinics are left out.
+    clinic = os.path.join(data, "Clinic.rtf")
+    os.rename(clinic, clinic + ".kept")
+    os.mkdir(clinic)
+    out = run("--week", "2026-11-30", "--layout", "landscape", "--pdf", target, "--data", data)
+    check(out.returncode == 1 and "Clinic.rtf" in out.stderr and not os.path.exists(target),
+          f"an unreadable clinic list: {out.returncode} {out.stderr}")
+    out = run("--week", "2026-11-30", "--layout", "landscape", "--pdf", target, "--data", data, "--no-clinics")
+    check(out.returncode == 0 and "Clinic" not in out.stderr and os.path.exists(target),
+          f"--no-clinics: {out.returncode} {out.stderr}")
+    os.remove(target)
+    os.rmdir(clinic)
+    os.rename(clinic + ".kept", clinic)
+
     # A stored week that does not load is not printed as an empty roster.
     shutil.copy(damaged, stored)
     out = run("--week", "2026-11-30", "--layout", "landscape", "--pdf", target, "--data", data)

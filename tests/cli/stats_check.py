@@ -138,8 +138,9 @@ with tempfile.TemporaryDirectory() as d:
     check(run(d, "--from", "2026-01-01", "--to", "2026-01-31", "--pdf", "x").returncode == 2,
           "an unknown option is a usage error")
 
-    # A count line that does not convert: inside the range it stops the analysis with its
-    # file and line; outside it, the file is never read past its date.
+    # A count line that does not convert: inside the range the week is left out, named by
+    # file and line, and the others still analysed; outside it, the file is never read
+    # past its date.
     path = os.path.join(d, "C.RWK")
     with open(path, "rb") as f:
         text = f.read().decode("utf-8").split("\r\n")
@@ -148,8 +149,9 @@ with tempfile.TemporaryDirectory() as d:
         f.write("\r\n".join(text).encode("utf-8"))
     out = run(d, "--from", FROM.isoformat(), "--to", TO.isoformat(), "--json")
     err = out.stderr.strip()
-    check(out.returncode == 1 and out.stdout == "", f"damaged week: exit {out.returncode}, {out.stdout!r}")
-    check("C.RWK" in err and "line 345" in err and "'two' is not a valid integer value" in err, f"message {err!r}")
+    done = json.loads(out.stdout.splitlines()[-1]) if out.stdout else {}
+    check(out.returncode == 1 and done.get("weeks") == 2, f"damaged week: exit {out.returncode}, {out.stdout!r}")
+    check(len(err.splitlines()) == 1 and "C.RWK" in err and "line 345" in err and "'two' is not a valid integer value" in err, f"message {err!r}")
     out = run(d, "--from", FROM.isoformat(), "--to", "2025-12-31")
     check(out.returncode == 0, f"damaged week outside the range: exit {out.returncode} {out.stderr}")
 

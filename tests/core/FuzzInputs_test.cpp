@@ -13,7 +13,8 @@ TEST(FuzzInputs, SeedsAndKeptFailuresPassTheirChecks)
     for (const auto& body : tavrola::fuzz::kBodies) {
         int seeds = 0;
         for (const char* kind : {"corpus", "regressions"}) {
-            const QDir dir(fuzz.filePath(QStringLiteral("%1/%2").arg(QLatin1String(kind), QLatin1String(body.name))));
+            const char* folder = QLatin1String(kind) == QLatin1String("corpus") ? body.seeds : body.name;
+            const QDir dir(fuzz.filePath(QStringLiteral("%1/%2").arg(QLatin1String(kind), QLatin1String(folder))));
             for (const QString& name : dir.entryList(QDir::Files)) {
                 SCOPED_TRACE(dir.filePath(name).toStdString());
                 QFile f(dir.filePath(name));

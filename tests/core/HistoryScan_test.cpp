@@ -76,6 +76,9 @@ struct History {
                 l.nonPref = 0;
             }
         }
+        for (int day = 1; day <= kDays; ++day)
+            for (int shift = 1; shift <= kShifts; ++shift)
+                d.required[day][shift] = QStringLiteral("0");
         writeRaw(fileName, WeekFileText(d).toUtf8());
     }
 
@@ -218,7 +221,7 @@ TEST(HistoryScan, DamagedWeeksAreLeftOutWholeNamingFileAndLine)
 {
     struct Case {
         int line;
-        const char* text;
+        QByteArray text;
     };
     const int bob = WeekFileBlockStart(2);
     const Case cases[] = {
@@ -226,6 +229,7 @@ TEST(HistoryScan, DamagedWeeksAreLeftOutWholeNamingFileAndLine)
         {bob + 2, "seven"},    // hours worked
         {bob + 3, "1.5"},      // non-preference count
         {bob + 1, "37..5"},    // contracted hours
+        {5, QByteArray("EAR\0LY", 6)},  // a NUL byte in a duty name, as the loader refuses
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);

@@ -148,6 +148,12 @@ TEST_F(HostileDir, TextSavedAsUtf16OrUtf32ReadsAsItsOwnEncoding)
     const TextFileRead bad = ReadTextFile(path("odd.txt"));
     EXPECT_FALSE(bad.ok);
     EXPECT_TRUE(bad.error.contains(QLatin1String("UTF-16"))) << bad.error.toStdString();
+    EXPECT_EQ(bad.errorLine, 1);
+    // UTF-32 past U+10FFFF on the second line (CR LF ends the first) names that line.
+    ASSERT_TRUE(WriteBytes(path("odd.txt"), QByteArray("\xff\xfe\0\0A\0\0\0\r\0\0\0\n\0\0\0\0\0\x11\0", 20)));
+    const TextFileRead past = ReadTextFile(path("odd.txt"));
+    EXPECT_EQ(past.errorLine, 2);
+    EXPECT_TRUE(past.error.contains(QLatin1String("line 2: not valid UTF-32"))) << past.error.toStdString();
 }
 
 TEST_F(HostileDir, OddNamesOpenAndAreQuotedOnOneLine)
@@ -207,6 +213,43 @@ TEST_F(HostileDir, SavesLeaveNothingBehindAndStaleTemporariesGo)
     EXPECT_FALSE(QFile::exists(path(leftovers[0])));
     for (int i = 1; i < leftovers.size(); ++i)
         EXPECT_TRUE(QFile::exists(path(leftovers[i]))) << leftovers[i].toStdString();
+}
+
+// A save replaces a regular file only: whatever else stands at the name stays as it was,
+// named in the message, and no temporary is left beside it.
+TEST_F(HostileDir, SavesReplaceOnlyRegularFilesThatMayBeWritten)
+{
+    const QByteArray dir = PathToBytes(tmp.path());
+    const struct {
+        const char* name;
+        std::function<bool(const QByteArray&)> make;
+        const char* why;
+    } cases[] = {
+        {"pipe.rwk", [](const QByteArray& p) { return ::mkfifo(p.constData(), 0600) == 0; }, "it is a named pipe"},
+        {"loop.rwk", [](const QByteArray& p) { return ::symlink("loop.rwk", p.constData()) == 0; },
+         "it is a loop of symbolic links"},
+        {"gone.rwk", [](const QByteArray& p) { return ::symlink("no/such.rwk", p.constData()) == 0; },
+         "it is a symbolic link to nothing"},
+        {"dir.rwk", [](const QByteArray& p) { return ::mkdir(p.constData(), 0700) == 0; }, "it is a folder"},
+        {"kept.rwk",
+         [](const QByteArray& p) { return WriteBytes(PathFromBytes(p), "kept") && ::chmod(p.constData(), 0444) == 0; },
+         "it is read-only"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QByteArray name = dir + '/' + c.name;
+        ASSERT_TRUE(c.make(name));
+        struct stat before, after;
+        ASSERT_EQ(::lstat(name.constData(), &before), 0);
+        QString error;
+        EXPECT_FALSE(WriteFileAtomically(PathFromBytes(name), "new", &error));
+        EXPECT_EQ(error, QStringLiteral("Cannot save %1: %2").arg(Quoted(PathFromBytes(name)), QLatin1String(c.why)));
+        ASSERT_EQ(::lstat(name.constData(), &after), 0);
+        EXPECT_EQ(after.st_mode, before.st_mode);
+        EXPECT_EQ(after.st_ino, before.st_ino);
+    }
+    EXPECT_EQ(ReadBytes(path("kept.rwk")), "kept");
+    EXPECT_EQ(QDir(tmp.path()).entryList({QStringLiteral("~tavrola-save-*")}, QDir::Files | QDir::Hidden), QStringList());
 }
 
 TEST_F(HostileDir, DataFolderThatIsNotThereIsNamed)

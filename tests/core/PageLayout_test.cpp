@@ -133,9 +133,9 @@ TEST(PageLayout, StatisticsPictureHasNoOverlaps)
 {
     test::BritishDates british;
     auto demo = std::make_unique<StatsTables>();
-    QString error;
-    ASSERT_TRUE(CollectStatistics(kDemo, DemoSettings(), QDate(2026, 1, 1), QDate(2026, 12, 31), demo.get(), &error))
-        << error.toStdString();
+    QStringList damaged;
+    ASSERT_TRUE(CollectStatistics(kDemo, DemoSettings(), QDate(2026, 1, 1), QDate(2026, 12, 31), demo.get(), &damaged))
+        << damaged.join(u' ').toStdString();
     ASSERT_GT(demo->StatNames.size(), 10);
 
     // A full table: 26 long names, full months, large totals, long notes, three years.

@@ -4,6 +4,7 @@
 #include "stats/StatsAnalysis.h"
 #include "stats/StatsCsv.h"
 #include "weeks/WeekFileFormat.h"
+#include "weeks/WeekFileReader.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -33,7 +34,7 @@ struct Folder {
     QTemporaryDir dir;
     WardSettings settings = test::TestWardSettings();
     StatsTables tables;
-    QString error;
+    QString error;  // the weeks left out, one message a line
 
     static WeekFileData Week(const QDate& monday, const std::vector<Line>& lines)
     {
@@ -79,7 +80,10 @@ struct Folder {
     }
     bool run(const QDate& from, const QDate& to)
     {
-        return CollectStatistics(dir.path(), settings, from, to, &tables, &error);
+        QStringList damaged;
+        const bool allRead = CollectStatistics(dir.path(), settings, from, to, &tables, &damaged);
+        error = damaged.join(u'\n');
+        return allRead;
     }
     float hours(int name, int slot, int month) const { return tables.StatHoursWorked[name][slot][month]; }
 };
@@ -181,7 +185,7 @@ TEST(Statistics, NamesPastTheTablesRoomAreLeftOutAndCounted)
     EXPECT_EQ(total, (20 + 15 - 3) * 7.5f);
 }
 
-TEST(Statistics, EmptyRequiredOrCountedLinesKeepTheValuesBefore)
+TEST(Statistics, EmptyCountedLinesKeepTheValuesBefore)
 {
     Folder f;
     WeekFileData one = Folder::Week(QDate(2026, 4, 6), {});
@@ -191,7 +195,7 @@ TEST(Statistics, EmptyRequiredOrCountedLinesKeepTheValuesBefore)
             one.counts[day][shift] = 2;
         }
     WeekFileData two = Folder::Week(QDate(2026, 5, 4), {});
-    two.required[1][1] = QString();   // keeps 3
+    two.required[1][1] = QStringLiteral("3");
     two.counts[1][1] = std::nullopt;  // keeps 2: Monday early is one short again
     two.counts[1][2] = 5;             // more than required: no shortfall
     f.write(QStringLiteral("a.rwk"), one);
@@ -224,7 +228,7 @@ TEST(Statistics, FairnessLedgerOnAHandMadeWeek)
     EXPECT_EQ(f.hours(1, 0, 1), 7.5f);
 }
 
-TEST(Statistics, ALineThatDoesNotConvertStopsTheAnalysisNamingFileAndLine)
+TEST(Statistics, AWeekTheLoaderRefusesIsLeftOutNamingFileAndLine)
 {
     struct Case {
         int line;
@@ -238,6 +242,8 @@ TEST(Statistics, ALineThatDoesNotConvertStopsTheAnalysisNamingFileAndLine)
         {WeekFileRequiredLine(3, 2), "x", "'x' is not a valid integer value"},
         {WeekFileCountLine(7, 3), "1.5", "'1.5' is not a valid integer value"},
         {WeekFileBlockStart(1) + 1, "7..5", "not a valid floating point value"},
+        {WeekFileColourLine(2, 4), "red", "'red' is not a valid integer value"},
+        {6, "LA\x02TE", "the line holds binary data"},
     };
     for (const Case& c : cases) {
         Folder f;
@@ -246,29 +252,32 @@ TEST(Statistics, ALineThatDoesNotConvertStopsTheAnalysisNamingFileAndLine)
             QStringLiteral("\r\n"));
         lines[c.line - 1] = QString::fromLatin1(c.text);
         f.writeText(QStringLiteral("b.rwk"), lines.join(QStringLiteral("\r\n")));
-        f.tables.StatNames = QStringList{QStringLiteral("earlier")};
         EXPECT_FALSE(f.run(QDate(2026, 1, 1), QDate(2026, 12, 31))) << c.line;
         EXPECT_TRUE(f.error.contains(QStringLiteral("b.rwk\", line %1: ").arg(c.line))) << f.error.toStdString();
         EXPECT_TRUE(f.error.contains(QString::fromLatin1(c.reason))) << f.error.toStdString();
-        EXPECT_EQ(f.tables.StatNames, QStringList{QStringLiteral("earlier")});  // left as it was
+        EXPECT_FALSE(f.error.contains(u'\n'));
+        // The other week still counts; nothing of the damaged one does.
+        EXPECT_EQ(f.tables.Weeks, 1);
+        EXPECT_EQ(f.tables.StatNames, QStringList{QStringLiteral("Ann")});
     }
 }
 
-TEST(Statistics, FilesOutsideTheRangeAreNotReadPastTheirDateAndShortFilesRead)
+TEST(Statistics, FilesOutsideTheRangeAreNotReadPastTheirDateAndShortFilesAreLeftOut)
 {
     Folder f;
     QStringList damaged = WeekFileText(Folder::Week(QDate(2025, 6, 2), {})).split(QStringLiteral("\r\n"));
     damaged[17] = QStringLiteral("junk");
     f.writeText(QStringLiteral("a.rwk"), damaged.join(QStringLiteral("\r\n")));
-    // A week cut short after Ann's Monday: the rest reads as empty lines.
+    // A week cut short after Ann's Monday, as the loader refuses it.
     const QStringList whole = WeekFileText(Folder::Week(QDate(2026, 6, 1), {{QStringLiteral("Ann"), 37.5f,
                                                                              Days({"EARLY"})}}))
                                   .split(QStringLiteral("\r\n"));
     f.writeText(QStringLiteral("b.rwk"), whole.mid(0, WeekFileBlockStart(1) + 4).join(QStringLiteral("\r\n")));
     f.writeText(QStringLiteral("notes.txt"), QStringLiteral("not a week"));
-    ASSERT_TRUE(f.run(QDate(2026, 1, 1), QDate(2026, 12, 31))) << f.error.toStdString();
-    EXPECT_EQ(f.tables.Weeks, 1);
-    EXPECT_EQ(f.hours(0, 0, 6), 7.5f);
+    EXPECT_FALSE(f.run(QDate(2026, 1, 1), QDate(2026, 12, 31)));
+    EXPECT_EQ(f.error, DamagedWeekFileMessage(f.dir.filePath(QStringLiteral("b.rwk")), WeekFileBlockStart(1) + 5,
+                                              WeekFileEndsEarlyReason()));
+    EXPECT_EQ(f.tables.Weeks, 0);
 }
 
 TEST(Statistics, CsvHoldsTheLedgerAndTheMonthsOfEachUsedYear)

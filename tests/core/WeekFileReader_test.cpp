@@ -8,10 +8,9 @@
 
 using namespace tavrola;
 
-// The load reads a week whole and strictly; the history scan converts only the lines it
-// uses, the contracted hours by their first number. Where both convert a line they
-// report its fault in the same words.
-TEST(WeekFileReader, LoadAndHistoryReadOneFileByTheirOwnRules)
+// The history scan reads a week as the load does: what the load refuses the scan leaves
+// out with the same words. It asks one thing more: hours worked that are a number.
+TEST(WeekFileReader, HistoryReadsAWeekByTheLoadersRule)
 {
     test::BritishDates dates;
     struct Case {
@@ -24,9 +23,9 @@ TEST(WeekFileReader, LoadAndHistoryReadOneFileByTheirOwnRules)
     const Case cases[] = {
         {ann + 3, "1.5", false, false},                     // non-preferred count
         {ann + 2, "seven", true, false},                    // hours worked: shown text to the load
-        {ann + 1, "37.5 +2.5", false, true},                // contracted hours: the first number
-        {ann + 1, "full time", false, true, 0.0f},
-        {WeekFileColourLine(1, 1), "red", false, true},     // a line the scan never converts
+        {ann + 1, "37.5 +2.5", false, false},               // contracted hours
+        {WeekFileColourLine(1, 1), "red", false, false},    // a line the scan never uses
+        {5, "EAR\x01LY", false, false},                     // a control character in a duty name
         {ann + 4, "EARLY", true, true},
     };
     for (const Case& c : cases) {

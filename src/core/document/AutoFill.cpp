@@ -66,7 +66,7 @@ AutoFill::Click AutoFill::ContinueButtonClick(Ui& ui, std::optional<std::uint32_
     // Clinic.rtf is read once for the whole run; a file that does not read is reported
     // now, and the run goes on with the standing requirements and no clinic notes.
     clinicError_.clear();
-    clinicLines_ = ReadClinicLines(w.DataFolder, &clinicError_);
+    clinicLines_ = model_.clinicLines(&clinicError_);
     if (!clinicError_.isEmpty())
         ui.showError(clinicError_);
     // The week's requirements go onto the grid with the run's own step, not behind the

@@ -9,7 +9,7 @@ namespace tavrola {
 void SetupRequiredNurses(WardModel& model, Ui* ui)
 {
     QString error;
-    const QStringList clinicLines = ReadClinicLines(model.Week.DataFolder, &error);
+    const QStringList clinicLines = model.clinicLines(&error);
     if (!error.isEmpty() && ui)
         ui->showError(error);
     const Requirements r = ComputeRequirements(model.Settings, model.Week.PickerDate, clinicLines);
@@ -41,7 +41,7 @@ std::vector<FieldEdit> RequirementsEdits(RosterWeek& w, const Requirements& r)
 bool SetUpRequirementsStep(WardModel& model, Ui& ui)
 {
     QString error;
-    const QStringList clinicLines = ReadClinicLines(model.Week.DataFolder, &error);
+    const QStringList clinicLines = model.clinicLines(&error);
     if (!error.isEmpty())
         ui.showError(error);
     const Requirements r = ComputeRequirements(model.Settings, model.Week.PickerDate, clinicLines);

@@ -1,5 +1,6 @@
 #include "document/RosterDocument.h"
 
+#include "clinics/ClinicFile.h"
 #include "document/AutoFill.h"
 #include "document/ClearForm.h"
 #include "document/EditCommands.h"
@@ -38,6 +39,11 @@ RosterDocument::~RosterDocument()
 void RosterDocument::announce()
 {
     emit changedMarkChanged(Week.RosterChanged);
+}
+
+QStringList RosterDocument::clinicLines(QString* error) const
+{
+    return ClinicsLeftOut ? QStringList() : ReadClinicLines(Week.DataFolder, error);
 }
 
 void RosterDocument::open(const QString& folder)

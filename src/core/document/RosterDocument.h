@@ -70,6 +70,10 @@ public:
     // added when missing.
     void open(const QString& folder);
     const QString& folder() const { return Week.DataFolder; }
+    // The plain lines of the folder's Clinic.rtf, for the requirements and the fill;
+    // none when the clinics are left out (a command run told to do without them).
+    QStringList clinicLines(QString* error) const;
+    bool ClinicsLeftOut = false;
     // Reads Staff.txt from the data folder and lays it onto the grid (the required boxes
     // too, unless a week file is in force), and the limits of Rules.txt beside it. A
     // Staff.txt that does not read is reported and changes nothing; a damaged line of

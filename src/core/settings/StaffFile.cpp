@@ -6,6 +6,7 @@
 #include "util/TraceLog.h"
 
 #include <QLatin1StringView>
+#include <QVarLengthArray>
 
 namespace tavrola {
 
@@ -154,44 +155,63 @@ CheckBoxMasks MasksFromChecks(const StaffEditorData& data)
 
 QStringList SplitStaffFileLine(QStringView line, StaffFileChars chars)
 {
-    QString fields[kMaxFields];
-    int index = 0;
+    // The kept characters of every field one after another, and where each field starts:
+    // one buffer instead of a string grown character by character per field.
     const qsizetype n = line.size();
+    QVarLengthArray<QChar, 512> kept;
+    kept.reserve(n);
+    qsizetype starts[kMaxFields + 1] = {};
+    int index = 0;
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = line[i].unicode();
         if (IsSeparator(c)) {
             if (index < kMaxFields)
-                ++index;
+                starts[++index] = kept.size();
             continue;
         }
         if (QChar::isHighSurrogate(c) && i + 1 < n && line[i + 1].isLowSurrogate()) {
             const char32_t cp = QChar::surrogateToUcs4(c, line[i + 1].unicode());
             if (index < kMaxFields && QChar::isLetter(cp)) {
-                fields[index].append(line[i]);
-                fields[index].append(line[i + 1]);
+                kept.append(line[i]);
+                kept.append(line[i + 1]);
             }
             ++i;
             continue;
         }
         if (index < kMaxFields && IsKeptChar(c, chars))
-            fields[index].append(QChar(c));
+            kept.append(QChar(c));
     }
     const int trimmed = chars == StaffFileChars::Editor ? kMaxFields : kTrimmedFields;
     QStringList out;
     out.reserve(kMaxFields);
-    for (int k = 0; k < kMaxFields; ++k)
-        out.append(k < trimmed ? TrimSpaces(fields[k]) : fields[k]);
+    for (int k = 0; k < kMaxFields; ++k) {
+        const qsizetype from = k <= index ? starts[k] : kept.size();
+        const qsizetype to = k < index ? starts[k + 1] : kept.size();
+        const QStringView field(kept.constData() + from, to - from);
+        out.append(k < trimmed ? TrimSpaces(field) : field.toString());
+    }
     return out;
 }
 
 StaffFileReadResult ReadStaffFile(const QString& path, const WardSettings& previous, StaffFileChars chars)
 {
+    TraceLog(QStringLiteral("\n\r\n\rReading Application Staff.txt File"));
+    const FileBytes bytes = ReadFileBytes(path, kMaxTextFileBytes);
+    if (!bytes.ok) {
+        StaffFileReadResult result;
+        result.settings = previous;
+        result.error = bytes.error;
+        return result;
+    }
+    return ParseStaffFileBytes(path, bytes.bytes, previous, chars);
+}
+
+StaffFileReadResult ParseStaffFileBytes(const QString& path, const QByteArray& bytes, const WardSettings& previous,
+                                        StaffFileChars chars)
+{
     StaffFileReadResult result;
     result.settings = previous;
-
-    TraceLog(QStringLiteral("\n\r\n\rReading Application Staff.txt File"));
-
-    const TextFileRead file = ReadTextFile(path);
+    const TextFileRead file = DecodeTextFile(path, bytes);
     if (!file.ok) {
         result.error = file.error;
         return result;
@@ -227,11 +247,13 @@ StaffFileReadResult ReadStaffFile(const QString& path, const WardSettings& previ
             for (int day = 1; day <= kDays; ++day)
                 g.preferred[day] = upper.contains(QLatin1StringView(kUpperDayNames[day]));
 
-            QString trace = QStringLiteral("   StaffCount:") + QString::number(n);
-            const int traced = chars == StaffFileChars::Editor ? kMaxFields : kTrimmedFields;
-            for (int k = 0; k < traced; ++k)
-                trace += u'>' + f[k] + u'<';
-            TraceLog(trace);
+            if (TraceLogOpen()) {
+                QString trace = QStringLiteral("   StaffCount:") + QString::number(n);
+                const int traced = chars == StaffFileChars::Editor ? kMaxFields : kTrimmedFields;
+                for (int k = 0; k < traced; ++k)
+                    trace += u'>' + f[k] + u'<';
+                TraceLog(trace);
+            }
 
             // Every line past the 25th lands on line 25 again, so only the last one counts:
             // replace rather than pile up entries.
@@ -250,8 +272,9 @@ StaffFileReadResult ReadStaffFile(const QString& path, const WardSettings& previ
         for (const SettingKey& k : keys) {
             if (f[0] != QLatin1StringView(k.key))
                 continue;
-            TraceLog(QStringLiteral("Match >") + QLatin1StringView(k.key) + QStringLiteral("<>") +
-                     f[1] + QStringLiteral("<>") + f[2] + u'<');
+            if (TraceLogOpen())
+                TraceLog(QStringLiteral("Match >") + QLatin1StringView(k.key) + QStringLiteral("<>") + f[1] +
+                         QStringLiteral("<>") + f[2] + u'<');
             switch (k.kind) {
             case SettingKind::Text: *k.text = f[1]; break;
             case SettingKind::Whole: *k.whole = ParseWholeSetting(f[1]); break;

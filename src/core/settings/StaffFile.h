@@ -43,6 +43,10 @@ enum class StaffFileChars { Reader, Editor };
 StaffFileReadResult ReadStaffFile(const QString& path, const WardSettings& previous,
                                   StaffFileChars chars = StaffFileChars::Reader);
 
+// The same over the bytes of a Staff.txt already read; `path` names it in a message.
+StaffFileReadResult ParseStaffFileBytes(const QString& path, const QByteArray& bytes, const WardSettings& previous,
+                                        StaffFileChars chars = StaffFileChars::Reader);
+
 // Splits one line of the file into its (at most 21) fields, dropping characters outside
 // the kept set and trimming fields 0..10 (all 21 with the editor's characters).
 QStringList SplitStaffFileLine(QStringView line, StaffFileChars chars = StaffFileChars::Reader);

@@ -39,9 +39,15 @@ FileBytes ReadFileStart(const QString& path, qint64 maxBytes);
 // over the target; an interrupted save leaves the old file and, at worst, such a file
 // (IsSaveTempFileName tells them by name).
 // Replaces `path` with `bytes`: the old file stays whole until the new one is complete
-// on disk. A symbolic link is followed; a folder is refused. On failure `error` says why
+// on disk. A symbolic link is followed. Only a regular file is replaced: a folder, pipe,
+// device, socket, dangling or looping link is refused naming what it is, and so is a
+// read-only file ("is read-only"). On failure `error` says why
 // in words a user can act on (a read-only disk, a full disk, no permission).
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error);
+
+// Lets a save that reaches the system's file-size limit fail with "File too large"
+// (its temporary removed) instead of the signal ending the program. Called at start.
+void IgnoreFileSizeSignal();
 
 // Removes save temporaries in `folder` untouched for at least `minAgeSeconds` (younger
 // ones may belong to a save still running in another instance). Returns how many.

@@ -10,6 +10,7 @@
 #include <QDateTime>
 #include <QRandomGenerator>
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
@@ -35,15 +36,21 @@ QString Reason(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
+// What a stat() describes, in words; nullptr for a regular file.
+const char* KindName(const struct stat& st)
+{
+    return S_ISREG(st.st_mode)    ? nullptr
+           : S_ISDIR(st.st_mode)  ? "a folder"
+           : S_ISFIFO(st.st_mode) ? "a named pipe"
+           : S_ISSOCK(st.st_mode) ? "a socket"
+           : S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode) ? "a device"
+                                                         : "not a regular file";
+}
+
 // Why a stat() of `path` that succeeded does not describe a regular file; empty if it does.
 QString KindMessage(const QString& path, const struct stat& st)
 {
-    const char* kind = S_ISREG(st.st_mode)    ? nullptr
-                       : S_ISDIR(st.st_mode)  ? "a folder"
-                       : S_ISFIFO(st.st_mode) ? "a named pipe"
-                       : S_ISSOCK(st.st_mode) ? "a socket"
-                       : S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode) ? "a device"
-                                                                     : "not a regular file";
+    const char* kind = KindName(st);
     if (!kind)
         return QString();
     return QStringLiteral("Not a file: %1 is %2").arg(Quoted(path), QString::fromLatin1(kind));
@@ -143,9 +150,34 @@ QString WriteFailure(const QString& path, const QString& folder, int error)
     case EDQUOT: why = QStringLiteral("the disk is full"); break;
     case ENOENT:
     case ENOTDIR: why = QStringLiteral("the folder %1 does not exist").arg(Quoted(folder)); break;
+    case EFBIG: why = QStringLiteral("File too large (the file-size limit was reached)"); break;
     default: why = Reason(error);
     }
     return QStringLiteral("Cannot save %1: %2").arg(Quoted(path), why);
+}
+
+// Why an existing `path` must not be replaced by a save; empty when it may be (nothing
+// there, or a regular file we may write, a symbolic link followed to one).
+QString NotReplaceableMessage(const QString& path, const QByteArray& bytes, struct stat* st, bool* exists)
+{
+    *exists = false;
+    struct stat link;
+    if (::lstat(bytes.constData(), &link) != 0)
+        return QString();  // nothing there: a new file
+    if (::stat(bytes.constData(), st) != 0) {
+        const QString why = errno == ELOOP    ? QStringLiteral("it is a loop of symbolic links")
+                            : errno == ENOENT ? QStringLiteral("it is a symbolic link to nothing")
+                                              : Reason(errno);
+        return QStringLiteral("Cannot save %1: %2").arg(Quoted(path), why);
+    }
+    *exists = true;
+    if (const char* kind = KindName(*st))
+        return QStringLiteral("Cannot save %1: it is %2").arg(Quoted(path), QString::fromLatin1(kind));
+    // A file nobody may write (0444) is kept even from a user the system would let
+    // replace it: someone marked it so on purpose.
+    if ((st->st_mode & 0222) == 0 || (::access(bytes.constData(), W_OK) != 0 && errno == EACCES))
+        return QStringLiteral("Cannot save %1: it is read-only").arg(Quoted(path));
+    return QString();
 }
 
 }  // namespace
@@ -207,9 +239,11 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* 
     };
     QByteArray target = PathToBytes(path);
     struct stat old;
-    const bool exists = ::stat(target.constData(), &old) == 0;
-    if (exists && S_ISDIR(old.st_mode))
-        return fail(QStringLiteral("Cannot save %1: it is a folder").arg(Quoted(path)));
+    bool exists = false;
+    // Only a regular file is replaced: a pipe, a device or a folder at the name stays
+    // what it is, and a link that leads nowhere is not turned into a file.
+    if (const QString why = NotReplaceableMessage(path, target, &old, &exists); !why.isEmpty())
+        return fail(why);
     // A symbolic link stays a link: the file it points to is replaced.
     if (exists) {
         if (char* real = ::realpath(target.constData(), nullptr)) {
@@ -255,6 +289,11 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* 
         return fail(WriteFailure(path, folder, writeError));
     }
     return true;
+}
+
+void IgnoreFileSizeSignal()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 int RemoveStaleSaveTempFiles(const QString& folder, qint64 minAgeSeconds)

@@ -88,9 +88,16 @@ FileBytes ReadFileStart(const QString& path, qint64 maxBytes)
 
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error)
 {
-    if (QFileInfo(path).isDir()) {
+    // Only a regular file is replaced; a file marked read-only is kept.
+    const QFileInfo info(path);
+    const char* why = info.isDir()                      ? "it is a folder"
+                      : info.isSymLink() && !info.exists() ? "it is a symbolic link to nothing"
+                      : info.exists() && !info.isFile()  ? "it is not a regular file"
+                      : info.exists() && !info.isWritable() ? "it is read-only"
+                                                          : nullptr;
+    if (why) {
         if (error)
-            *error = QStringLiteral("Cannot save %1: it is a folder").arg(Quoted(path));
+            *error = QStringLiteral("Cannot save %1: %2").arg(Quoted(path), QString::fromLatin1(why));
         return false;
     }
     QSaveFile file(path);
@@ -101,6 +108,8 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* 
     }
     return true;
 }
+
+void IgnoreFileSizeSignal() {}
 
 int RemoveStaleSaveTempFiles(const QString& folder, qint64 minAgeSeconds)
 {

@@ -10,6 +10,8 @@ inline constexpr qint64 kMaxTextFileBytes = 4 * 1024 * 1024;
 struct TextFileRead {
     bool ok = false;
     QString error;       // names the file
+    int errorLine = 0;   // the line at fault, when the fault is on one (1-based)
+    QString reason;      // why, without the file's name, when on a line
     QStringList lines;   // without line ends (CR LF, LF or CR)
 };
 
@@ -17,6 +19,9 @@ struct TextFileRead {
 // UTF-8, or as UTF-16 or UTF-32 when it starts with that byte-order mark. Refuses
 // anything that is not a regular file, and files over kMaxTextFileBytes.
 TextFileRead ReadTextFile(const QString& path);
+
+// The same over bytes already read; `path` only names the file in a message.
+TextFileRead DecodeTextFile(const QString& path, const QByteArray& bytes);
 
 // The character a Windows-1252 byte stands for.
 char16_t Cp1252(unsigned char byte);
@@ -26,12 +31,14 @@ QString DecodeText(const QByteArray& bytes);
 
 // Text that starts with a UTF-16 or UTF-32 byte-order mark, decoded as that (the mark
 // dropped). `wide` is false for any other bytes; `ok` false when the rest does not decode
-// (`text` then holds replacement characters there, as for a start cut mid-character).
+// (a lone surrogate, a code point past U+10FFFF, a last unit cut short): `text` then holds
+// replacement characters there, and `badAt` is where the first fault is in it.
 struct WideText {
     bool wide = false;
     bool ok = false;
     QString encoding;  // "UTF-16" or "UTF-32"
     QString text;
+    qsizetype badAt = -1;
 };
 WideText DecodeWideText(const QByteArray& bytes);
 

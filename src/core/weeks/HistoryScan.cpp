@@ -10,13 +10,11 @@
 #include <algorithm>
 #include <charconv>
 #include <limits>
+#include <memory>
 
 namespace tavrola {
 
 namespace {
-
-// The last line of a week file the scan needs: the end of the 25th staff block.
-constexpr int kLastScannedLine = WeekFileBlockStart(kLines) + kWeekFileBlockLines - 1;
 
 qint32 SaturatingAdd(qint32 a, qint32 b)
 {
@@ -29,11 +27,11 @@ qint32 SaturatingAdd(qint32 a, qint32 b)
 // Adds one counted week's staff blocks into the scan. Returns false with `error` set at
 // the first line that does not convert; the blocks before it stay added. The blocks of
 // names left out (the tables are full) are not converted.
-bool AddWeek(const QString& path, const QStringList& lines, HistoryScan& scan, QString& trace,
+bool AddWeek(const QString& path, const WeekFileData& week, HistoryScan& scan, QString& trace,
              QString* error)
 {
     for (int staff = 1; staff <= kLines; ++staff) {
-        const QString& name = lines[WeekFileBlockStart(staff) - 1];
+        const QString& name = week.lines[staff].name;
         int i = scan.IndexOf(name);
         if (i < 0) {
             if (scan.HistoryNames.size() >= kHistoryCapacity) {
@@ -48,7 +46,7 @@ bool AddWeek(const QString& path, const QStringList& lines, HistoryScan& scan, Q
         }
 
         WeekFileHistoryBlock block;
-        if (!ReadHistoryBlock(path, lines, staff, &block, error))
+        if (!ReadHistoryBlock(path, week, staff, &block, error))
             return false;
         const float difference = block.contracted - block.worked;
         scan.NameAdjHours[i] = scan.NameAdjHours[i] + difference;
@@ -105,12 +103,13 @@ bool ScanStoredWeeks(const QString& folder, const QDate& analysisStart, const QD
         const QDate d = head.date;
         const bool counts = after.isValid() && before.isValid() && after < d && d < before;
         if (counts) {
-            // A week counts whole or not at all: it is added to a copy first.
+            // A week counts whole or not at all: it is read as the loader reads it (what
+            // the loader refuses is left out), then added to a copy first.
             HistoryScan withWeek = scan;
-            QStringList lines;
+            auto week = std::make_unique<WeekFileData>();
             QString failure;
-            const bool added = ReadWeekFileLines(path, kLastScannedLine, &lines, &failure) &&
-                               AddWeek(path, lines, withWeek, trace, &failure);
+            const bool added = ReadWeekFile(path, week.get(), &failure) &&
+                               AddWeek(path, *week, withWeek, trace, &failure);
             TraceLog(trace);
             if (added)
                 scan = std::move(withWeek);

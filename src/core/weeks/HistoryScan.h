@@ -33,9 +33,10 @@ struct HistoryScan {
 // Scans the week files of `folder` (*.rwk in any letter case, visited sorted by name) whose
 // week-commencing date D satisfies start - 1 < D < picked - 1, and adds up per name the
 // stored non-preference counts and contracted minus worked hours into `scan`, whose names
-// and arrays are reset first. A damaged or unreadable week is left out whole (nothing of
-// it is added) and its message, naming file and line, goes to `damaged`; the scan goes
-// on with the next. Returns whether every week read.
+// and arrays are reset first. Each counted week is read with the week loader's reader,
+// so a week the loader refuses is refused here too. A damaged or unreadable week is left
+// out whole (nothing of it is added) and its message, naming file and line, goes to
+// `damaged`; the scan goes on with the next. Returns whether every week read.
 bool ScanStoredWeeks(const QString& folder, const QDate& analysisStart, const QDate& picked,
                      HistoryScan& scan, QStringList* damaged);
 

@@ -43,10 +43,21 @@ QStringList ListWeekFiles(const QString& folder)
 
 bool ReadWeekFile(const QString& path, WeekFileData* data, QString* error)
 {
-    const TextFileRead file = ReadTextFile(path);
+    const FileBytes bytes = ReadFileBytes(path, kMaxTextFileBytes);
+    if (!bytes.ok) {
+        if (error)
+            *error = bytes.error;
+        return false;
+    }
+    return ParseWeekFileBytes(path, bytes.bytes, data, error);
+}
+
+bool ParseWeekFileBytes(const QString& path, const QByteArray& bytes, WeekFileData* data, QString* error)
+{
+    const TextFileRead file = DecodeTextFile(path, bytes);
     if (!file.ok) {
         if (error)
-            *error = file.error;
+            *error = file.errorLine > 0 ? DamagedWeekFileMessage(path, file.errorLine, file.reason) : file.error;
         return false;
     }
     WeekFileParse parse = ParseWeekFile(file.lines);
@@ -106,40 +117,22 @@ bool ReadWeekFileLines(const QString& path, int lastLine, QStringList* lines, QS
     return true;
 }
 
-bool ReadHistoryBlock(const QString& path, const QStringList& lines, int staff, WeekFileHistoryBlock* block,
+bool ReadHistoryBlock(const QString& path, const WeekFileData& week, int staff, WeekFileHistoryBlock* block,
                       QString* error)
 {
-    const int at = WeekFileBlockStart(staff);
-    const QString& contracted = lines[at];
-    const QString& worked = lines[at + 1];
-    const QString& nonPref = lines[at + 2];
+    const WeekFileStaffLine& l = week.lines[staff];
     WeekFileHistoryBlock b;
-    b.name = lines[at - 1];
-    if (!contracted.isEmpty()) {
-        try {
-            b.contracted = FirstNumber(contracted);
-        } catch (const ConversionError& e) {
-            *error = DamagedWeekFileMessage(path, at + 1, e.message());
-            return false;
-        }
-    }
-    if (!worked.trimmed().isEmpty()) {
-        const std::optional<float> v = WeekFileReal(worked);
+    b.name = l.name;
+    b.contracted = l.contracted.value_or(0);
+    b.nonPref = l.nonPref.value_or(0);
+    if (!l.hoursWorked.trimmed().isEmpty()) {
+        const std::optional<float> v = WeekFileReal(l.hoursWorked);
         if (!v) {
-            *error = DamagedWeekFileMessage(path, at + 2,
-                                            ConversionError::notFloat(WeekFileShownValue(worked)).message());
+            *error = DamagedWeekFileMessage(path, WeekFileBlockStart(staff) + 2,
+                                            ConversionError::notFloat(WeekFileShownValue(l.hoursWorked)).message());
             return false;
         }
         b.worked = *v;
-    }
-    if (!nonPref.trimmed().isEmpty()) {
-        const std::optional<qint32> v = WeekFileWhole(nonPref);
-        if (!v) {
-            *error = DamagedWeekFileMessage(path, at + 3,
-                                            ConversionError::notInteger(WeekFileShownValue(nonPref)).message());
-            return false;
-        }
-        b.nonPref = *v;
     }
     *block = b;
     return true;

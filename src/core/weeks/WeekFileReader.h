@@ -18,6 +18,9 @@ QStringList ListWeekFiles(const QString& folder);
 // and, where there is one, the line; `data` is untouched.
 bool ReadWeekFile(const QString& path, WeekFileData* data, QString* error);
 
+// The same over the bytes of a week file already read; `path` names it in a message.
+bool ParseWeekFileBytes(const QString& path, const QByteArray& bytes, WeekFileData* data, QString* error);
+
 // The first line of a week file, read without the rest of the file.
 struct WeekFileHead {
     bool read = false;   // the line could be read
@@ -34,9 +37,9 @@ QList<QDate> StoredWeekDates(const QString& folder);
 // uses. Fails with `error` set when the file cannot be read or ends before `lastLine`.
 bool ReadWeekFileLines(const QString& path, int lastLine, QStringList* lines, QString* error);
 
-// One staff block as the history of stored weeks reads it: the contracted hours are the
-// first number of their line ("37.5 +2.5" is 37.5, a word is 0), the hours worked and the
-// non-preferred count must be numbers or empty (0).
+// One staff block as the history of stored weeks reads it from a week the loader took:
+// the contracted hours and the non-preferred count as read (none is 0), the hours worked
+// as shown, which must be a number or empty (0).
 struct WeekFileHistoryBlock {
     QString name;
     float contracted = 0;
@@ -44,9 +47,9 @@ struct WeekFileHistoryBlock {
     qint32 nonPref = 0;
 };
 
-// Reads staff block 1..25 from lines that reach its end. On a line that does not convert
-// returns false with `error` naming the file and line.
-bool ReadHistoryBlock(const QString& path, const QStringList& lines, int staff, WeekFileHistoryBlock* block,
+// Staff block 1..25 of `week`, read from `path`. On an hours-worked line that is not a
+// number returns false with `error` naming the file and line.
+bool ReadHistoryBlock(const QString& path, const WeekFileData& week, int staff, WeekFileHistoryBlock* block,
                       QString* error);
 
 }  // namespace tavrola
