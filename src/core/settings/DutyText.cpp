@@ -159,6 +159,165 @@ inline float GroupValue(QStringView group)
 
 }  // namespace
 
+// The upper-cased copy of a cell text (on the stack for ordinary cells) and the ASCII
+// characters present, as typed and upper-cased, made in one pass.
+class UpperText {
+public:
+    explicit UpperText(QStringView text) : n_(text.size())
+    {
+        data_ = stack_;
+        if (n_ > kStackText) {
+            heap_ = QString(n_, Qt::Uninitialized);
+            data_ = reinterpret_cast<char16_t*>(heap_.data());
+        }
+        for (qsizetype i = 0; i < n_; ++i) {
+            const QChar u = UpperChar(text[i]);
+            AddChar(rawChars, text[i]);
+            AddChar(upperChars, u);
+            data_[i] = u.unicode();
+        }
+    }
+    UpperText(const UpperText&) = delete;
+    UpperText& operator=(const UpperText&) = delete;
+    QStringView view() const { return QStringView(data_, n_); }
+
+    quint64 rawChars[2] = {}, upperChars[2] = {};
+
+private:
+    qsizetype n_;
+    char16_t stack_[kStackText];  // left uninitialised: only the first n are read
+    QString heap_;
+    char16_t* data_;
+};
+
+// A clock range as read from the digit groups: start and end hours and minutes.
+struct ClockRange {
+    int sH = 0, sM = 0, eH = 0, eM = 0;
+    const DigitGroup* startGroup = nullptr;
+    const DigitGroup* endGroup = nullptr;
+};
+
+namespace {
+
+// The digit groups within positions 1..limit, at most kDutyGroups; returns how many.
+int ReadDigitGroups(QStringView text, qsizetype limit, DigitGroup groups[kDutyGroups])
+{
+    int count = 0;
+    bool open = false;
+    for (qsizetype i = 0; i < limit; ++i) {
+        const QChar c = text[i];
+        if (IsDigit(c)) {
+            if (!open) {
+                if (count == kDutyGroups)
+                    continue;
+                groups[count] = {0, 0, int(i + 1), 0};
+                ++count;
+                open = true;
+            }
+            DigitGroup& g = groups[count - 1];
+            const int d = c.unicode() - u'0';
+            g.value = g.value > (kGroupCap - d) / 10 ? kGroupCap : g.value * 10 + d;
+            if (g.digits < kGroupCap)
+                ++g.digits;
+            g.end = int(i + 1);
+        } else {
+            open = false;
+        }
+    }
+    return count;
+}
+
+// Two groups are start and end hours; four add both minutes; of three, the minutes go
+// with the closer pair (or with the end when a dash comes before the second group ends).
+ClockRange PairGroups(const DigitGroup* groups, int count, QStringView upper)
+{
+    ClockRange r;
+    if (count == 2) {
+        r.startGroup = &groups[0];
+        r.endGroup = &groups[1];
+    } else if (count == 4) {
+        r.startGroup = &groups[0];
+        r.sM = groups[1].value;
+        r.endGroup = &groups[2];
+        r.eM = groups[3].value;
+    } else if (count == 3) {
+        const int gap01 = groups[1].start - groups[0].end - 1;
+        const int gap12 = groups[2].start - groups[1].end - 1;
+        const int dash = Pos(u"-", upper);
+        r.startGroup = &groups[0];
+        if (gap01 > gap12 || (dash > 0 && dash < groups[1].end)) {
+            r.endGroup = &groups[1];
+            r.eM = groups[2].value;
+        } else {
+            r.sM = groups[1].value;
+            r.endGroup = &groups[2];
+        }
+    }
+    if (r.startGroup) {
+        r.sH = r.startGroup->value;
+        r.eH = r.endGroup->value;
+    }
+    return r;
+}
+
+// 24-hour clock when an hour is past 12: only three- and four-digit groups carry their
+// minutes inside. Returns the clock's length, 12 or 24.
+int ApplyClock(ClockRange& r)
+{
+    if (r.sH <= 12 && r.eH <= 12)
+        return 12;
+    if (r.startGroup->digits == 3 || r.startGroup->digits == 4) {
+        r.sM = r.sH % 100;
+        r.sH /= 100;
+    }
+    if (r.endGroup->digits == 3 || r.endGroup->digits == 4) {
+        r.eM = r.eH % 100;
+        r.eH /= 100;
+    }
+    return 24;
+}
+
+// The mask slot (1..24) of the first hour; a PM before the last group moves a 12-hour
+// start on by 12.
+int FirstSlot(const ClockRange& r, int mode, const DigitGroup* groups, int count, QStringView upper)
+{
+    int slot = r.sH + 1;
+    if (count > 0 && mode == 12 && r.sH < 12) {
+        const int pm = Pos(u"PM", upper);
+        if (pm > 0 && pm < groups[count - 1].end)
+            slot += 12;
+    }
+    return slot;
+}
+
+// Walks the hours from start to end, counting the marked slots of each mask.
+HourWalk WalkHours(const ClockRange& r, int mode, int count, int slot, const quint32 maskBits[3])
+{
+    HourWalk w;
+    w.walked = count >= 2 && r.eH + mode != 12 && r.sH <= mode && r.eH <= mode;
+    if (w.walked) {
+        int h = r.sH;
+        do {
+            if (slot >= 1 && slot <= 24)
+                for (int k = 0; k < 3; ++k)
+                    w.marked[k] += int((maskBits[k] >> slot) & 1u);
+            ++w.wholeHours;
+            ++h;
+            ++slot;
+            if (mode == 24 && h == 24)
+                h = 0;
+            if (mode == 12 && h == 13)
+                h = 1;
+            if (slot == 25)
+                slot = 1;
+        } while (h != r.eH && w.wholeHours < 24);
+    }
+    w.endSlot = slot;
+    return w;
+}
+
+}  // namespace
+
 DutyEvaluator::DutyEvaluator(const WardSettings& settings)
     : s_(settings),
       upperAM_(UpperCase(settings.NameAMShift)),
@@ -195,27 +354,39 @@ DutyReading DutyEvaluator::ReadDuty(QStringView text) const
 template <bool Detailed>
 float DutyEvaluator::Evaluate(QStringView text, int* shiftFlags, DutyReading* reading) const
 {
-    // One pass for the upper-cased copy (on the stack for ordinary cells) and the
-    // characters present, as typed and upper-cased.
-    const qsizetype n = text.size();
-    char16_t stackText[kStackText];  // left uninitialised: only the first n are read
-    QString heapText;
-    char16_t* upperData = stackText;
-    if (n > kStackText) {
-        heapText = QString(n, Qt::Uninitialized);
-        upperData = reinterpret_cast<char16_t*>(heapText.data());
-    }
-    quint64 rawChars[2] = {}, upperChars[2] = {};
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar u = UpperChar(text[i]);
-        AddChar(rawChars, text[i]);
-        AddChar(upperChars, u);
-        upperData[i] = u.unicode();
-    }
-    const QStringView upper(upperData, n);
+    const UpperText upper(text);
+    // 1. Time digits count only before the first absence code (case-sensitive).
+    const qsizetype limit = timeDigitLimit(text, upper.rawChars);
+    // 2. The digit groups there, paired into a start and an end.
+    DigitGroup groups[kDutyGroups];
+    const int count = ReadDigitGroups(text, limit, groups);
+    ClockRange range = PairGroups(groups, count, upper.view());
+    // 3. The clock (12 or 24 hours) and the first hour slot, PM moving it on by 12.
+    const int mode = ApplyClock(range);
+    const int slot = FirstSlot(range, mode, groups, count, upper.view());
+    // 4. The hour walk over the ward's core-hour masks, and the shift kinds it gives.
+    const HourWalk walk = WalkHours(range, mode, count, slot, maskBits_);
+    int flags = shiftKinds(walk);
 
-    // Time digits count only before the first absence code (case-sensitive).
-    qsizetype limit = n;
+    if constexpr (Detailed)
+        readDetails(walk, range, upper.view().left(limit), reading);
+
+    // 5. Hours: the walked hours with their minutes, less the break for a long shift;
+    // without any, a shift name gives its standard hours.
+    float hours = float(double(walk.wholeHours) - range.sM / 60.0 + range.eM / 60.0);
+    if (hours > 6.0f)
+        hours = float(double(hours) - double(s_.MidShiftBreak));
+    if (hours == 0)
+        namedShiftHours(upper, &hours, &flags);
+
+    if (shiftFlags)
+        *shiftFlags = flags;
+    return hours;
+}
+
+qsizetype DutyEvaluator::timeDigitLimit(QStringView text, const quint64 rawChars[2]) const
+{
+    qsizetype limit = text.size();
     for (int k = 0; k < kAbsenceCodes; ++k) {
         if (!MayContain(rawChars, codeChars_[k]))
             continue;
@@ -223,151 +394,55 @@ float DutyEvaluator::Evaluate(QStringView text, int* shiftFlags, DutyReading* re
         if (p > 0 && p < limit)
             limit = p - 1;
     }
+    return limit;
+}
 
-    // Digit groups within 1..limit.
-    DigitGroup groups[kDutyGroups];
-    int count = 0;
-    bool open = false;
-    for (qsizetype i = 0; i < limit; ++i) {
-        const QChar c = text[i];
-        if (IsDigit(c)) {
-            if (!open) {
-                if (count == kDutyGroups)
-                    continue;
-                groups[count] = {0, 0, int(i + 1), 0};
-                ++count;
-                open = true;
-            }
-            DigitGroup& g = groups[count - 1];
-            const int d = c.unicode() - u'0';
-            g.value = g.value > (kGroupCap - d) / 10 ? kGroupCap : g.value * 10 + d;
-            if (g.digits < kGroupCap)
-                ++g.digits;
-            g.end = int(i + 1);
-        } else {
-            open = false;
-        }
-    }
-
-    int sH = 0, sM = 0, eH = 0, eM = 0;
-    const DigitGroup* startGroup = nullptr;
-    const DigitGroup* endGroup = nullptr;
-    if (count == 2) {
-        startGroup = &groups[0];
-        endGroup = &groups[1];
-    } else if (count == 4) {
-        startGroup = &groups[0];
-        sM = groups[1].value;
-        endGroup = &groups[2];
-        eM = groups[3].value;
-    } else if (count == 3) {
-        const int gap01 = groups[1].start - groups[0].end - 1;
-        const int gap12 = groups[2].start - groups[1].end - 1;
-        const int dash = Pos(u"-", upper);
-        startGroup = &groups[0];
-        if (gap01 > gap12 || (dash > 0 && dash < groups[1].end)) {
-            endGroup = &groups[1];
-            eM = groups[2].value;
-        } else {
-            sM = groups[1].value;
-            endGroup = &groups[2];
-        }
-    }
-    if (startGroup) {
-        sH = startGroup->value;
-        eH = endGroup->value;
-    }
-
-    // 24-hour clock: only three- and four-digit groups carry their minutes inside.
-    int mode = 12;
-    if (sH > 12 || eH > 12) {
-        mode = 24;
-        if (startGroup->digits == 3 || startGroup->digits == 4) {
-            sM = sH % 100;
-            sH /= 100;
-        }
-        if (endGroup->digits == 3 || endGroup->digits == 4) {
-            eM = eH % 100;
-            eH /= 100;
-        }
-    }
-
-    int slot = sH + 1;
-    if (count > 0 && mode == 12 && sH < 12) {
-        const int pm = Pos(u"PM", upper);
-        if (pm > 0 && pm < groups[count - 1].end)
-            slot += 12;
-    }
-
-    // Walk the hours, counting the marked slots of each mask.
-    int wholeHours = 0;
-    int marked[3] = {};
-    const bool walked = count >= 2 && eH + mode != 12 && sH <= mode && eH <= mode;
-    if (walked) {
-        int h = sH;
-        do {
-            if (slot >= 1 && slot <= 24)
-                for (int k = 0; k < 3; ++k)
-                    marked[k] += int((maskBits_[k] >> slot) & 1u);
-            ++wholeHours;
-            ++h;
-            ++slot;
-            if (mode == 24 && h == 24)
-                h = 0;
-            if (mode == 12 && h == 13)
-                h = 1;
-            if (slot == 25)
-                slot = 1;
-        } while (h != eH && wholeHours < 24);
-    }
-
+int DutyEvaluator::shiftKinds(const HourWalk& walk) const
+{
     // A shift kind needs at least 70% of its core hours (exact integer comparison).
     // Only a walked clock range counts: a mask without core hours then marks every
     // timed cell, and absence codes or plain words get nothing from it.
     int flags = 0;
-    if (walked)
+    if (walk.walked)
         for (int k = 0; k < 3; ++k)
-            if (10 * marked[k] >= 7 * coreCount_[k])
+            if (10 * walk.marked[k] >= 7 * coreCount_[k])
                 flags |= 1 << k;
+    return flags;
+}
 
-    if constexpr (Detailed) {
-        const int minutes = wholeHours * 60 - sM + eM;
-        reading->timed = walked && minutes > 0;
-        if (reading->timed) {
-            reading->startMinute = ((slot - wholeHours - 1) % 24 + 24) % 24 * 60 + sM;
-            reading->lengthMinutes = minutes;
-        }
-        const QStringView before = upper.left(limit);
-        if (!upperAM_.isEmpty() && Contains(before, upperAM_))
-            reading->namedShifts |= ShiftAM;
-        if (!upperPM_.isEmpty() && Contains(before, upperPM_))
-            reading->namedShifts |= ShiftPM;
-        if (!upperN_.isEmpty() && Contains(before, upperN_))
-            reading->namedShifts |= ShiftN;
+void DutyEvaluator::readDetails(const HourWalk& walk, const ClockRange& range, QStringView before,
+                                DutyReading* reading) const
+{
+    const int minutes = walk.wholeHours * 60 - range.sM + range.eM;
+    reading->timed = walk.walked && minutes > 0;
+    if (reading->timed) {
+        reading->startMinute = ((walk.endSlot - walk.wholeHours - 1) % 24 + 24) % 24 * 60 + range.sM;
+        reading->lengthMinutes = minutes;
     }
+    if (!upperAM_.isEmpty() && Contains(before, upperAM_))
+        reading->namedShifts |= ShiftAM;
+    if (!upperPM_.isEmpty() && Contains(before, upperPM_))
+        reading->namedShifts |= ShiftPM;
+    if (!upperN_.isEmpty() && Contains(before, upperN_))
+        reading->namedShifts |= ShiftN;
+}
 
-    float hours = float(double(wholeHours) - sM / 60.0 + eM / 60.0);
-    if (hours > 6.0f)
-        hours = float(double(hours) - double(s_.MidShiftBreak));
-
-    if (hours == 0) {
-        if (MayContain(upperChars, nameChars_[0]) && Contains(upper, upperAM_)) {
-            hours = s_.HoursWorkedOnAM;
-            flags = ShiftAM;
-        }
-        if (MayContain(upperChars, nameChars_[1]) && Contains(upper, upperPM_)) {
-            hours = s_.HoursWorkedOnPM;
-            flags = ShiftPM;
-        }
-        if (MayContain(upperChars, nameChars_[2]) && Contains(upper, upperN_)) {
-            hours = s_.HoursWorkedOnN;
-            flags = ShiftN;
-        }
+void DutyEvaluator::namedShiftHours(const UpperText& upper, float* hours, int* flags) const
+{
+    // The last name found wins, in the order early, late, night.
+    const QStringView u = upper.view();
+    if (MayContain(upper.upperChars, nameChars_[0]) && Contains(u, upperAM_)) {
+        *hours = s_.HoursWorkedOnAM;
+        *flags = ShiftAM;
     }
-
-    if (shiftFlags)
-        *shiftFlags = flags;
-    return hours;
+    if (MayContain(upper.upperChars, nameChars_[1]) && Contains(u, upperPM_)) {
+        *hours = s_.HoursWorkedOnPM;
+        *flags = ShiftPM;
+    }
+    if (MayContain(upper.upperChars, nameChars_[2]) && Contains(u, upperN_)) {
+        *hours = s_.HoursWorkedOnN;
+        *flags = ShiftN;
+    }
 }
 
 float DutyHours(QStringView text, const WardSettings& settings, int* shiftFlags)

@@ -6,6 +6,18 @@ namespace tavrola {
 
 struct WardSettings;
 
+// Steps of a duty reading, defined where it is read.
+class UpperText;
+struct ClockRange;
+
+// The hour walk of a clock range over the ward's core-hour masks.
+struct HourWalk {
+    bool walked = false;   // a clock range was read and walked
+    int wholeHours = 0;    // hours walked
+    int marked[3] = {};    // of them, in the early, late and night masks
+    int endSlot = 0;       // the mask slot after the last hour walked
+};
+
 inline constexpr int ShiftAM = 1;
 inline constexpr int ShiftPM = 2;
 inline constexpr int ShiftN = 4;
@@ -43,8 +55,16 @@ public:
     bool HoldsIllness(QStringView text) const;
 
 private:
+    // The reading in steps: the time digits' limit, the digit groups paired into a clock
+    // range, the clock and first slot, the hour walk and the shift kinds it gives, the
+    // details for ReadDuty, the hours, and a shift name's standard hours when none.
     template <bool Detailed>
     float Evaluate(QStringView text, int* shiftFlags, DutyReading* reading) const;
+    qsizetype timeDigitLimit(QStringView text, const quint64 rawChars[2]) const;
+    int shiftKinds(const HourWalk& walk) const;
+    void readDetails(const HourWalk& walk, const ClockRange& range, QStringView before,
+                     DutyReading* reading) const;
+    void namedShiftHours(const UpperText& upper, float* hours, int* flags) const;
 
     const WardSettings& s_;
     QString upperAM_, upperPM_, upperN_;
