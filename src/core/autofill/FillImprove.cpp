@@ -1,6 +1,7 @@
 // The local search after the random phase: from the best week, the moves a planner makes
 // (place, take out or move a shift between days, swap two lines' duties on a day, change
-// a shift's kind), kept when the real score does not fall and no hard rule breaks.
+// a shift's kind; pay a gap under the shortest shift by cutting one shift and adding a
+// shortest one), kept when the real score does not fall and no hard rule breaks.
 // Requests never change. Shifts go to the days that are short more often than not.
 #include "autofill/FillSearch.h"
 
@@ -72,7 +73,7 @@ bool FillSearch::tryMove()
         }
     }
     const int line = rnd(staff) + 1;
-    const int kind = rnd(5);
+    int kind = rnd(5);
     int lines[2] = {line, 0};
     struct Change {
         int day, line;
@@ -87,6 +88,10 @@ bool FillSearch::tryMove()
         return false;
     double hoursBefore1 = 0;
     const double remaining = e.Contract(line) - double(e.LineHours(current_, line));
+    const double shortest = double(e.input().MinShortShift);
+    // A line short by less than the shortest shift can only be paid by two changes at once.
+    if (remaining > 1e-4 && remaining < shortest && rnd(2) == 0)
+        kind = 5;
     CellId& cell = current_.Cells[day][line];
     switch (kind) {
     case 0: {  // place a shift on an empty day
@@ -125,6 +130,20 @@ bool FillSearch::tryMove()
         set(day, line, current_.Cells[day][other]);
         set(day, other, mine);
         lines[1] = other;
+        break;
+    }
+    case 5: {  // cut one shift by the gap's shortfall and place a shortest one elsewhere
+        const int other = rnd(kDays) + 1;
+        if (other == day || cell == kEmptyCell || !free(day, line) || !free(other, line) ||
+            current_.Cells[other][line] != kEmptyCell)
+            return false;
+        const double cut = double(e.Facts(cell).lineHours) + remaining - shortest;
+        const CellId shorter = cut >= shortest ? e.FitToContract(e.ShiftCode(line, shift), cut) : kEmptyCell;
+        const CellId added = e.FitToContract(e.ShiftCode(line, rnd(kShifts) + 1), shortest);
+        if (shorter == kEmptyCell || added == kEmptyCell)
+            return false;
+        set(day, line, shorter);
+        set(other, line, added);
         break;
     }
     default: {  // change the shift's kind
