@@ -344,10 +344,12 @@ TEST(AutoFillDriver, StartStopBrowseAndUndo)
     t.model.Week.DayCells[3][2].setText(QStringLiteral("LATE"));
     t.model.Settings.SkillCode[1] = QStringLiteral("Z");
     t.model.Settings.SkillRequired[1] = 1;  // nobody holds Z: never 100
+    t.model.Settings.ShortestShiftHours = 6;  // the ward's shortest cut shift reaches the fill
     t.fill.candidateLimit = 0;
     t.ui.answers = {Answer::Yes};
     ASSERT_EQ(t.fill.ContinueButtonClick(t.ui, 7u), AutoFill::Click::Started);
     EXPECT_TRUE(t.fill.search()->engine().input().Requests[3][2].isEmpty());
+    EXPECT_EQ(t.fill.search()->engine().input().MinShortShift, 6.0f);
     EXPECT_TRUE(t.fill.runSlice(5));
     EXPECT_EQ(t.fill.ContinueButtonClick(t.ui), AutoFill::Click::Stopped);
     EXPECT_FALSE(t.fill.running());

@@ -91,6 +91,7 @@ AutoFill::Click AutoFill::ContinueButtonClick(Ui& ui, std::optional<std::uint32_
         folder ? ReadRuleHistory(w.DataFolder, model_.Settings, w.PickerDate) : RuleHistory());
     FillInput input = MakeFillInput(start, w.StaffSkillCodes, w.SavedRequests);
     input.HoursCap = float(guard_->hoursCap());
+    input.MinShortShift = std::max(0.0f, model_.Settings.ShortestShiftHours);
     auto search = std::make_unique<FillSearch>(model_.Settings, input, startSeed, guard_.get());
     if (!search->error().isEmpty()) {
         ui.showError(search->error());
