@@ -55,7 +55,8 @@ AutoFillPanel::AutoFillPanel(WardModel& model, Ui& ui, QWidget* parent, QWidget*
     auto* row = new QHBoxLayout(SummaryRow);
     row->setContentsMargins(4, 2, 4, 2);
     auto* title = new QLabel(QStringLiteral("Cover (early/late/night)"), SummaryRow);
-    title->setToolTip(QStringLiteral("Staff on each shift with their skill codes; not a duty, not saved"));
+    title->setToolTip(QStringLiteral("Staff on the early, late and night shift (rest on a day for their skills); "
+                                     "not a duty, not counted or saved"));
     row->addWidget(title);
     for (int day = 1; day <= kDays; ++day) {
         SummaryEdits[day] = new QLineEdit(SummaryRow);
@@ -123,10 +124,8 @@ void AutoFillPanel::show(bool countNow)
     const bool summary = browsing || fill_.running();
     SummaryRow->setVisible(summary && fill_.search());
     for (int day = 1; day <= kDays; ++day) {
-        const QString text = summary ? fill_.summaryText(day) : QString();
-        SummaryEdits[day]->setText(text);
-        SummaryEdits[day]->setCursorPosition(0);  // the head count first
-        SummaryEdits[day]->setToolTip(text);
+        SummaryEdits[day]->setText(summary ? fill_.coverCounts(day) : QString());
+        SummaryEdits[day]->setToolTip(summary ? fill_.coverText(day) : QString());
     }
     // The real score and why it is not 100, rule by rule; the whole list behind "Why?".
     if (!fill_.running() && fill_.search()) {

@@ -108,6 +108,7 @@ TEST(FillEngine, SummaryLineCountsEachShiftWithItsSkillCodes)
     e.FillVirtualForm(r);
     EXPECT_EQ(e.SummaryText(e.form().Summary[1]), QStringLiteral("3AAB/1B/2"));
     EXPECT_EQ(e.SummaryText(e.form().Summary[2]), QStringLiteral("0/0/0"));
+    EXPECT_EQ(e.CoverText(e.form().Summary[1]), QStringLiteral("EARLY 3: A 2, B 1\nLATE 1: B 1\nNIGHT 2"));
     // The summary is no cell: the line below the staff keeps what it held.
     EXPECT_TRUE(e.CellText(e.form(), 1, 7).isEmpty());
     EXPECT_EQ(e.CellText(e.form(), 2, 9), QStringLiteral("clinic note"));  // requests stay

@@ -72,6 +72,7 @@ public:
     QString slotText(int n, int day, int line) const { return engine_.CellText(slots_[n].form, day, line); }
     // Who covers each shift of a kept week's day ("3AAB/1B/2").
     QString summaryText(int n, int day) const { return engine_.SummaryText(slots_[n].form.Summary[day]); }
+    QString coverText(int n, int day) const { return engine_.CoverText(slots_[n].form.Summary[day]); }
     // The lines a slot shows on the grid: the staff lines.
     int shownLines() const { return engine_.NumberOfStaff(); }
 

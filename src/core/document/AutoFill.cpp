@@ -285,6 +285,21 @@ QString AutoFill::summaryText(int day) const
     return search_->summaryText(position_, day);
 }
 
+QString AutoFill::coverCounts(int day) const
+{
+    if (!search_ || !search_->slot(position_).filled)
+        return QString();
+    const DaySummary& sum = search_->slot(position_).form.Summary[day];
+    return QStringLiteral("%1/%2/%3").arg(sum.Count[1]).arg(sum.Count[2]).arg(sum.Count[3]);
+}
+
+QString AutoFill::coverText(int day) const
+{
+    if (!search_ || !search_->slot(position_).filled)
+        return QString();
+    return search_->coverText(position_, day);
+}
+
 const std::vector<Breach>& AutoFill::requestBreaches() const
 {
     static const std::vector<Breach> none;
