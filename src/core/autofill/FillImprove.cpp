@@ -5,15 +5,21 @@
 // Requests never change. Shifts go to the days that are short more often than not.
 #include "autofill/FillSearch.h"
 
+#include <climits>
+
 namespace tavrola {
 
 namespace {
 
-// Moves without a better best before the week restarts from the best with a few
-// random changes, and restarts without one before the search ends.
+// Moves without a better week before the search restarts from the round's best with a
+// few random changes, and restarts without one before the round ends. A new round
+// starts from the best of a few fresh random candidates; the search ends after rounds
+// that bring no better best.
 constexpr qint64 kStaleBeforeRestart = 3000;
-constexpr int kRestarts = 100;
+constexpr int kRestarts = 30;
 constexpr int kKicks = 4;
+constexpr int kRoundCandidates = 50;
+constexpr int kRoundsWithoutBest = 3;
 
 }  // namespace
 
@@ -25,6 +31,36 @@ void FillSearch::startImprove()
     staleMoves_ = 0;
     restarts_ = 0;
     iterations_ = 0;
+    roundBest_ = current_;
+    roundBestScore_ = currentScore_;
+    roundsWithoutBest_ = 0;
+}
+
+void FillSearch::startRound()
+{
+    int best = INT_MIN;
+    for (int i = 0; i < kRoundCandidates; ++i) {
+        engine_.FillVirtualForm(random_);
+        ++candidates_;
+        work_ = engine_.form();
+        if (guard_ && repair(work_))
+            engine_.Summarise(work_);
+        int unclamped = 0;
+        engine_.ScoreVirtualForm(work_, nullptr, &unclamped);
+        if (unclamped > best) {
+            best = unclamped;
+            roundBest_ = work_;
+        }
+    }
+    current_ = roundBest_;
+    roundBestScore_ = best;
+    const int score = engine_.ScoreVirtualForm(current_, nullptr, &currentScore_, &currentDeficit_);
+    if (currentScore_ > slots_[0].unclamped)
+        keep(current_, score, currentScore_, false);
+    else
+        offer(current_, score, currentScore_);
+    staleMoves_ = 0;
+    restarts_ = 0;
 }
 
 // A short (day, shift) of the week, drawn among them; 0 when none is short.
@@ -197,9 +233,14 @@ bool FillSearch::tryMove()
         ++staleMoves_;
     currentScore_ = unclamped;
     currentDeficit_ = deficit;
+    if (unclamped > roundBestScore_) {
+        roundBest_ = current_;
+        roundBestScore_ = unclamped;
+        restarts_ = 0;
+    }
     if (unclamped > slots_[0].unclamped) {
         keep(current_, score, unclamped, false);
-        restarts_ = 0;
+        roundsWithoutBest_ = -1;  // this round counts as one that found a better best
     } else if (unclamped > slots_[kSolutionSlots - 1].unclamped || !slots_[kSolutionSlots - 1].filled) {
         offer(current_, score, unclamped);
     }
@@ -212,23 +253,32 @@ bool FillSearch::improve(int moves)
         startImprove();
     newBest_ = false;
     for (int i = 0; i < moves; ++i) {
-        if (slots_[0].score == 100 || restarts_ > kRestarts)
+        if (slots_[0].score == 100)
             return false;
+        if (restarts_ > kRestarts) {
+            if (++roundsWithoutBest_ >= kRoundsWithoutBest && !keepSearching_)
+                return false;
+            const bool wasBest = newBest_;
+            startRound();
+            newBest_ = newBest_ || wasBest;
+        }
         const bool wasBest = newBest_;
         tryMove();
         newBest_ = newBest_ || wasBest;
         if (staleMoves_ >= kStaleBeforeRestart) {
-            // Start again from the best week, shaken by a few changes whatever they cost.
+            // Start again from the round's best week, shaken by a few changes whatever
+            // they cost.
             ++restarts_;
             staleMoves_ = 0;
-            current_ = slots_[0].form;
+            current_ = roundBest_;
             currentScore_ = -1000000;
             for (int k = 0; k < kKicks; ++k)
                 tryMove();
             engine_.ScoreVirtualForm(current_, nullptr, &currentScore_, &currentDeficit_);
         }
     }
-    return slots_[0].score < 100 && restarts_ <= kRestarts;
+    return slots_[0].score < 100 &&
+           (keepSearching_ || restarts_ <= kRestarts || roundsWithoutBest_ + 1 < kRoundsWithoutBest);
 }
 
 }  // namespace tavrola

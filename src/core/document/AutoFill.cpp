@@ -97,6 +97,7 @@ AutoFill::Click AutoFill::ContinueButtonClick(Ui& ui, std::optional<std::uint32_
         ui.showError(search->error());
         return Click::Refused;
     }
+    search->setKeepSearching(timeLimit > 0);
     search_ = std::move(search);
     caption_ = QStringLiteral("Stop 0%");
     w.FillRunning = true;
