@@ -1,8 +1,9 @@
 // The local search after the random phase: from the best week, the moves a planner makes
 // (place, take out or move a shift between days, swap two lines' duties on a day, change
 // a shift's kind; pay a gap under the shortest shift by cutting one shift and adding a
-// shortest one), kept when the real score does not fall and no hard rule breaks.
-// Requests never change. Shifts go to the days that are short more often than not.
+// shortest one), kept when the real score does not fall below the current week's (or
+// below what it was some moves ago: late acceptance, to get past a dip) and no hard rule
+// breaks. Requests never change. Shifts go to the days that are short more often than not.
 #include "autofill/FillSearch.h"
 
 #include <climits>
@@ -15,9 +16,9 @@ namespace {
 // few random changes, and restarts without one before the round ends. A new round
 // starts from the best of a few fresh random candidates; the search ends after rounds
 // that bring no better best.
-constexpr qint64 kStaleBeforeRestart = 3000;
+constexpr qint64 kStaleBeforeRestart = 5000;
 constexpr int kRestarts = 30;
-constexpr int kKicks = 4;
+constexpr int kKicks = 10;
 constexpr int kRoundCandidates = 50;
 constexpr int kRoundsWithoutBest = 3;
 
@@ -33,7 +34,9 @@ void FillSearch::startImprove()
     iterations_ = 0;
     roundBest_ = current_;
     roundBestScore_ = currentScore_;
+    roundBestDeficit_ = currentDeficit_;
     roundsWithoutBest_ = 0;
+    lateScores_.fill(currentScore_);
 }
 
 void FillSearch::startRound()
@@ -55,12 +58,14 @@ void FillSearch::startRound()
     current_ = roundBest_;
     roundBestScore_ = best;
     const int score = engine_.ScoreVirtualForm(current_, nullptr, &currentScore_, &currentDeficit_);
+    roundBestDeficit_ = currentDeficit_;
     if (currentScore_ > slots_[0].unclamped)
         keep(current_, score, currentScore_, false);
     else
         offer(current_, score, currentScore_);
     staleMoves_ = 0;
     restarts_ = 0;
+    lateScores_.fill(currentScore_);
 }
 
 // A short (day, shift) of the week, drawn among them; 0 when none is short.
@@ -213,9 +218,14 @@ bool FillSearch::tryMove()
     int unclamped = 0, deficit = 0;
     const int score = accept ? e.ScoreVirtualForm(current_, nullptr, &unclamped, &deficit) : 0;
     // Between weeks of equal score, the one that wants less; then the tidier.
+    // Late acceptance: a week no worse than the current one was some moves ago may also
+    // be taken, so the search can cross a small dip.
+    int& late = lateScores_[moves_ % kLateLength];
     accept = accept && (unclamped > currentScore_ ||
                         (unclamped == currentScore_ &&
-                         (deficit < currentDeficit_ || (deficit == currentDeficit_ && tidier >= 0))));
+                         (deficit < currentDeficit_ || (deficit == currentDeficit_ && tidier >= 0))) ||
+                        (unclamped < currentScore_ && unclamped >= late));
+    late = currentScore_;
     if (accept && guard_)
         for (const int l : lines)
             if (l && !lineSafe(current_, l))
@@ -227,16 +237,19 @@ bool FillSearch::tryMove()
         return true;
     }
     e.Summarise(current_);
-    if (unclamped > currentScore_ || deficit < currentDeficit_ || unclamped > slots_[0].unclamped)
-        staleMoves_ = 0;
-    else
-        ++staleMoves_;
     currentScore_ = unclamped;
     currentDeficit_ = deficit;
-    if (unclamped > roundBestScore_) {
+    // Only a week better than the round's best (or as good and wanting less) is progress:
+    // the late acceptance's dips and climbs back are not.
+    if (unclamped > roundBestScore_ || (unclamped == roundBestScore_ && deficit < roundBestDeficit_)) {
+        staleMoves_ = 0;
+        if (unclamped > roundBestScore_)
+            restarts_ = 0;
         roundBest_ = current_;
         roundBestScore_ = unclamped;
-        restarts_ = 0;
+        roundBestDeficit_ = deficit;
+    } else {
+        ++staleMoves_;
     }
     if (unclamped > slots_[0].unclamped) {
         keep(current_, score, unclamped, false);
@@ -275,6 +288,7 @@ bool FillSearch::improve(int moves)
             for (int k = 0; k < kKicks; ++k)
                 tryMove();
             engine_.ScoreVirtualForm(current_, nullptr, &currentScore_, &currentDeficit_);
+            lateScores_.fill(currentScore_);
         }
     }
     return slots_[0].score < 100 &&

@@ -123,8 +123,11 @@ private:
     // The current round's best week, which restarts go back to.
     VirtualForm roundBest_;
     int roundBestScore_ = 0;
+    int roundBestDeficit_ = 0;
     int roundsWithoutBest_ = 0;
     bool keepSearching_ = false;
+    static constexpr int kLateLength = 1000;
+    std::array<int, kLateLength> lateScores_{};
 };
 
 }  // namespace tavrola
