@@ -44,7 +44,7 @@ void FillSearch::startRound()
     int best = INT_MIN;
     for (int i = 0; i < kRoundCandidates; ++i) {
         engine_.FillVirtualForm(random_);
-        ++candidates_;
+        ++moves_;  // the random phase's count (and its limit) stays its own
         work_ = engine_.form();
         if (guard_ && repair(work_))
             engine_.Summarise(work_);
