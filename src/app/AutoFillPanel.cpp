@@ -2,7 +2,7 @@
 
 #include "app/ColourButton.h"
 
-#include <QHBoxLayout>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -52,18 +52,20 @@ AutoFillPanel::AutoFillPanel(WardModel& model, Ui& ui, QWidget* parent, QWidget*
 
     SummaryRow = new QWidget(rowParent ? rowParent : parent);
     SummaryRow->setObjectName(QStringLiteral("SummaryRow"));
-    auto* row = new QHBoxLayout(SummaryRow);
-    row->setContentsMargins(4, 2, 4, 2);
     auto* title = new QLabel(QStringLiteral("Cover (early/late/night)"), SummaryRow);
-    title->setToolTip(QStringLiteral("Staff on each shift with their skill codes; not a duty, not saved"));
-    row->addWidget(title);
+    coverTitle_ = title;
+    title->setToolTip(QStringLiteral("Staff on the early, late and night shift (rest on a day for their skills); "
+                                     "not a duty, not counted or saved"));
     for (int day = 1; day <= kDays; ++day) {
         SummaryEdits[day] = new QLineEdit(SummaryRow);
         SummaryEdits[day]->setObjectName(QStringLiteral("SummaryEdit%1").arg(day));
         SummaryEdits[day]->setReadOnly(true);
         SummaryEdits[day]->setFocusPolicy(Qt::NoFocus);
-        row->addWidget(SummaryEdits[day], 1);
+        SummaryEdits[day]->setAlignment(Qt::AlignCenter);
     }
+    SummaryRow->setFixedHeight(SummaryEdits[1]->sizeHint().height() + 4);
+    SummaryRow->installEventFilter(this);
+    alignCover();
     SummaryRow->hide();
 
     timer_.setInterval(0);
@@ -95,6 +97,39 @@ void AutoFillPanel::UpDown1Click(int position)
     show(true);
 }
 
+void AutoFillPanel::setDayColumns(std::function<QWidget*(int day)> column)
+{
+    dayColumn_ = std::move(column);
+    alignCover();
+}
+
+bool AutoFillPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    // The grid lays its columns out as the window resizes: line up once it has.
+    if (watched == SummaryRow && (event->type() == QEvent::Resize || event->type() == QEvent::Show))
+        QTimer::singleShot(0, this, &AutoFillPanel::alignCover);
+    return QObject::eventFilter(watched, event);
+}
+
+void AutoFillPanel::alignCover()
+{
+    const int height = SummaryEdits[1]->sizeHint().height();
+    int x = 4 + coverTitle_->sizeHint().width() + 8, width = 90;  // without the grid: side by side
+    int first = -1;
+    for (int day = 1; day <= kDays; ++day) {
+        QWidget* column = dayColumn_ ? dayColumn_(day) : nullptr;
+        if (column && column->window() == SummaryRow->window()) {
+            x = SummaryRow->mapFrom(SummaryRow->window(), column->mapTo(column->window(), QPoint())).x();
+            width = column->width();
+        }
+        SummaryEdits[day]->setGeometry(x, 2, width, height);
+        if (first < 0)
+            first = x;
+        x += width + 4;
+    }
+    coverTitle_->setGeometry(4, 2, std::max(0, first - 8), height);
+}
+
 void AutoFillPanel::WhyClick()
 {
     const QStringList why = fill_.explanation();
@@ -123,10 +158,8 @@ void AutoFillPanel::show(bool countNow)
     const bool summary = browsing || fill_.running();
     SummaryRow->setVisible(summary && fill_.search());
     for (int day = 1; day <= kDays; ++day) {
-        const QString text = summary ? fill_.summaryText(day) : QString();
-        SummaryEdits[day]->setText(text);
-        SummaryEdits[day]->setCursorPosition(0);  // the head count first
-        SummaryEdits[day]->setToolTip(text);
+        SummaryEdits[day]->setText(summary ? fill_.coverCounts(day) : QString());
+        SummaryEdits[day]->setToolTip(summary ? fill_.coverText(day) : QString());
     }
     // The real score and why it is not 100, rule by rule; the whole list behind "Why?".
     if (!fill_.running() && fill_.search()) {

@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QTimer>
 
+#include <functional>
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -40,18 +42,27 @@ public:
     void UpDown1Click(int position);
     // The whole explanation of the shown solution's score.
     void WhyClick();
+    // Where each day's column of the grid is (a widget of that column); the cover row's
+    // boxes stand under them, whatever the window's width.
+    void setDayColumns(std::function<QWidget*(int day)> column);
 
     static constexpr int kSliceMs = 12;
     static constexpr int kCountRefreshMs = 50;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void slice();
     void show(bool countNow);
+    void alignCover();
 
     AutoFill& fill_;  // the document's run
     Ui& ui_;
     QTimer timer_;
     QElapsedTimer sinceCount_;
+    QLabel* coverTitle_ = nullptr;
+    std::function<QWidget*(int day)> dayColumn_;
 };
 
 }  // namespace tavrola

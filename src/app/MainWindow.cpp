@@ -70,6 +70,7 @@ MainWindow::MainWindow(const QString& dataFolder, Ui* ui, QWidget* parent) : QMa
     connect(toolbar_, &DutyToolbar::brushChosen, this, &MainWindow::chooseBrush);
     autoFill_ = new AutoFillPanel(model_, *ui_, grid_->ToolbarPanel->parentWidget(), central);
     column->addWidget(autoFill_->SummaryRow);
+    autoFill_->setDayColumns([this](int day) { return grid_->editFor(model_.Week.DayCells[day][1]); });
     // A running fill is the document's to stop: a click on a day cell ends it.
     connect(grid_, &GridView::dayCellClicked, this,
             [this](Field* cell, int top) { DutyClick(model_, *cell, currentBrush(), top); });

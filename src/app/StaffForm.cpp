@@ -265,7 +265,8 @@ QWidget* StaffForm::buildNamesAndHours()
                              {"Night Shift Hours", "HoursWorkedOnN", "HoursWorkedOnNEdit"},
                              {"Holiday Full Day", "HoursHolidayFullDay", "HoursHolidayFullDayEdit"},
                              {"Holiday Half Day", "HoursHolidayHalfDay", "HoursHolidayHalfDayEdit"},
-                             {"Mid-Shift Break", "MidShiftBreak", "MidShiftBreakEdit"}},
+                             {"Mid-Shift Break", "MidShiftBreak", "MidShiftBreakEdit"},
+                             {"Shortest Cut Shift", "ShortestShiftHours", "ShortestShiftHoursEdit"}},
                             60));
     layout->addWidget(group("Types of Leave Names",
                             {{"Maternity", "NameLeaveMaternity", "NameMaternityEdit"},

@@ -51,7 +51,7 @@ private slots:
         QCOMPARE(g->editFor(week.DayCells[5][1])->palette().color(QPalette::Base), green);
         QCOMPARE(g->editFor(week.DayCells[6][1])->palette().color(QPalette::Base), QColor(Qt::white));
         QCOMPARE(g->editFor(week.DayCells[3][1])->toolTip(), QStringLiteral("EARLY"));
-        QCOMPARE(g->editFor(week.ShiftRequiredEdits[1][1])->text(), QStringLiteral("5"));
+        QCOMPARE(g->editFor(week.ShiftRequiredEdits[1][1])->text(), QStringLiteral("4"));
         QCOMPARE(week.NumberOfStaff(), 18);
         QCOMPARE(g->editFor(week.NameEdits[19])->text(), QString());
     }

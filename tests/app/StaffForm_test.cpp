@@ -100,7 +100,8 @@ private slots:
         QCOMPARE(control(f, "StaffEdit19")->text(), QString());
         QCOMPARE(control(f, "StaffEdit19")->maxLength(), 30);  // what the file's column holds
         QCOMPARE(control(f, "HoursWorkedEdit19")->maxLength(), 5);
-        QCOMPARE(control(f, "thursdayPMshiftEdit")->text(), QStringLiteral("4"));
+        QCOMPARE(control(f, "thursdayPMshiftEdit")->text(), QStringLiteral("3"));
+        QCOMPARE(control(f, "ShortestShiftHoursEdit")->text(), QStringLiteral("4"));
         QVERIFY(control<QCheckBox>(f, "CheckBoxAM7")->isChecked());
         QVERIFY(!control<QLabel>(f, "Label97")->isVisibleTo(&f));
         QCOMPARE(control(f, "NameAMShiftEdit")->toolTip(), QStringLiteral("NAME/CODE USED FOR AM    SHIFT - E, EARLY, AM"));

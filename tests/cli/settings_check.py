@@ -44,7 +44,7 @@ with tempfile.TemporaryDirectory() as d:
     s = lines[0]
     check(len([k for k in s if k not in (
         "AMCoreHourCount", "PMCoreHourCount", "NCoreHourCount", "AMShiftTimes", "PMShiftTimes",
-        "NShiftTimes", "AnalysisStartDateValue", "AnalysisStartDateValid")]) == 74, "74 keys")
+        "NShiftTimes", "AnalysisStartDateValue", "AnalysisStartDateValid")]) == 75, "75 keys")
     check(s["HOSPITAL"] == "St Elsewhere  Co", f"HOSPITAL {s['HOSPITAL']!r}")
     check(s["WARD"] == "Ward 9", "WARD")
     check(s["MondayAMStaffRequired"] == 4, "MondayAM")

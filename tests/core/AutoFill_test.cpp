@@ -108,6 +108,7 @@ TEST(FillEngine, SummaryLineCountsEachShiftWithItsSkillCodes)
     e.FillVirtualForm(r);
     EXPECT_EQ(e.SummaryText(e.form().Summary[1]), QStringLiteral("3AAB/1B/2"));
     EXPECT_EQ(e.SummaryText(e.form().Summary[2]), QStringLiteral("0/0/0"));
+    EXPECT_EQ(e.CoverText(e.form().Summary[1]), QStringLiteral("EARLY 3: A 2, B 1\nLATE 1: B 1\nNIGHT 2"));
     // The summary is no cell: the line below the staff keeps what it held.
     EXPECT_TRUE(e.CellText(e.form(), 1, 7).isEmpty());
     EXPECT_EQ(e.CellText(e.form(), 2, 9), QStringLiteral("clinic note"));  // requests stay
@@ -344,10 +345,12 @@ TEST(AutoFillDriver, StartStopBrowseAndUndo)
     t.model.Week.DayCells[3][2].setText(QStringLiteral("LATE"));
     t.model.Settings.SkillCode[1] = QStringLiteral("Z");
     t.model.Settings.SkillRequired[1] = 1;  // nobody holds Z: never 100
+    t.model.Settings.ShortestShiftHours = 6;  // the ward's shortest cut shift reaches the fill
     t.fill.candidateLimit = 0;
     t.ui.answers = {Answer::Yes};
     ASSERT_EQ(t.fill.ContinueButtonClick(t.ui, 7u), AutoFill::Click::Started);
     EXPECT_TRUE(t.fill.search()->engine().input().Requests[3][2].isEmpty());
+    EXPECT_EQ(t.fill.search()->engine().input().MinShortShift, 6.0f);
     EXPECT_TRUE(t.fill.runSlice(5));
     EXPECT_EQ(t.fill.ContinueButtonClick(t.ui), AutoFill::Click::Stopped);
     EXPECT_FALSE(t.fill.running());

@@ -215,4 +215,20 @@ TEST(FillSearch, ShortenedShiftsReadAsTheirHoursAndCarriedHoursStopAtTheCap)
                 EXPECT_GE(e.Facts(id).hours, 4.0f) << e.CellText(e.form(), day, 1).toStdString();
             }
     }
+
+    // 26.25 hours of earlies: three leave 3.75, under the shortest shift, which no single
+    // change can pay; the local search cuts one early and adds a shortest shift instead.
+    in.HoursSet[1] = QStringLiteral("30 -3.75");
+    in.StandardShift[1] = QStringLiteral("EARLY");
+    FillSearch search(s, in, 7u);
+    for (int i = 0; i < 20; ++i)
+        search.next();
+    EXPECT_NEAR(search.engine().LineHours(search.slot(0).form, 1), 22.5f, 1e-3f);
+    while (search.improve(256)) {
+    }
+    EXPECT_NEAR(search.engine().LineHours(search.slot(0).form, 1), 26.25f, 1e-3f);
+    for (int day = 1; day <= kDays; ++day)
+        if (const CellId id = search.slot(0).form.Cells[day][1]) {
+            EXPECT_GE(search.engine().Facts(id).hours, 4.0f - 1e-3f);
+        }
 }

@@ -80,6 +80,7 @@ WardSettings SampleSettings()
         s.SkillPreferable[k] = 10 + k;
     }
     s.SkillCheckBoxes = QStringLiteral("101001");
+    s.ShortestShiftHours = 5.5f;
     return s;
 }
 
@@ -137,9 +138,9 @@ TEST(StaffFile, WriterLaysOutEveryLineInItsColumns)
 
     QStringList lines = SplitCrLf(text);
     lines.removeLast();  // after the final CR LF
-    ASSERT_EQ(lines.size(), 117);
+    ASSERT_EQ(lines.size(), 119);
 
-    const std::set<int> blanks = {2, 4, 5, 31, 32, 40, 48, 56, 63, 70, 79, 83, 86, 93, 100, 107, 114, 116};
+    const std::set<int> blanks = {2, 4, 5, 31, 32, 40, 48, 56, 63, 70, 79, 83, 86, 93, 100, 107, 114, 116, 118};
     for (int i = 0; i < lines.size(); ++i)
         EXPECT_EQ(lines[i].isEmpty(), blanks.count(i) == 1) << "line " << i + 1;
 
@@ -184,6 +185,8 @@ TEST(StaffFile, WriterLaysOutEveryLineInItsColumns)
     EXPECT_TRUE(lines[113].startsWith(QStringLiteral("SkillPreferable6         = 16 ")));
     EXPECT_EQ(lines[115], QStringLiteral("SkillCheckBoxes          = 101001") + QString(34, u' ') +
                               QStringLiteral("; "));
+    EXPECT_EQ(lines[117], QStringLiteral("ShortestShiftHours       = 5.5") + QString(37, u' ') +
+                              QStringLiteral(";Shortest shift in hours the automatic fill cuts a shift to"));
 
     // Staff lines: commas in columns 31, 62, 73, 79; standard shift in 80..94.
     const QString ann = lines[6];
@@ -209,7 +212,7 @@ TEST(StaffFile, EditorDataTakesValuesByKeyAndChecksFromMasks)
     s.NShiftHours = QStringLiteral("1");             // shorter than 24
     const StaffEditorData d = EditorDataFromSettings(s, SampleStaff());
 
-    EXPECT_EQ(d.values.size(), 70);  // every key but the three core-hour strings and SkillCheckBoxes
+    EXPECT_EQ(d.values.size(), 71);  // every key but the three core-hour strings and SkillCheckBoxes
     EXPECT_FALSE(d.values.contains(QStringLiteral("AMShiftHours")));
     EXPECT_FALSE(d.values.contains(QStringLiteral("SkillCheckBoxes")));
     EXPECT_EQ(d.values.value(QStringLiteral("WARD")), QStringLiteral("Ward 7 Zoë"));

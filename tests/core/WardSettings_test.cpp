@@ -36,8 +36,8 @@ TEST(WardSettings, KeyTableHasEveryKeyOnceInFileOrder)
 {
     WardSettings s;
     const std::vector<SettingKey> keys = SettingsKeyTable(s);
-    ASSERT_EQ(int(keys.size()), 74);
-    EXPECT_EQ(SettingsKeyCount(), 74);
+    ASSERT_EQ(int(keys.size()), 75);
+    EXPECT_EQ(SettingsKeyCount(), 75);
 
     std::set<std::string> names;
     std::set<const void*> fields;
@@ -49,8 +49,8 @@ TEST(WardSettings, KeyTableHasEveryKeyOnceInFileOrder)
         EXPECT_NE(field, nullptr) << k.key;
         fields.insert(field);
     }
-    EXPECT_EQ(names.size(), 74u);
-    EXPECT_EQ(fields.size(), 74u);  // no two keys fill the same field
+    EXPECT_EQ(names.size(), 75u);
+    EXPECT_EQ(fields.size(), 75u);  // no two keys fill the same field
 
     EXPECT_STREQ(keys[0].key, "HOSPITAL");
     EXPECT_STREQ(keys[2].key, "AnalysisStartDate");
@@ -64,6 +64,7 @@ TEST(WardSettings, KeyTableHasEveryKeyOnceInFileOrder)
     EXPECT_STREQ(keys[47].key, "RequiredNursesPerDoctor");
     EXPECT_STREQ(keys[49].key, "SkillName1");
     EXPECT_STREQ(keys[73].key, "SkillCheckBoxes");
+    EXPECT_STREQ(keys[74].key, "ShortestShiftHours");
 }
 
 TEST(WardSettings, KeyTableRowsFillTheNamedFields)
@@ -92,6 +93,7 @@ TEST(WardSettings, KeyTableRowsFillTheNamedFields)
     EXPECT_EQ(s.StaffRequired[4][3], 21);  // ThursdayN
     EXPECT_EQ(s.HoursWorkedOnAM, 31.0f);
     EXPECT_EQ(s.MidShiftBreak, 36.0f);
+    EXPECT_EQ(s.ShortestShiftHours, 75.0f);
     EXPECT_EQ(s.PreferableNursesPerDoctor, 49);
     EXPECT_EQ(s.SkillRequired[1], 62);
     EXPECT_EQ(s.SkillPreferable[6], 73);

@@ -1,18 +1,26 @@
 // The local search after the random phase: from the best week, the moves a planner makes
 // (place, take out or move a shift between days, swap two lines' duties on a day, change
-// a shift's kind), kept when the real score does not fall and no hard rule breaks.
-// Requests never change. Shifts go to the days that are short more often than not.
+// a shift's kind; pay a gap under the shortest shift by cutting one shift and adding a
+// shortest one), kept when the real score does not fall below the current week's (or
+// below what it was some moves ago: late acceptance, to get past a dip) and no hard rule
+// breaks. Requests never change. Shifts go to the days that are short more often than not.
 #include "autofill/FillSearch.h"
+
+#include <climits>
 
 namespace tavrola {
 
 namespace {
 
-// Moves without a better best before the week restarts from the best with a few
-// random changes, and restarts without one before the search ends.
-constexpr qint64 kStaleBeforeRestart = 3000;
-constexpr int kRestarts = 100;
-constexpr int kKicks = 4;
+// Moves without a better week before the search restarts from the round's best with a
+// few random changes, and restarts without one before the round ends. A new round
+// starts from the best of a few fresh random candidates; the search ends after rounds
+// that bring no better best.
+constexpr qint64 kStaleBeforeRestart = 5000;
+constexpr int kRestarts = 30;
+constexpr int kKicks = 10;
+constexpr int kRoundCandidates = 50;
+constexpr int kRoundsWithoutBest = 3;
 
 }  // namespace
 
@@ -24,6 +32,40 @@ void FillSearch::startImprove()
     staleMoves_ = 0;
     restarts_ = 0;
     iterations_ = 0;
+    roundBest_ = current_;
+    roundBestScore_ = currentScore_;
+    roundBestDeficit_ = currentDeficit_;
+    roundsWithoutBest_ = 0;
+    lateScores_.fill(currentScore_);
+}
+
+void FillSearch::startRound()
+{
+    int best = INT_MIN;
+    for (int i = 0; i < kRoundCandidates; ++i) {
+        engine_.FillVirtualForm(random_);
+        ++moves_;  // the random phase's count (and its limit) stays its own
+        work_ = engine_.form();
+        if (guard_ && repair(work_))
+            engine_.Summarise(work_);
+        int unclamped = 0;
+        engine_.ScoreVirtualForm(work_, nullptr, &unclamped);
+        if (unclamped > best) {
+            best = unclamped;
+            roundBest_ = work_;
+        }
+    }
+    current_ = roundBest_;
+    roundBestScore_ = best;
+    const int score = engine_.ScoreVirtualForm(current_, nullptr, &currentScore_, &currentDeficit_);
+    roundBestDeficit_ = currentDeficit_;
+    if (currentScore_ > slots_[0].unclamped)
+        keep(current_, score, currentScore_, false);
+    else
+        offer(current_, score, currentScore_);
+    staleMoves_ = 0;
+    restarts_ = 0;
+    lateScores_.fill(currentScore_);
 }
 
 // A short (day, shift) of the week, drawn among them; 0 when none is short.
@@ -72,7 +114,7 @@ bool FillSearch::tryMove()
         }
     }
     const int line = rnd(staff) + 1;
-    const int kind = rnd(5);
+    int kind = rnd(5);
     int lines[2] = {line, 0};
     struct Change {
         int day, line;
@@ -87,6 +129,10 @@ bool FillSearch::tryMove()
         return false;
     double hoursBefore1 = 0;
     const double remaining = e.Contract(line) - double(e.LineHours(current_, line));
+    const double shortest = double(e.input().MinShortShift);
+    // A line short by less than the shortest shift can only be paid by two changes at once.
+    if (remaining > 1e-4 && remaining < shortest && rnd(2) == 0)
+        kind = 5;
     CellId& cell = current_.Cells[day][line];
     switch (kind) {
     case 0: {  // place a shift on an empty day
@@ -127,6 +173,20 @@ bool FillSearch::tryMove()
         lines[1] = other;
         break;
     }
+    case 5: {  // cut one shift by the gap's shortfall and place a shortest one elsewhere
+        const int other = rnd(kDays) + 1;
+        if (other == day || cell == kEmptyCell || !free(day, line) || !free(other, line) ||
+            current_.Cells[other][line] != kEmptyCell)
+            return false;
+        const double cut = double(e.Facts(cell).lineHours) + remaining - shortest;
+        const CellId shorter = cut >= shortest ? e.FitToContract(e.ShiftCode(line, shift), cut) : kEmptyCell;
+        const CellId added = e.FitToContract(e.ShiftCode(line, rnd(kShifts) + 1), shortest);
+        if (shorter == kEmptyCell || added == kEmptyCell)
+            return false;
+        set(day, line, shorter);
+        set(other, line, added);
+        break;
+    }
     default: {  // change the shift's kind
         if (cell == kEmptyCell || !free(day, line))
             return false;
@@ -158,9 +218,14 @@ bool FillSearch::tryMove()
     int unclamped = 0, deficit = 0;
     const int score = accept ? e.ScoreVirtualForm(current_, nullptr, &unclamped, &deficit) : 0;
     // Between weeks of equal score, the one that wants less; then the tidier.
+    // Late acceptance: a week no worse than the current one was some moves ago may also
+    // be taken, so the search can cross a small dip.
+    int& late = lateScores_[moves_ % kLateLength];
     accept = accept && (unclamped > currentScore_ ||
                         (unclamped == currentScore_ &&
-                         (deficit < currentDeficit_ || (deficit == currentDeficit_ && tidier >= 0))));
+                         (deficit < currentDeficit_ || (deficit == currentDeficit_ && tidier >= 0))) ||
+                        (unclamped < currentScore_ && unclamped >= late));
+    late = currentScore_;
     if (accept && guard_)
         for (const int l : lines)
             if (l && !lineSafe(current_, l))
@@ -172,15 +237,23 @@ bool FillSearch::tryMove()
         return true;
     }
     e.Summarise(current_);
-    if (unclamped > currentScore_ || deficit < currentDeficit_ || unclamped > slots_[0].unclamped)
-        staleMoves_ = 0;
-    else
-        ++staleMoves_;
     currentScore_ = unclamped;
     currentDeficit_ = deficit;
+    // Only a week better than the round's best (or as good and wanting less) is progress:
+    // the late acceptance's dips and climbs back are not.
+    if (unclamped > roundBestScore_ || (unclamped == roundBestScore_ && deficit < roundBestDeficit_)) {
+        staleMoves_ = 0;
+        if (unclamped > roundBestScore_)
+            restarts_ = 0;
+        roundBest_ = current_;
+        roundBestScore_ = unclamped;
+        roundBestDeficit_ = deficit;
+    } else {
+        ++staleMoves_;
+    }
     if (unclamped > slots_[0].unclamped) {
         keep(current_, score, unclamped, false);
-        restarts_ = 0;
+        roundsWithoutBest_ = -1;  // this round counts as one that found a better best
     } else if (unclamped > slots_[kSolutionSlots - 1].unclamped || !slots_[kSolutionSlots - 1].filled) {
         offer(current_, score, unclamped);
     }
@@ -193,23 +266,33 @@ bool FillSearch::improve(int moves)
         startImprove();
     newBest_ = false;
     for (int i = 0; i < moves; ++i) {
-        if (slots_[0].score == 100 || restarts_ > kRestarts)
+        if (slots_[0].score == 100)
             return false;
+        if (restarts_ > kRestarts) {
+            if (++roundsWithoutBest_ >= kRoundsWithoutBest && !keepSearching_)
+                return false;
+            const bool wasBest = newBest_;
+            startRound();
+            newBest_ = newBest_ || wasBest;
+        }
         const bool wasBest = newBest_;
         tryMove();
         newBest_ = newBest_ || wasBest;
         if (staleMoves_ >= kStaleBeforeRestart) {
-            // Start again from the best week, shaken by a few changes whatever they cost.
+            // Start again from the round's best week, shaken by a few changes whatever
+            // they cost.
             ++restarts_;
             staleMoves_ = 0;
-            current_ = slots_[0].form;
+            current_ = roundBest_;
             currentScore_ = -1000000;
             for (int k = 0; k < kKicks; ++k)
                 tryMove();
             engine_.ScoreVirtualForm(current_, nullptr, &currentScore_, &currentDeficit_);
+            lateScores_.fill(currentScore_);
         }
     }
-    return slots_[0].score < 100 && restarts_ <= kRestarts;
+    return slots_[0].score < 100 &&
+           (keepSearching_ || restarts_ <= kRestarts || roundsWithoutBest_ + 1 < kRoundsWithoutBest);
 }
 
 }  // namespace tavrola

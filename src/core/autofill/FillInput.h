@@ -16,7 +16,8 @@ struct FillInput {
     QString SkillCodes[kLines + 1];
     QString Required[kDays + 1][kShifts + 1];
     int NumberOfStaff = 0;
-    // No shortened shift shorter than this many hours is placed.
+    // No shortened shift shorter than this many hours is placed (the ward's
+    // ShortestShiftHours).
     float MinShortShift = 4;
     // No line is filled beyond this many hours in the week (the weekly-hours limit); 0:
     // no cap beyond the contract.

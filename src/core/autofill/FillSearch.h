@@ -46,6 +46,9 @@ public:
     // search can still improve (false once it has stalled).
     bool improve(int moves);
     FillPhase phase() const { return phase_; }
+    // With a time to fill, the local search goes on with new rounds until it is up
+    // rather than ending after rounds that bring no better week.
+    void setKeepSearching(bool on) { keepSearching_ = on; }
 
     qint64 candidates() const { return candidates_; }
     qint64 moves() const { return moves_; }
@@ -72,6 +75,7 @@ public:
     QString slotText(int n, int day, int line) const { return engine_.CellText(slots_[n].form, day, line); }
     // Who covers each shift of a kept week's day ("3AAB/1B/2").
     QString summaryText(int n, int day) const { return engine_.SummaryText(slots_[n].form.Summary[day]); }
+    QString coverText(int n, int day) const { return engine_.CoverText(slots_[n].form.Summary[day]); }
     // The lines a slot shows on the grid: the staff lines.
     int shownLines() const { return engine_.NumberOfStaff(); }
 
@@ -89,6 +93,7 @@ private:
     void keep(const VirtualForm& form, int score, int unclamped, bool tieIsBest);
     void offer(const VirtualForm& form, int score, int unclamped);
     void startImprove();
+    void startRound();
     bool tryMove();
     int shortened(int line, CellId id) const;
     int shortShiftOf(const VirtualForm& form, int* shift);
@@ -115,6 +120,14 @@ private:
     int currentDeficit_ = 0;
     qint64 staleMoves_ = 0;
     int restarts_ = 0;
+    // The current round's best week, which restarts go back to.
+    VirtualForm roundBest_;
+    int roundBestScore_ = 0;
+    int roundBestDeficit_ = 0;
+    int roundsWithoutBest_ = 0;
+    bool keepSearching_ = false;
+    static constexpr int kLateLength = 1000;
+    std::array<int, kLateLength> lateScores_{};
 };
 
 }  // namespace tavrola

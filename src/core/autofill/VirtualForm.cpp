@@ -403,6 +403,27 @@ QString FillEngine::SummaryText(const DaySummary& sum) const
     return text;
 }
 
+QString FillEngine::CoverText(const DaySummary& sum) const
+{
+    const QString* names[kShifts + 1] = {nullptr, &s_.NameAMShift, &s_.NamePMShift, &s_.NameNShift};
+    QStringList lines;
+    for (int s = 1; s <= kShifts; ++s) {
+        QStringList held;
+        for (int k = 1; k <= kSkills; ++k) {
+            if (s_.SkillCode[k].isEmpty())
+                continue;
+            int n = 0;
+            for (int line = 1; line <= kLines; ++line)
+                n += int((sum.Lines[s] >> line) & (skills_[line] >> (k - 1)) & 1u);
+            if (n > 0)
+                held += s_.SkillCode[k] + u' ' + IntToText(n);
+        }
+        lines += *names[s] + u' ' + IntToText(sum.Count[s]) +
+                 (held.isEmpty() ? QString() : QStringLiteral(": ") + held.join(QStringLiteral(", ")));
+    }
+    return lines.join(u'\n');
+}
+
 QStringList FillEngine::TraceLines(const VirtualForm& form) const
 {
     QStringList lines;

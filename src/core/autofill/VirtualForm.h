@@ -63,6 +63,9 @@ public:
     QString CellText(const VirtualForm& form, int day, int line) const { return duties_.text(form.Cells[day][line]); }
     // Who covers each shift of a day: counts and skill codes, "3AAB/1B/2".
     QString SummaryText(const DaySummary& summary) const;
+    // The same for a person to read: one line per shift with its name, the head count and
+    // how many hold each of the ward's skills, "EARLY 3: A 2, B 1".
+    QString CoverText(const DaySummary& summary) const;
     int NumberOfStaff() const { return numberOfStaff_; }
 
     // What the local search reads and changes.

@@ -91,11 +91,13 @@ AutoFill::Click AutoFill::ContinueButtonClick(Ui& ui, std::optional<std::uint32_
         folder ? ReadRuleHistory(w.DataFolder, model_.Settings, w.PickerDate) : RuleHistory());
     FillInput input = MakeFillInput(start, w.StaffSkillCodes, w.SavedRequests);
     input.HoursCap = float(guard_->hoursCap());
+    input.MinShortShift = std::max(0.0f, model_.Settings.ShortestShiftHours);
     auto search = std::make_unique<FillSearch>(model_.Settings, input, startSeed, guard_.get());
     if (!search->error().isEmpty()) {
         ui.showError(search->error());
         return Click::Refused;
     }
+    search->setKeepSearching(timeLimit > 0);
     search_ = std::move(search);
     caption_ = QStringLiteral("Stop 0%");
     w.FillRunning = true;
@@ -282,6 +284,21 @@ QString AutoFill::summaryText(int day) const
     if (!search_ || !search_->slot(position_).filled)
         return QString();
     return search_->summaryText(position_, day);
+}
+
+QString AutoFill::coverCounts(int day) const
+{
+    if (!search_ || !search_->slot(position_).filled)
+        return QString();
+    const DaySummary& sum = search_->slot(position_).form.Summary[day];
+    return QStringLiteral("%1/%2/%3").arg(sum.Count[1]).arg(sum.Count[2]).arg(sum.Count[3]);
+}
+
+QString AutoFill::coverText(int day) const
+{
+    if (!search_ || !search_->slot(position_).filled)
+        return QString();
+    return search_->coverText(position_, day);
 }
 
 const std::vector<Breach>& AutoFill::requestBreaches() const

@@ -77,6 +77,10 @@ public:
     // Who covers each shift of the shown solution's day ("6SL IV/5/3"); empty before a
     // fill. Shown beside the grid, never written into it.
     QString summaryText(int day) const;
+    // The cover row's cell, the head counts of the early, late and night ("6/4/2"), and
+    // its tool tip, a line per shift with how many hold each skill; empty before a fill.
+    QString coverCounts(int day) const;
+    QString coverText(int day) const;
 
     // The search of the latest fill; null before the first.
     FillSearch* search() { return search_.get(); }

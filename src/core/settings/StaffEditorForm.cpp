@@ -16,7 +16,8 @@ const char* const kDutyNameKeys[kDutyNameCount] = {
     "NameTrainingStudyDay", "NameTrainingAdminDay"};
 
 const char* const kHoursKeys[] = {"HoursWorkedOnAM",     "HoursWorkedOnPM",     "HoursWorkedOnN",
-                                  "HoursHolidayFullDay", "HoursHolidayHalfDay", "MidShiftBreak"};
+                                  "HoursHolidayFullDay", "HoursHolidayHalfDay", "MidShiftBreak",
+                                  "ShortestShiftHours"};
 
 }  // namespace
 

@@ -20,7 +20,7 @@ inline const QString kDiscardStaffChangesQuestion =
 QLatin1StringView DutyNameKey(int k);
 
 // Whether a setting's box takes the numeric filter: the 21 staff-required boxes and the
-// six hours boxes (the staff rows' hours take it too).
+// seven hours boxes (the staff rows' hours take it too).
 bool TakesNumericFilter(QStringView key);
 
 // The numeric filter: only the digits and "." of the text remain ("7,5" gives "75",

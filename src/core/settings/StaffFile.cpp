@@ -79,6 +79,7 @@ QString SettingComment(QLatin1StringView key)
         {"AMShiftHours", "AM SHIFT CORE HOURS TO ENABLE IDENTIFICATION"},
         {"PMShiftHours", "PM SHIFT CORE HOURS"},
         {"NShiftHours", "NIGHT SHIFT CORE HOURS"},
+        {"ShortestShiftHours", "Shortest shift in hours the automatic fill cuts a shift to"},
     };
     for (const auto& c : kComments)
         if (key == QLatin1StringView(c.key))
@@ -354,8 +355,9 @@ QString StaffFileText(const StaffEditorData& data)
 
     // The other settings in key-table order, in groups each followed by a blank line:
     // AM, PM and night staff required, duty names, hours, leave names, core hours,
-    // nurses per doctor, skill names, codes, required, preferable, skill check boxes.
-    static const int kGroups[] = {7, 7, 7, 6, 6, 8, 3, 2, 6, 6, 6, 6, 1};
+    // nurses per doctor, skill names, codes, required, preferable, skill check boxes, the
+    // fill's shortest shift.
+    static const int kGroups[] = {7, 7, 7, 6, 6, 8, 3, 2, 6, 6, 6, 6, 1, 1};
     std::size_t next = 3;
     for (int size : kGroups) {
         for (int k = 0; k < size; ++k, ++next) {

@@ -193,7 +193,7 @@ void ComputeDerivedSettings(WardSettings& s)
 std::vector<SettingKey> SettingsKeyTable(WardSettings& s)
 {
     std::vector<SettingKey> t;
-    t.reserve(74);
+    t.reserve(75);
     t.push_back(TextKey("HOSPITAL", s.HOSPITAL));
     t.push_back(TextKey("WARD", s.WARD));
     t.push_back(TextKey("AnalysisStartDate", s.AnalysisStartDate));
@@ -234,12 +234,13 @@ std::vector<SettingKey> SettingsKeyTable(WardSettings& s)
     for (int k = 1; k <= kSkills; ++k)
         t.push_back(WholeKey(kSkillPreferableKeys[k - 1], s.SkillPreferable[k]));
     t.push_back(TextKey("SkillCheckBoxes", s.SkillCheckBoxes));
+    t.push_back(RealKey("ShortestShiftHours", s.ShortestShiftHours));
     return t;
 }
 
 int SettingsKeyCount()
 {
-    return 74;
+    return 75;
 }
 
 qint32 ParseWholeSetting(QStringView text)

@@ -55,6 +55,10 @@ struct WardSettings {
     qint32 SkillPreferable[kSkills + 1] = {};
     QString SkillCheckBoxes;  // 6 characters, "1" = skill counts towards nurses per doctor
 
+    // The automatic fill cuts no shift shorter than this many hours (a file without the
+    // key keeps 4).
+    float ShortestShiftHours = 4;
+
     // Derived at the end of every read (ComputeDerivedSettings).
     int AMCoreHourCount = 0, PMCoreHourCount = 0, NCoreHourCount = 0;
     QString AMShiftTimes, PMShiftTimes, NShiftTimes;
@@ -93,7 +97,7 @@ struct SettingKey {
     float* real = nullptr;
 };
 
-// Builds the key table bound to the fields of `s` (74 rows).
+// Builds the key table bound to the fields of `s` (75 rows).
 std::vector<SettingKey> SettingsKeyTable(WardSettings& s);
 int SettingsKeyCount();
 
