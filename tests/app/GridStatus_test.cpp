@@ -163,7 +163,10 @@ private slots:
         auto w = open(dir, ui);
         RosterWeek& week = w->model().Week;
         GridView& grid = *w->grid();
+        // Required numbers of their own, whatever the demo ward asks.
         week.ShiftRequiredEdits[1][1].setText(QStringLiteral("9"));
+        week.ShiftRequiredEdits[6][1].setText(QStringLiteral("4"));
+        week.ShiftRequiredEdits[7][3].setText(QStringLiteral("2"));
         const struct {
             QWidget* box;
             QString name, description;
