@@ -2,13 +2,13 @@
 
 #include "Ui.h"
 #include "util/FileAccess.h"
-#include "util/PathBytes.h"
 
 #include <QCryptographicHash>
 #include <QFileInfo>
 #include <QLocale>
 #include <QFile>
 #include <QLockFile>
+#include <vector>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -29,7 +29,8 @@ QByteArray LockFileId(const QString& path)
     return info.exists() ? info.birthTime().toString(Qt::ISODateWithMs).toUtf8() : QByteArray();
 #else
     struct stat st;
-    if (::stat(PathToBytes(path).constData(), &st) != 0)
+    // Named as QLockFile names it on disk.
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
         return QByteArray();
     return QByteArray::number(qulonglong(st.st_dev)) + ':' + QByteArray::number(qulonglong(st.st_ino));
 #endif
@@ -82,9 +83,11 @@ FileLock::FileLock(const QString& path) : path_(path), lock_(std::make_unique<QL
 FileLock::~FileLock()
 {
     // Taken over: unlocking would remove the lock file by name, which is now the new
-    // holder's. The small lock object is left to the end of the process instead.
-    if (lock_->isLocked() && !locked())
-        (void)lock_.release();
+    // holder's. The small lock object is kept, untouched, to the end of the process.
+    if (lock_->isLocked() && !locked()) {
+        static auto* const givenUp = new std::vector<std::unique_ptr<QLockFile>>;
+        givenUp->push_back(std::move(lock_));
+    }
 }
 
 bool FileLock::tryLock()
@@ -118,7 +121,8 @@ bool FileLock::takeOver()
 bool FileLock::locked() const
 {
     // The lock file on disk must still be the one made: another window may have taken it over.
-    return lock_->isLocked() && !id_.isEmpty() && LockFileId(lockPath()) == id_;
+    // (A lock file that could not be looked at when made is trusted as before.)
+    return lock_->isLocked() && (id_.isEmpty() || LockFileId(lockPath()) == id_);
 }
 
 WeekFileGuard::WeekFileGuard() = default;
