@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QStandardPaths>
 #include <QStringList>
+#include <algorithm>
 
 namespace tavrola {
 
@@ -64,6 +65,17 @@ void Put(QString& out, QLatin1StringView key, int a, int b, const QString& text)
 }
 
 bool InRange(int v, int lo, int hi) { return v >= lo && v <= hi; }
+
+// The per-line texts of a week and their keys, for writing and reading alike.
+using LineTexts = QString (WeekData::*)[kLines + 1];
+const struct {
+    QLatin1StringView key;
+    LineTexts texts;
+} kLineFields[] = {
+    {QLatin1StringView("hint"), &WeekData::Hints},         {QLatin1StringView("name"), &WeekData::Names},
+    {QLatin1StringView("grade"), &WeekData::Grades},       {QLatin1StringView("hoursset"), &WeekData::HoursSet},
+    {QLatin1StringView("worked"), &WeekData::HoursWorked}, {QLatin1StringView("notes"), &WeekData::Notes},
+};
 }  // namespace
 
 QString RecoveryText(const RecoveryRecord& r)
@@ -82,14 +94,9 @@ QString RecoveryText(const RecoveryRecord& r)
             if (w.CellColours[day][line] != blank.CellColours[day][line])
                 Put(out, QLatin1StringView("colour"), day, line, QString::number(w.CellColours[day][line]));
         }
-        const struct { QLatin1StringView key; const QString& text; } texts[] = {
-            {QLatin1StringView("hint"), w.Hints[line]},       {QLatin1StringView("name"), w.Names[line]},
-            {QLatin1StringView("grade"), w.Grades[line]},     {QLatin1StringView("hoursset"), w.HoursSet[line]},
-            {QLatin1StringView("worked"), w.HoursWorked[line]}, {QLatin1StringView("notes"), w.Notes[line]},
-        };
-        for (const auto& t : texts)
-            if (!t.text.isEmpty())
-                Put(out, t.key, 0, line, t.text);
+        for (const auto& f : kLineFields)
+            if (!(w.*f.texts)[line].isEmpty())
+                Put(out, f.key, 0, line, (w.*f.texts)[line]);
         if (w.NonPrefCount[line] != 0)
             Put(out, QLatin1StringView("nonpref"), 0, line, QString::number(w.NonPrefCount[line]));
     }
@@ -166,20 +173,12 @@ std::optional<RecoveryRecord> ParseRecoveryText(const QString& text, QString* er
             w.NonPrefCount[b] = value->toInt(&ok);
             if (!ok)
                 return fail(QStringLiteral("a count does not read"));
-        } else if (linePlace && key == QLatin1String("hint")) {
-            w.Hints[b] = *value;
-        } else if (linePlace && key == QLatin1String("name")) {
-            w.Names[b] = *value;
-        } else if (linePlace && key == QLatin1String("grade")) {
-            w.Grades[b] = *value;
-        } else if (linePlace && key == QLatin1String("hoursset")) {
-            w.HoursSet[b] = *value;
-        } else if (linePlace && key == QLatin1String("worked")) {
-            w.HoursWorked[b] = *value;
-        } else if (linePlace && key == QLatin1String("notes")) {
-            w.Notes[b] = *value;
         } else {
-            return fail(QStringLiteral("unknown field \"%1\"").arg(key.left(20)));
+            const auto* f = std::find_if(std::begin(kLineFields), std::end(kLineFields),
+                                         [&](const auto& field) { return field.key == key; });
+            if (!linePlace || f == std::end(kLineFields))
+                return fail(QStringLiteral("unknown field \"%1\"").arg(key.left(20)));
+            (w.*f->texts)[b] = *value;
         }
     }
     if (!ended)

@@ -155,14 +155,11 @@ std::vector<RecoveryOffer> FindRecoveryOffers(const QString& folder, const QStri
         if (bytes.ok)
             text = QString::fromUtf8(bytes.bytes);
         auto record = bytes.ok ? ParseRecoveryText(text) : std::nullopt;
-        bool stale = !record || record->wardFolder != ward;
-        if (!stale && !record->weekFile.isEmpty()) {
-            const QFileInfo weekFile(record->weekFile);
-            stale = weekFile.exists() && weekFile.lastModified() >= record->written;
-        }
-        if (stale && record && record->wardFolder != ward)
+        if (record && record->wardFolder != ward)
             continue;  // another folder of the same hash: not ours to judge
-        if (stale) {
+        // Damaged, or its week was saved since it was written: nothing to offer.
+        const QFileInfo weekFile(record ? record->weekFile : QString());
+        if (!record || (!record->weekFile.isEmpty() && weekFile.exists() && weekFile.lastModified() >= record->written)) {
             QFile::remove(path);
             continue;
         }
