@@ -82,7 +82,8 @@ xvfb-run -a -s "-screen 0 1400x1000x24" bash -c '
   question=$(timeout 30 xdotool search --sync --onlyvisible --name "^Tavrola$" | head -n 1)
   pid=$(xdotool getwindowpid "$question")
   xdotool windowfocus --sync "$question" key Return
-  timeout 30 xdotool search --sync --onlyvisible --name "^Tavrola Version" >/dev/null
+  # The main window is titled by the ward and the week it shows.
+  timeout 30 xdotool search --sync --onlyvisible --name "^Cedar Ward 7" >/dev/null
   sleep 1
   kill "$pid"
 ' || fail "the first start from the desktop entry did not come up as expected"

@@ -18,6 +18,28 @@ QString JsonStrings(const QStringList& texts)
     return u'[' + quoted.join(u',') + u']';
 }
 
+// Who covers each shift of the best week, day by day: [[{shift, count, skills}, AM, PM, N], ...].
+QString CoverJson(const FillSearch& search)
+{
+    QStringList days;
+    for (int day = 1; day <= kDays; ++day) {
+        const DaySummary& sum = search.slot(0).form.Summary[day];
+        QStringList shifts;
+        for (int shift = 1; shift <= kShifts; ++shift) {
+            QStringList skills;
+            for (const auto& [code, n] : search.engine().CoverSkills(sum, shift))
+                skills += JsonLine::quote(code) + u':' + QString::number(n);
+            shifts += JsonLine()
+                          .add("shift", QString(ShiftCode(shift)))
+                          .add("count", qint64(sum.Count[shift]))
+                          .addRaw("skills", u'{' + skills.join(u',') + u'}')
+                          .text();
+        }
+        days += u'[' + shifts.join(u',') + u']';
+    }
+    return u'[' + days.join(u',') + u']';
+}
+
 // The fill's own options.
 struct FillOptions {
     QString file;
@@ -213,6 +235,7 @@ int FillVerb::execute(const CommandArgs& common, Console& io) const
                       .add("unclamped", qint64(unclamped))
                       .addRaw("grid", u'[' + days.join(u',') + u']')
                       .addRaw("summary", JsonStrings(summary))
+                      .addRaw("cover", CoverJson(search))
                       .addRaw("slots", u'[' + kept.join(u',') + u']')
                       .addRaw("penalties", u'[' + list.join(u',') + u']')
                       .text());
@@ -234,10 +257,14 @@ int FillVerb::execute(const CommandArgs& common, Console& io) const
             if (any || !w.NameEdits[line].text().isEmpty())
                 io.line(row.join(u'\t'));
         }
-        QStringList summary;
+        // The cover row as the window shows it under the grid (early/late/night), then
+        // each day's shifts with the skills their staff hold.
+        QStringList counts;
         for (int day = 1; day <= kDays; ++day)
-            summary += search.summaryText(0, day);
-        io.line(QStringLiteral("cover\t\t") + summary.join(u'\t'));
+            counts += fill.coverCounts(day);
+        io.line(QStringLiteral("cover\t\t") + counts.join(u'\t'));
+        for (int day = 1; day <= kDays; ++day)
+            io.line(QStringLiteral("%1 cover: %2").arg(DayName(day), fill.coverText(day).replace(u'\n', QStringLiteral("; "))));
         for (const Penalty& p : penalties)
             io.line(PenaltyText(p, model.Settings, p.line ? w.NameEdits[p.line].text() : QString()));
         for (const Breach& b : fill.requestBreaches())

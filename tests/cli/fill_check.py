@@ -50,6 +50,12 @@ with tempfile.TemporaryDirectory() as ward:
     check(done["slots"][0]["unclamped"] == done["unclamped"], "slot 0 is the best")
     check(len(done["summary"]) == 7 and all("/" in d for d in done["summary"]), "the cover of each day")
     check(not any("/" in cell for day in done["grid"] for cell in day), "no summary in a duty cell")
+    # The cover by day agrees with the grid: each shift's head count is the staff on it.
+    kinds = {"AM": ("EARLY",), "PM": ("LATE",), "N": ("NIGHT",)}
+    check(all([s["shift"] for s in day] == ["AM", "PM", "N"] and
+              all(s["count"] >= sum(c in kinds[s["shift"]] for c in done["grid"][d]) and
+                  all(0 < n <= s["count"] for n in s["skills"].values()) for s in day)
+              for d, day in enumerate(done["cover"])), f"cover by day: {done['cover'][0]}")
     r = fill("--week", "2026-11-30", "--seed", "42", "--max-candidates", "400", "--json", "--no-improve")
     phases = {json.loads(l).get("phase") for l in r.stdout.splitlines()} - {None}
     check(r.returncode == 0 and phases == {"random"}, f"--no-improve runs the random phase alone: {phases}")

@@ -403,21 +403,29 @@ QString FillEngine::SummaryText(const DaySummary& sum) const
     return text;
 }
 
+std::vector<std::pair<QString, int>> FillEngine::CoverSkills(const DaySummary& sum, int shift) const
+{
+    std::vector<std::pair<QString, int>> held;
+    for (int k = 1; k <= kSkills; ++k) {
+        if (s_.SkillCode[k].isEmpty())
+            continue;
+        int n = 0;
+        for (int line = 1; line <= kLines; ++line)
+            n += int((sum.Lines[shift] >> line) & (skills_[line] >> (k - 1)) & 1u);
+        if (n > 0)
+            held.emplace_back(s_.SkillCode[k], n);
+    }
+    return held;
+}
+
 QString FillEngine::CoverText(const DaySummary& sum) const
 {
     const QString* names[kShifts + 1] = {nullptr, &s_.NameAMShift, &s_.NamePMShift, &s_.NameNShift};
     QStringList lines;
     for (int s = 1; s <= kShifts; ++s) {
         QStringList held;
-        for (int k = 1; k <= kSkills; ++k) {
-            if (s_.SkillCode[k].isEmpty())
-                continue;
-            int n = 0;
-            for (int line = 1; line <= kLines; ++line)
-                n += int((sum.Lines[s] >> line) & (skills_[line] >> (k - 1)) & 1u);
-            if (n > 0)
-                held += s_.SkillCode[k] + u' ' + IntToText(n);
-        }
+        for (const auto& [code, n] : CoverSkills(sum, s))
+            held += code + u' ' + IntToText(n);
         lines += *names[s] + u' ' + IntToText(sum.Count[s]) +
                  (held.isEmpty() ? QString() : QStringLiteral(": ") + held.join(QStringLiteral(", ")));
     }

@@ -66,6 +66,9 @@ public:
     // The same for a person to read: one line per shift with its name, the head count and
     // how many hold each of the ward's skills, "EARLY 3: A 2, B 1".
     QString CoverText(const DaySummary& summary) const;
+    // How many on a shift hold each of the ward's skills, in the skills' order (skills
+    // nobody on the shift holds left out).
+    std::vector<std::pair<QString, int>> CoverSkills(const DaySummary& summary, int shift) const;
     int NumberOfStaff() const { return numberOfStaff_; }
 
     // What the local search reads and changes.
