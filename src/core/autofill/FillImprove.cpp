@@ -6,6 +6,7 @@
 // breaks. Requests never change. Shifts go to the days that are short more often than not.
 #include "autofill/FillSearch.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace tavrola {
@@ -96,6 +97,14 @@ int FillSearch::shortened(int line, CellId id) const
     return 1;
 }
 
+void FillSearch::change(int day, int line, CellId id)
+{
+    if (changeCount_ >= kMaxChanges)
+        return;
+    changes_[changeCount_++] = {day, line, current_.Cells[day][line]};
+    current_.Cells[day][line] = id;
+}
+
 bool FillSearch::tryMove()
 {
     FillEngine& e = engine_;
@@ -106,34 +115,30 @@ bool FillSearch::tryMove()
     auto free = [&](int day, int line) { return !e.Requested(day, line); };
     int shift = rnd(kShifts) + 1;
     int day = rnd(kDays) + 1;
+    bool onShort = false;
     if (rnd(3) != 0) {  // mostly where staff are short
         int s = 0;
         if (const int d = shortShiftOf(current_, &s)) {
             day = d;
             shift = s;
+            onShort = true;
         }
     }
+    // Now and then a short shift is staffed whole in one move: one more person each
+    // change is worth nothing until the last one comes.
+    if (onShort && rnd(4) == 0)
+        return tryStaffShift(day, shift);
     const int line = rnd(staff) + 1;
     int kind = rnd(5);
-    int lines[2] = {line, 0};
-    struct Change {
-        int day, line;
-        CellId before;
-    } changes[2];
-    int n = 0;
-    auto set = [&](int d, int l, CellId id) {
-        changes[n++] = {d, l, current_.Cells[d][l]};
-        current_.Cells[d][l] = id;
-    };
+    changeCount_ = 0;
     if (!e.HasContract(line))
         return false;
-    double hoursBefore1 = 0;
     const double remaining = e.Contract(line) - double(e.LineHours(current_, line));
     const double shortest = double(e.input().MinShortShift);
     // A line short by less than the shortest shift can only be paid by two changes at once.
     if (remaining > 1e-4 && remaining < shortest && rnd(2) == 0)
         kind = 5;
-    CellId& cell = current_.Cells[day][line];
+    const CellId cell = current_.Cells[day][line];
     switch (kind) {
     case 0: {  // place a shift on an empty day
         if (cell != kEmptyCell || !free(day, line) || remaining <= 0)
@@ -141,7 +146,7 @@ bool FillSearch::tryMove()
         const CellId id = e.FitToContract(e.ShiftCode(line, shift), remaining);
         if (id == kEmptyCell)
             return false;
-        set(day, line, id);
+        change(day, line, id);
         break;
     }
     case 1: {  // move one of the line's shifts to this day, or swap two of its days
@@ -151,14 +156,14 @@ bool FillSearch::tryMove()
         const CellId id = current_.Cells[from][line];
         if (from == day || id == kEmptyCell || id == cell || !free(from, line))
             return false;
-        set(from, line, cell);
-        set(day, line, id);
+        change(from, line, cell);
+        change(day, line, id);
         break;
     }
     case 2: {  // take a shift out
         if (cell == kEmptyCell || !free(day, line))
             return false;
-        set(day, line, kEmptyCell);
+        change(day, line, kEmptyCell);
         break;
     }
     case 3: {  // swap two lines' duties on the day
@@ -166,11 +171,8 @@ bool FillSearch::tryMove()
         if (other == line || !free(day, line) || !free(day, other) || !e.HasContract(other) ||
             current_.Cells[day][other] == cell)
             return false;
-        const CellId mine = cell;
-        hoursBefore1 = e.LineHours(current_, other);
-        set(day, line, current_.Cells[day][other]);
-        set(day, other, mine);
-        lines[1] = other;
+        change(day, line, current_.Cells[day][other]);
+        change(day, other, cell);
         break;
     }
     case 5: {  // cut one shift by the gap's shortfall and place a shortest one elsewhere
@@ -183,8 +185,8 @@ bool FillSearch::tryMove()
         const CellId added = e.FitToContract(e.ShiftCode(line, rnd(kShifts) + 1), shortest);
         if (shorter == kEmptyCell || added == kEmptyCell)
             return false;
-        set(day, line, shorter);
-        set(other, line, added);
+        change(day, line, shorter);
+        change(other, line, added);
         break;
     }
     default: {  // change the shift's kind
@@ -193,28 +195,102 @@ bool FillSearch::tryMove()
         const CellId id = e.FitToContract(e.ShiftCode(line, shift), remaining + double(e.Facts(cell).lineHours));
         if (id == kEmptyCell || id == cell)
             return false;
-        set(day, line, id);
+        change(day, line, id);
         break;
     }
     }
+    settle();
+    return true;
+}
+
+// Brings a short shift up to its number at once: each missing person is a line not on
+// it that day, whose empty day gets the shift, whose other shift that day changes kind,
+// or whose shift from another day moves here when its hours are spent.
+bool FillSearch::tryStaffShift(int day, int shift)
+{
+    FillEngine& e = engine_;
+    const int staff = e.NumberOfStaff();
+    auto rnd = [this](int n) { return int(moveRandom_.Random(std::uint32_t(n))); };
+    changeCount_ = 0;
+    int missing = e.Required(day, shift) - current_.Summary[day].Count[shift];
+    for (int tries = 0; missing > 0 && tries < 4 * kMaxChanges && changeCount_ + 2 <= kMaxChanges; ++tries) {
+        const int line = rnd(staff) + 1;
+        const CellId cell = current_.Cells[day][line];
+        if (!e.HasContract(line) || e.Requested(day, line) || (cell != kEmptyCell && ((e.Facts(cell).flags >> (shift - 1)) & 1)))
+            continue;
+        bool changedHere = false;
+        for (int k = 0; k < changeCount_; ++k)
+            changedHere = changedHere || (changes_[k].line == line && changes_[k].day == day);
+        if (changedHere)
+            continue;
+        const double remaining = e.Contract(line) - double(e.LineHours(current_, line));
+        const CellId code = e.ShiftCode(line, shift);
+        if (cell != kEmptyCell) {  // another kind of shift that day
+            const CellId id = e.FitToContract(code, remaining + double(e.Facts(cell).lineHours));
+            if (id == kEmptyCell)
+                continue;
+            change(day, line, id);
+        } else if (remaining >= double(e.input().MinShortShift) - 1e-4) {
+            const CellId id = e.FitToContract(code, remaining);
+            if (id == kEmptyCell)
+                continue;
+            change(day, line, id);
+        } else {  // its hours are spent: one of its shifts on another day comes here
+            const int from = rnd(kDays) + 1;
+            const CellId moved = current_.Cells[from][line];
+            if (from == day || moved == kEmptyCell || e.Requested(from, line) || e.Facts(moved).lineHours <= 0)
+                continue;
+            const CellId id = e.FitToContract(code, remaining + double(e.Facts(moved).lineHours));
+            if (id == kEmptyCell)
+                continue;
+            change(from, line, kEmptyCell);
+            change(day, line, id);
+        }
+        --missing;
+    }
+    if (changeCount_ == 0)
+        return false;
+    settle();
+    return true;
+}
+
+// Judges the changes just made to the current week: kept when the real score does not
+// fall (or late acceptance allows the dip), no line is filled past its contract and no
+// hard rule breaks; else put back.
+void FillSearch::settle()
+{
+    FillEngine& e = engine_;
     ++moves_;
     ++iterations_;
+    // The lines changed, with their hours before.
+    int lines[kMaxChanges];
+    double before[kMaxChanges];
+    int n = 0;
+    for (int k = 0; k < changeCount_; ++k) {
+        const int l = changes_[k].line;
+        if (std::find(lines, lines + n, l) != lines + n)
+            continue;
+        lines[n] = l;
+        double hours = e.LineHours(current_, l);
+        for (int j = changeCount_ - 1; j >= 0; --j)  // undo on a copy of the line's cells
+            if (changes_[j].line == l)
+                hours += double(e.Facts(changes_[j].before).lineHours) -
+                         double(e.Facts(current_.Cells[changes_[j].day][l]).lineHours);
+        before[n++] = hours;
+    }
     // A line is not filled past its contract, and a move that gains nothing does not
     // leave more shortened shifts behind.
     bool accept = true;
     int tidier = 0;
-    for (const int l : lines) {
-        if (!l)
-            continue;
-        const double after = e.LineHours(current_, l);
-        if (after > e.Contract(l) + 1e-4 && after > e.Contract(l) - remaining + 1e-4 && l == line)
+    for (int i = 0; i < n && accept; ++i) {
+        const double after = e.LineHours(current_, lines[i]);
+        if (after > e.Contract(lines[i]) + 1e-4 && after > before[i] + 1e-4)
             accept = false;
-        for (int k = 0; k < n; ++k)
-            if (changes[k].line == l)
-                tidier += shortened(l, changes[k].before) - shortened(l, current_.Cells[changes[k].day][l]);
     }
-    if (lines[1] && e.LineHours(current_, lines[1]) > e.Contract(lines[1]) + 1e-4)
-        accept = accept && hoursBefore1 >= e.LineHours(current_, lines[1]);
+    for (int k = 0; k < changeCount_; ++k) {
+        const int l = changes_[k].line;
+        tidier += shortened(l, changes_[k].before) - shortened(l, current_.Cells[changes_[k].day][l]);
+    }
     int unclamped = 0, deficit = 0;
     const int score = accept ? e.ScoreVirtualForm(current_, nullptr, &unclamped, &deficit) : 0;
     // Between weeks of equal score, the one that wants less; then the tidier.
@@ -226,15 +302,13 @@ bool FillSearch::tryMove()
                          (deficit < currentDeficit_ || (deficit == currentDeficit_ && tidier >= 0))) ||
                         (unclamped < currentScore_ && unclamped >= late));
     late = currentScore_;
-    if (accept && guard_)
-        for (const int l : lines)
-            if (l && !lineSafe(current_, l))
-                accept = false;
+    for (int i = 0; i < n && accept && guard_; ++i)
+        accept = lineSafe(current_, lines[i]);
     if (!accept) {
-        for (int k = n - 1; k >= 0; --k)
-            current_.Cells[changes[k].day][changes[k].line] = changes[k].before;
+        for (int k = changeCount_ - 1; k >= 0; --k)
+            current_.Cells[changes_[k].day][changes_[k].line] = changes_[k].before;
         ++staleMoves_;
-        return true;
+        return;
     }
     e.Summarise(current_);
     currentScore_ = unclamped;
@@ -257,7 +331,6 @@ bool FillSearch::tryMove()
     } else if (unclamped > slots_[kSolutionSlots - 1].unclamped || !slots_[kSolutionSlots - 1].filled) {
         offer(current_, score, unclamped);
     }
-    return true;
 }
 
 bool FillSearch::improve(int moves)

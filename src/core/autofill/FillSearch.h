@@ -95,6 +95,9 @@ private:
     void startImprove();
     void startRound();
     bool tryMove();
+    bool tryStaffShift(int day, int shift);
+    void change(int day, int line, CellId id);
+    void settle();
     int shortened(int line, CellId id) const;
     int shortShiftOf(const VirtualForm& form, int* shift);
 
@@ -127,6 +130,14 @@ private:
     int roundsWithoutBest_ = 0;
     bool keepSearching_ = false;
     static constexpr int kLateLength = 1000;
+    // The cells the move being tried changed, with what they held.
+    struct CellChange {
+        int day, line;
+        CellId before;
+    };
+    static constexpr int kMaxChanges = 16;
+    std::array<CellChange, kMaxChanges> changes_{};
+    int changeCount_ = 0;
     std::array<int, kLateLength> lateScores_{};
 };
 
