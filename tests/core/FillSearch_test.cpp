@@ -134,7 +134,7 @@ TEST(FillSearch, KeptWeeksAreSafeDistinctAndKeepTheRequests)
             FillSearch search(w.settings, in, seed * 1000 + ward, &guard);
             for (int i = 0; i < 12; ++i)
                 search.next();
-            search.improve(150);
+            search.improve(400);
             const int filled = search.filledSlots();
             ASSERT_GE(filled, 1);
             for (int n = 0; n < filled; ++n) {
@@ -156,6 +156,14 @@ TEST(FillSearch, KeptWeeksAreSafeDistinctAndKeepTheRequests)
                         asked = asked || (r.line == b.line && r.rule == b.rule && r.day == b.day);
                     ASSERT_TRUE(asked) << "ward " << ward << " seed " << seed << ": " << b.text.toStdString();
                 }
+                // The local search scores by parts and summarises by day: both agree
+                // with a whole rescoring.
+                int real = 0;
+                search.engine().ScoreVirtualForm(slot.form, nullptr, &real);
+                ASSERT_EQ(real, slot.unclamped) << "ward " << ward << " seed " << seed;
+                VirtualForm whole = slot.form;
+                search.engine().Summarise(whole);
+                ASSERT_EQ(std::memcmp(whole.Summary, slot.form.Summary, sizeof whole.Summary), 0);
                 for (int m = 0; m < n; ++m)
                     ASSERT_NE(std::memcmp(slot.form.Cells, search.slot(m).form.Cells, sizeof slot.form.Cells), 0);
                 if (n > 0) {

@@ -7,6 +7,7 @@
 #include "autofill/FillSearch.h"
 
 #include <algorithm>
+#include <bit>
 #include <climits>
 
 namespace tavrola {
@@ -29,7 +30,7 @@ void FillSearch::startImprove()
 {
     phase_ = FillPhase::Improve;
     current_ = slots_[0].form;
-    engine_.ScoreVirtualForm(current_, nullptr, &currentScore_, &currentDeficit_);
+    scoreCurrent();
     staleMoves_ = 0;
     restarts_ = 0;
     iterations_ = 0;
@@ -58,7 +59,8 @@ void FillSearch::startRound()
     }
     current_ = roundBest_;
     roundBestScore_ = best;
-    const int score = engine_.ScoreVirtualForm(current_, nullptr, &currentScore_, &currentDeficit_);
+    scoreCurrent();
+    const int score = std::max(0, currentScore_);
     roundBestDeficit_ = currentDeficit_;
     if (currentScore_ > slots_[0].unclamped)
         keep(current_, score, currentScore_, false);
@@ -67,6 +69,23 @@ void FillSearch::startRound()
     staleMoves_ = 0;
     restarts_ = 0;
     lateScores_.fill(currentScore_);
+}
+
+void FillSearch::scoreCurrent()
+{
+    lostSum_ = wantSum_ = 0;
+    for (int day = 1; day <= kDays; ++day) {
+        engine_.DayPenalty(current_, day, &dayLost_[day], &dayWant_[day]);
+        lostSum_ += dayLost_[day];
+        wantSum_ += dayWant_[day];
+    }
+    for (int line = 1; line <= kLines; ++line) {
+        engine_.LinePenalty(current_, line, &lineLost_[line], &lineWant_[line]);
+        lostSum_ += lineLost_[line];
+        wantSum_ += lineWant_[line];
+    }
+    currentScore_ = 100 - lostSum_;
+    currentDeficit_ = wantSum_;
 }
 
 // A short (day, shift) of the week, drawn among them; 0 when none is short.
@@ -128,6 +147,9 @@ bool FillSearch::tryMove()
     // change is worth nothing until the last one comes.
     if (onShort && rnd(4) == 0)
         return tryStaffShift(day, shift);
+    // Now and then a holder of a skill a shift lacks is brought onto it.
+    if (rnd(6) == 0)
+        return trySkillCover();
     const int line = rnd(staff) + 1;
     int kind = rnd(5);
     changeCount_ = 0;
@@ -254,6 +276,89 @@ bool FillSearch::tryStaffShift(int day, int shift)
     return true;
 }
 
+// A staffed shift that lacks holders of a skill (the required number first, else the
+// preferable one): one holder not on it that day takes it, by a shift placed on an empty
+// day, a shift's kind changed, a shift moved from another day when the holder's hours are
+// spent, or a swap of duties with someone on the shift who does not hold the skill.
+bool FillSearch::trySkillCover()
+{
+    FillEngine& e = engine_;
+    const WardSettings& s = e.settings();
+    auto rnd = [this](int n) { return int(moveRandom_.Random(std::uint32_t(n))); };
+    auto holds = [&](int line, int k) { return (e.Skills(line) >> (k - 1)) & 1u; };
+    std::uint32_t holderLines[kSkills + 1] = {};
+    for (int line = 1; line <= kLines; ++line)
+        for (int k = 1; k <= kSkills; ++k)
+            holderLines[k] |= std::uint32_t(holds(line, k)) << line;
+    int lack[2][kDays * kShifts * kSkills][3];
+    int lacking[2] = {};
+    for (int day = 1; day <= kDays; ++day)
+        for (int shift = 1; shift <= kShifts; ++shift) {
+            if (e.Required(day, shift) == 0)
+                continue;
+            const std::uint32_t on = current_.Summary[day].Lines[shift];
+            for (int k = 1; k <= kSkills; ++k) {
+                if (s.SkillCode[k].isEmpty())
+                    continue;
+                const int held = std::popcount(on & holderLines[k]);
+                for (int pass = 0; pass < 2; ++pass)
+                    if (held < (pass == 0 ? s.SkillRequired[k] : s.SkillPreferable[k])) {
+                        int* t = lack[pass][lacking[pass]++];
+                        t[0] = day, t[1] = shift, t[2] = k;
+                    }
+            }
+        }
+    const int pass = lacking[0] > 0 ? 0 : 1;
+    if (lacking[pass] == 0)
+        return false;
+    const int* t = lack[pass][rnd(lacking[pass])];
+    const int day = t[0], shift = t[1], k = t[2];
+    const std::uint32_t on = current_.Summary[day].Lines[shift];
+    int holders[kLines], nHolders = 0, others[kLines], nOthers = 0;
+    for (int line = 1; line <= e.NumberOfStaff(); ++line) {
+        if (!e.HasContract(line) || e.Requested(day, line))
+            continue;
+        if (holds(line, k) && !((on >> line) & 1u))
+            holders[nHolders++] = line;
+        else if (!holds(line, k) && ((on >> line) & 1u))
+            others[nOthers++] = line;
+    }
+    if (nHolders == 0)
+        return false;
+    const int line = holders[rnd(nHolders)];
+    changeCount_ = 0;
+    const CellId cell = current_.Cells[day][line];
+    const CellId code = e.ShiftCode(line, shift);
+    const double remaining = e.Contract(line) - double(e.LineHours(current_, line));
+    if (nOthers > 0 && rnd(2) == 0) {  // swap duties with one on the shift without the skill
+        const int other = others[rnd(nOthers)];
+        change(day, line, current_.Cells[day][other]);
+        change(day, other, cell);
+    } else if (cell != kEmptyCell) {
+        const CellId id = e.FitToContract(code, remaining + double(e.Facts(cell).lineHours));
+        if (id == kEmptyCell || id == cell)
+            return false;
+        change(day, line, id);
+    } else if (remaining >= double(e.input().MinShortShift) - 1e-4) {
+        const CellId id = e.FitToContract(code, remaining);
+        if (id == kEmptyCell)
+            return false;
+        change(day, line, id);
+    } else {
+        const int from = rnd(kDays) + 1;
+        const CellId moved = current_.Cells[from][line];
+        if (from == day || moved == kEmptyCell || e.Requested(from, line) || e.Facts(moved).lineHours <= 0)
+            return false;
+        const CellId id = e.FitToContract(code, remaining + double(e.Facts(moved).lineHours));
+        if (id == kEmptyCell)
+            return false;
+        change(from, line, kEmptyCell);
+        change(day, line, id);
+    }
+    settle();
+    return true;
+}
+
 // Judges the changes just made to the current week: kept when the real score does not
 // fall (or late acceptance allows the dip), no line is filled past its contract and no
 // hard rule breaks; else put back.
@@ -291,8 +396,28 @@ void FillSearch::settle()
         const int l = changes_[k].line;
         tidier += shortened(l, changes_[k].before) - shortened(l, current_.Cells[changes_[k].day][l]);
     }
-    int unclamped = 0, deficit = 0;
-    const int score = accept ? e.ScoreVirtualForm(current_, nullptr, &unclamped, &deficit) : 0;
+    // Only the days and lines the move touched are scored again.
+    int days[kMaxChanges], nDays = 0;
+    int dayLost[kMaxChanges], dayWant[kMaxChanges], lineLost[kMaxChanges], lineWant[kMaxChanges];
+    int lost = lostSum_, want = wantSum_;
+    if (accept) {
+        for (int k = 0; k < changeCount_; ++k) {
+            const int d = changes_[k].day;
+            if (std::find(days, days + nDays, d) != days + nDays)
+                continue;
+            e.DayPenalty(current_, d, &dayLost[nDays], &dayWant[nDays]);
+            lost += dayLost[nDays] - dayLost_[d];
+            want += dayWant[nDays] - dayWant_[d];
+            days[nDays++] = d;
+        }
+        for (int i = 0; i < n; ++i) {
+            e.LinePenalty(current_, lines[i], &lineLost[i], &lineWant[i]);
+            lost += lineLost[i] - lineLost_[lines[i]];
+            want += lineWant[i] - lineWant_[lines[i]];
+        }
+    }
+    const int unclamped = 100 - lost, deficit = want;
+    const int score = std::max(0, unclamped);
     // Between weeks of equal score, the one that wants less; then the tidier.
     // Late acceptance: a week no worse than the current one was some moves ago may also
     // be taken, so the search can cross a small dip.
@@ -310,7 +435,17 @@ void FillSearch::settle()
         ++staleMoves_;
         return;
     }
-    e.Summarise(current_);
+    for (int i = 0; i < nDays; ++i) {
+        e.SummariseDay(current_, days[i]);
+        dayLost_[days[i]] = dayLost[i];
+        dayWant_[days[i]] = dayWant[i];
+    }
+    for (int i = 0; i < n; ++i) {
+        lineLost_[lines[i]] = lineLost[i];
+        lineWant_[lines[i]] = lineWant[i];
+    }
+    lostSum_ = lost;
+    wantSum_ = want;
     currentScore_ = unclamped;
     currentDeficit_ = deficit;
     // Only a week better than the round's best (or as good and wanting less) is progress:
@@ -357,10 +492,12 @@ bool FillSearch::improve(int moves)
             ++restarts_;
             staleMoves_ = 0;
             current_ = roundBest_;
+            scoreCurrent();
             currentScore_ = -1000000;
             for (int k = 0; k < kKicks; ++k)
                 tryMove();
-            engine_.ScoreVirtualForm(current_, nullptr, &currentScore_, &currentDeficit_);
+            currentScore_ = 100 - lostSum_;
+            currentDeficit_ = wantSum_;
             lateScores_.fill(currentScore_);
         }
     }

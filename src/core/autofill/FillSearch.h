@@ -96,8 +96,11 @@ private:
     void startRound();
     bool tryMove();
     bool tryStaffShift(int day, int shift);
+    bool trySkillCover();
     void change(int day, int line, CellId id);
     void settle();
+    // Scores the current week part by part (see FillEngine::DayPenalty).
+    void scoreCurrent();
     int shortened(int line, CellId id) const;
     int shortShiftOf(const VirtualForm& form, int* shift);
 
@@ -138,6 +141,10 @@ private:
     static constexpr int kMaxChanges = 16;
     std::array<CellChange, kMaxChanges> changes_{};
     int changeCount_ = 0;
+    // The current week's score in parts, and their sums.
+    int dayLost_[kDays + 1] = {}, dayWant_[kDays + 1] = {};
+    int lineLost_[kLines + 1] = {}, lineWant_[kLines + 1] = {};
+    int lostSum_ = 0, wantSum_ = 0;
     std::array<int, kLateLength> lateScores_{};
 };
 

@@ -131,6 +131,58 @@ int FillEngine::ScoreVirtualForm(const VirtualForm& form, std::vector<Penalty>* 
     return score < 0 ? 0 : score;
 }
 
+void FillEngine::DayPenalty(const VirtualForm& form, int day, int* points, int* missing) const
+{
+    int staff[kShifts + 1] = {};
+    std::uint64_t lanes[kShifts + 1] = {};
+    for (int line = 1; line <= kLines; ++line) {
+        const CellId id = form.Cells[day][line];
+        if (id == kEmptyCell)
+            continue;
+        const DutyFacts& f = duties_.facts(id);
+        if (f.dayOff || f.illness)
+            continue;
+        for (int s = 1; s <= kShifts; ++s)
+            if ((f.flags >> (s - 1)) & 1) {
+                ++staff[s];
+                lanes[s] += skillLanes_[line];
+            }
+    }
+    int lost = 0, want = 0;
+    for (int s = 1; s <= kShifts; ++s) {
+        const int required = required_[day][s];
+        if (required == 0)
+            continue;
+        for (int k = 1; k <= kSkills; ++k) {
+            const int held = int((lanes[s] >> (8 * (k - 1))) & 0xFF);
+            if (held < s_.SkillRequired[k]) {
+                lost += kRequiredSkillPoints;
+                want += (s_.SkillRequired[k] - held) * kRequiredSkillPoints;
+            }
+            if (held < s_.SkillPreferable[k]) {
+                lost += kPreferableSkillPoints;
+                want += (s_.SkillPreferable[k] - held) * kPreferableSkillPoints;
+            }
+            const bool notCounted = k <= s_.SkillCheckBoxes.size() && s_.SkillCheckBoxes[k - 1] == u'0';
+            const int counted = notCounted ? staff[s] - held : staff[s];
+            if (required > counted) {
+                lost += kUnderstaffedPoints;
+                want += (required - counted) * kUnderstaffedPoints;
+            }
+        }
+    }
+    *points = lost;
+    *missing = want;
+}
+
+void FillEngine::LinePenalty(const VirtualForm& form, int line, int* points, int* missing) const
+{
+    const double hours = double(lineHours(form, line));
+    const bool short_ = hasContract_[line] && double(contract_[line]) > hours;
+    *points = short_ ? kContractPoints : 0;
+    *missing = short_ ? int(double(contract_[line]) - hours) + 1 : 0;
+}
+
 QString PenaltyRuleName(PenaltyRule rule)
 {
     switch (rule) {

@@ -356,21 +356,25 @@ void FillEngine::WriteSummary()
 
 void FillEngine::Summarise(VirtualForm& form) const
 {
-    for (int day = 1; day <= kDays; ++day) {
-        DaySummary sum;
-        for (int line = 1; line <= kLines; ++line) {
-            const CellId id = form.Cells[day][line];
-            if (id == kEmptyCell)
-                continue;
-            const int flags = duties_.facts(id).flags;
-            for (int s = 1; s <= kShifts; ++s)
-                if (Covers(flags, s)) {
-                    ++sum.Count[s];
-                    sum.Lines[s] |= 1u << line;
-                }
-        }
-        form.Summary[day] = sum;
+    for (int day = 1; day <= kDays; ++day)
+        SummariseDay(form, day);
+}
+
+void FillEngine::SummariseDay(VirtualForm& form, int day) const
+{
+    DaySummary sum;
+    for (int line = 1; line <= kLines; ++line) {
+        const CellId id = form.Cells[day][line];
+        if (id == kEmptyCell)
+            continue;
+        const int flags = duties_.facts(id).flags;
+        for (int s = 1; s <= kShifts; ++s)
+            if (Covers(flags, s)) {
+                ++sum.Count[s];
+                sum.Lines[s] |= 1u << line;
+            }
     }
+    form.Summary[day] = sum;
 }
 
 float FillEngine::lineHours(const VirtualForm& form, int line) const

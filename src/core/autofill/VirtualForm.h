@@ -56,6 +56,14 @@ public:
     // points at stake), which the local search uses to tell apart weeks of equal score.
     int ScoreVirtualForm(const VirtualForm& form, std::vector<Penalty>* penalties = nullptr, int* unclamped = nullptr,
                          int* deficit = nullptr);
+    // The score in parts, for the local search to rescore only what a move touched: the
+    // points a day's shifts lose and what they still want, and the same for a line's
+    // contract. 100 less all the parts' points is the real score above; the wants add up
+    // to its `deficit`.
+    void DayPenalty(const VirtualForm& form, int day, int* points, int* missing) const;
+    void LinePenalty(const VirtualForm& form, int line, int* points, int* missing) const;
+    // Who covers each shift of one day, as Summarise does for the week.
+    void SummariseDay(VirtualForm& form, int day) const;
 
     const VirtualForm& form() const { return form_; }
     double VirtualHoursWorked(int line) const { return hours_[line]; }
@@ -75,6 +83,7 @@ public:
     CellId ShiftCode(int line, int shift) const { return code_[line][shift]; }
     bool Requested(int day, int line) const { return requests_[day][line] != kEmptyCell; }
     bool HasContract(int line) const { return hasContract_[line]; }
+    std::uint8_t Skills(int line) const { return skills_[line]; }  // bit k-1: holds skill k
     double Contract(int line) const { return contract_[line]; }
     int Required(int day, int shift) const { return required_[day][shift]; }
     const DutyFacts& Facts(CellId id) const { return duties_.facts(id); }
