@@ -171,7 +171,7 @@ int FillVerb::execute(const CommandArgs& common, Console& io) const
         for (int day = 1; day <= kDays; ++day) {
             QStringList cells;
             for (int line = 1; line <= kLines; ++line)
-                cells += w.DayCells[day][line].text();
+                cells += w.data().Cells[day][line];
             days += JsonStrings(cells);
         }
         for (int n = 0; n < search.filledSlots(); ++n) {
@@ -198,7 +198,7 @@ int FillVerb::execute(const CommandArgs& common, Console& io) const
             if (p.rule == PenaltyRule::Understaffed && !p.skills.isEmpty())
                 j.add("left_out", p.skills);
             if (p.line)
-                j.add("line", qint64(p.line)).add("name", w.NameEdits[p.line].text());
+                j.add("line", qint64(p.line)).add("name", w.data().Names[p.line]);
             if (p.rule == PenaltyRule::ContractShort)
                 j.addFloat("hours", float(p.hours)).addFloat("contract", float(p.contract));
             else
@@ -225,13 +225,13 @@ int FillVerb::execute(const CommandArgs& common, Console& io) const
                       .arg(unclamped));
         io.line(QStringLiteral("line\tname\tMon\tTue\tWed\tThu\tFri\tSat\tSun"));
         for (int line = 1; line <= kLines; ++line) {
-            QStringList row{QString::number(line), w.NameEdits[line].text()};
+            QStringList row{QString::number(line), w.data().Names[line]};
             bool any = false;
             for (int day = 1; day <= kDays; ++day) {
-                row += w.DayCells[day][line].text();
+                row += w.data().Cells[day][line];
                 any = any || !row.last().isEmpty();
             }
-            if (any || !w.NameEdits[line].text().isEmpty())
+            if (any || !w.data().Names[line].isEmpty())
                 io.line(row.join(u'\t'));
         }
         QStringList summary;
@@ -239,7 +239,7 @@ int FillVerb::execute(const CommandArgs& common, Console& io) const
             summary += search.summaryText(0, day);
         io.line(QStringLiteral("cover\t\t") + summary.join(u'\t'));
         for (const Penalty& p : penalties)
-            io.line(PenaltyText(p, model.Settings, p.line ? w.NameEdits[p.line].text() : QString()));
+            io.line(PenaltyText(p, model.Settings, p.line ? w.data().Names[p.line] : QString()));
         for (const Breach& b : fill.requestBreaches())
             io.line(QStringLiteral("kept as requested: line %1 %2, %3: %4 [%5]")
                           .arg(b.line)

@@ -15,11 +15,11 @@ const char* const kShiftNames[kShifts + 1] = {"", "early shift", "late shift", "
 
 QString LineName(const RosterWeek& week, int line)
 {
-    const QString name = week.NameEdits[line].text().trimmed();
+    const QString name = week.data().Names[line].trimmed();
     return name.isEmpty() ? QStringLiteral("line %1").arg(line) : name;
 }
 
-QString ShiftPlace(const Field& field)
+QString ShiftPlace(BoxRef field)
 {
     return QStringLiteral("%1, %2").arg(QString(DayName(field.day())), QLatin1String(kShiftNames[field.shift()]));
 }
@@ -31,54 +31,54 @@ QString Hours(float hours)
 
 }  // namespace
 
-QString AccessibleName(const RosterWeek& week, const Field& field)
+QString AccessibleName(const RosterWeek& week, BoxRef field)
 {
     const int line = field.line();
     switch (field.role()) {
-    case FieldRole::Day: return QStringLiteral("%1, %2").arg(QString(DayName(field.day())), LineName(week, line));
-    case FieldRole::Name: return QStringLiteral("Line %1, name").arg(line);
-    case FieldRole::Grade: return LineName(week, line) + QStringLiteral(", grade");
-    case FieldRole::HoursSet: return LineName(week, line) + QStringLiteral(", contracted hours");
-    case FieldRole::HoursWorking: return LineName(week, line) + QStringLiteral(", hours worked");
-    case FieldRole::Lectures: return LineName(week, line) + QStringLiteral(", notes");
-    case FieldRole::Required: return ShiftPlace(field) + QStringLiteral(", staff required");
-    case FieldRole::Count: return ShiftPlace(field) + QStringLiteral(", staff on duty");
-    case FieldRole::None: break;
+    case BoxRole::Day: return QStringLiteral("%1, %2").arg(QString(DayName(field.day())), LineName(week, line));
+    case BoxRole::Name: return QStringLiteral("Line %1, name").arg(line);
+    case BoxRole::Grade: return LineName(week, line) + QStringLiteral(", grade");
+    case BoxRole::HoursSet: return LineName(week, line) + QStringLiteral(", contracted hours");
+    case BoxRole::HoursWorking: return LineName(week, line) + QStringLiteral(", hours worked");
+    case BoxRole::Lectures: return LineName(week, line) + QStringLiteral(", notes");
+    case BoxRole::Required: return ShiftPlace(field) + QStringLiteral(", staff required");
+    case BoxRole::Count: return ShiftPlace(field) + QStringLiteral(", staff on duty");
+    case BoxRole::None: break;
     }
     return QString();
 }
 
-QString AccessibleDescription(const WardModel& model, const Field& field)
+QString AccessibleDescription(const WardModel& model, BoxRef field)
 {
     const RosterWeek& w = model.Week;
     QStringList parts;
     switch (field.role()) {
-    case FieldRole::Day: {
-        parts += SpokenDutyText(model.Settings, field.text());
-        if (field.colour() == RequestColour)
+    case BoxRole::Day: {
+        parts += SpokenDutyText(model.Settings, w.text(field));
+        if (w.colour(field) == RequestColour)
             parts += QStringLiteral("preferred day");
-        else if (field.colour() == AlertColour)
+        else if (w.colour(field) == AlertColour)
             parts += QStringLiteral("bank holiday");
         const QString breaches = BreachToolTip(model.Breaches, field.line(), field.day());
         if (!breaches.isEmpty())
             parts += QStringLiteral("breaks a working-time rule: ") + QString(breaches).replace(u'\n', u' ');
         break;
     }
-    case FieldRole::HoursSet: {
-        if (field.text().trimmed().isEmpty())
+    case BoxRole::HoursSet: {
+        if (w.text(field).trimmed().isEmpty())
             break;
-        parts += ExplainHoursSet(field.text(), model.Settings.AnalysisStartDate);
-        if (const std::optional<float> d = ContractDifference(field.text(), w.WeekHours[field.line()]))
+        parts += ExplainHoursSet(w.text(field), model.Settings.AnalysisStartDate);
+        if (const std::optional<float> d = ContractDifference(w.text(field), w.WeekHours[field.line()]))
             parts += *d == 0 ? QStringLiteral("contract met")
                              : Hours(std::abs(*d)) + (*d > 0 ? QStringLiteral(" over contract")
                                                              : QStringLiteral(" under contract"));
         break;
     }
-    case FieldRole::HoursWorking:
+    case BoxRole::HoursWorking:
         parts += Hours(w.WeekHours[field.line()]);
         break;
-    case FieldRole::Required:
-    case FieldRole::Count: {
+    case BoxRole::Required:
+    case BoxRole::Count: {
         const int day = field.day(), shift = field.shift();
         parts += CoverDescription(shift, w.ShiftCovers[day][shift], w.ShiftCounts[day][shift],
                                   w.ShiftRequired[day][shift]);
@@ -86,8 +86,8 @@ QString AccessibleDescription(const WardModel& model, const Field& field)
     }
     default: break;
     }
-    if (!field.error().isEmpty())
-        parts += QStringLiteral("not a number: ") + field.error();
+    if (!w.error(field).isEmpty())
+        parts += QStringLiteral("not a number: ") + w.error(field);
     return parts.join(QStringLiteral(", "));
 }
 

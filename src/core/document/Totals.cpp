@@ -11,7 +11,7 @@ void ApplyWeekTotals(RosterWeek& w, const WeekTotals& t)
 {
     for (int line = 0; line <= kLines; ++line) {
         w.WeekHours[line] = t.WeekHours[line];
-        w.WeekNonPrefCount[line] = t.WeekNonPrefCount[line];
+        w.setNonPrefCount(line, t.WeekNonPrefCount[line]);
     }
     for (int day = 0; day <= kDays; ++day)
         for (int shift = 0; shift <= kShifts; ++shift) {
@@ -20,17 +20,16 @@ void ApplyWeekTotals(RosterWeek& w, const WeekTotals& t)
             w.ShiftCovers[day][shift] = t.Covers[day][shift];
         }
     for (int line = 1; line <= kLines; ++line) {
-        w.HoursWorkingEdits[line].setText(t.HoursWorked[line]);
-        w.HoursSetEdits[line].setColour(t.HoursSetColours[line]);
+        w.setText(BoxRef::hoursWorking(line), t.HoursWorked[line]);
+        w.setColour(BoxRef::hoursSet(line), t.HoursSetColours[line]);
     }
     for (int day = 1; day <= kDays; ++day)
         for (int shift = 1; shift <= kShifts; ++shift) {
             if (t.RequiredRead[day][shift])
-                w.ShiftRequiredEdits[day][shift].setColour(t.RequiredColours[day][shift]);
+                w.setColour(BoxRef::required(day, shift), t.RequiredColours[day][shift]);
             const Cover cover = t.Covers[day][shift];
-            Field& count = w.ShiftCountBoxes[day][shift];
-            count.setText(CoverText(cover, t.ShiftCounts[day][shift]));
-            count.setColour(CoverColour(cover));
+            w.setText(BoxRef::count(day, shift), CoverText(cover, t.ShiftCounts[day][shift]));
+            w.setColour(BoxRef::count(day, shift), CoverColour(cover));
         }
 
     // The marks: every box whose number does not convert, and no other.
@@ -45,9 +44,9 @@ void ApplyWeekTotals(RosterWeek& w, const WeekTotals& t)
     static const QString none;
     for (int day = 1; day <= kDays; ++day) {
         for (int line = 1; line <= kLines; ++line)
-            w.DayCells[day][line].setError(errors[day][line] ? *errors[day][line] : none);
+            w.setError(BoxRef::cell(day, line), errors[day][line] ? *errors[day][line] : none);
         for (int shift = 1; shift <= kShifts; ++shift)
-            w.ShiftRequiredEdits[day][shift].setError(requiredErrors[day][shift] ? *requiredErrors[day][shift]
+            w.setError(BoxRef::required(day, shift), requiredErrors[day][shift] ? *requiredErrors[day][shift]
                                                                                  : none);
     }
 }
@@ -56,7 +55,7 @@ void TavrolaChange(WardModel& model)
 {
     if (model.Week.RecalcSuspended)
         return;
-    const WeekData week = StoreWeekData(model.Week);
+    const WeekData week = model.Week.data();
     ApplyWeekTotals(model.Week, ComputeWeekTotals(model.Settings, week));
     RecheckRules(model, week);
 }

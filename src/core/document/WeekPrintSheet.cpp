@@ -5,7 +5,7 @@ namespace tavrola {
 PrintSheet PrintSheetFor(const WardModel& model, const WeekView& labels)
 {
     PrintSheet sheet;
-    sheet.Week = StoreWeekData(model.Week);
+    sheet.Week = model.Week.data();
     sheet.WeekDate = model.Week.PickerDate;
     // The window shows the captions of the last week selection, else the ward's names.
     const bool captions = !labels.HospitalCaption.isEmpty() || !labels.WardCaption.isEmpty();

@@ -1,5 +1,5 @@
 #pragma once
-#include "roster/Field.h"
+#include "roster/BoxRef.h"
 #include "settings/WardSettings.h"
 
 #include <QString>
