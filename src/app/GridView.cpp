@@ -340,114 +340,115 @@ QLineEdit* GridView::editFor(BoxRef box) const
     }
 }
 
-QLineEdit* GridView::addEdit(QWidget* on, BoxRef field, int x, int y, int width)
+QLineEdit* GridView::addEdit(QWidget* on, BoxRef box, int x, int y, int width)
 {
     auto* edit = new QLineEdit(on);
     edit->setGeometry(x, y, width, kGridEditHeight);
     edit->setAutoFillBackground(true);
-    boxes_.insert(edit, field);
+    boxes_.insert(edit, box);
     // textEdited fires for the user's own typing only, so the echo of a box's change
     // back into the edit never loops. Each keystroke is an edit of the document;
     // keystrokes in one visit to the cell make one undo step.
-    connect(edit, &QLineEdit::textEdited, this, [this, edit, field](const QString& text) {
+    connect(edit, &QLineEdit::textEdited, this, [this, edit, box](const QString& text) {
         edit->setProperty("edited", true);
-        document_.typeText(field, text);
+        document_.typeText(box, text);
     });
-    connect(edit, &QLineEdit::editingFinished, this, [this, edit, field] {
+    connect(edit, &QLineEdit::editingFinished, this, [this, edit, box] {
         document_.endTyping();
         const bool edited = edit->property("edited").toBool();
         edit->setProperty("edited", false);
-        if (edited && !week_.error(field).isEmpty())
-            emit badNumberEntered(field);
+        if (edited && !week_.error(box).isEmpty())
+            emit badNumberEntered(box);
     });
     return edit;
 }
 
-void GridView::show(BoxRef field, QLineEdit* edit, BoxChange what)
+void GridView::show(BoxRef box, QLineEdit* edit, BoxChange what)
 {
     switch (what) {
     case BoxChange::Text:
-        if (edit->text() != week_.text(field)) {
-            edit->setText(week_.text(field));
+        if (edit->text() != week_.text(box)) {
+            edit->setText(week_.text(box));
             if (!edit->hasFocus())
                 edit->setCursorPosition(0);  // show the start of a long name, not its end
         }
-        if (field.role() == BoxRole::HoursSet)
-            edit->setProperty("plainToolTip", week_.text(field));  // "37.5 -17.5" is wider than its box
-        if (field.role() == BoxRole::Day) {
+        if (box.role() == BoxRole::HoursSet)
+            edit->setProperty("plainToolTip", week_.text(box));  // "37.5 -17.5" is wider than its box
+        if (box.role() == BoxRole::Day) {
             // Text that counts for nothing and holds no known code (a typo, most
             // likely) is shown grey.
             bool nothing = false;
-            ExplainDutyText(document_.Settings, week_.text(field), &nothing);
+            ExplainDutyText(document_.Settings, week_.text(box), &nothing);
             QPalette p = edit->palette();
             p.setColor(QPalette::Text, nothing ? QColor(0x80, 0x80, 0x80) : QColor(Qt::black));
             edit->setPalette(p);
         }
         break;
     case BoxChange::Hint:
-        if (field.role() != BoxRole::Required)
-            edit->setProperty("plainToolTip", week_.hint(field));
+        if (box.role() != BoxRole::Required)
+            edit->setProperty("plainToolTip", week_.hint(box));
         break;
     case BoxChange::Colour:
     case BoxChange::Error: break;
     }
-    showLook(field, edit);
-    switch (field.role()) {
-    case BoxRole::Day: showDayMarks(field, breachMarked(field.line(), field.day())); break;
+    showLook(box, edit);
+    switch (box.role()) {
+    case BoxRole::Day: showDayMarks(box, breachMarked(box.line(), box.day())); break;
     case BoxRole::HoursSet:
-    case BoxRole::HoursWorking: showContract(field.line()); break;
-    case BoxRole::Required: showCover(field.day(), field.shift()); break;
+    case BoxRole::HoursWorking: showContract(box.line()); break;
+    case BoxRole::Required: showCover(box.day(), box.shift()); break;
     case BoxRole::Name:
         if (what == BoxChange::Text)
-            nameLine(field.line());
+            nameLine(box.line());
         break;
     default: break;
     }
 }
 
-void GridView::showLook(BoxRef field, QLineEdit* edit)
+void GridView::showLook(BoxRef box, QLineEdit* edit)
 {
-    const QColor background = toQColor(week_.colour(field));
+    const QColor background = toQColor(week_.colour(box));
     QPalette p = edit->palette();
     p.setColor(QPalette::Base, background);
     edit->setPalette(p);
-    const QString sheet = week_.error(field).isEmpty()
+    const QString sheet = week_.error(box).isEmpty()
                               ? QString()
                               : QStringLiteral("QLineEdit { border: 2px solid #d00000; background: %1; }")
                                     .arg(background.name());
     if (edit->styleSheet() != sheet)
         edit->setStyleSheet(sheet);
-    const QString tip = week_.error(field).isEmpty() ? edit->property("plainToolTip").toString() : week_.error(field);
+    const QString tip = week_.error(box).isEmpty() ? edit->property("plainToolTip").toString() : week_.error(box);
     if (edit->toolTip() != tip)
         edit->setToolTip(tip);
 }
 
-void GridView::boxChanged(BoxRef field, BoxChange what)
+void GridView::boxChanged(BoxRef box, BoxChange what)
 {
-    if (QLineEdit* edit = editFor(field))
-        show(field, edit, what);
-    else if (field.role() == BoxRole::Count)
-        showCover(field.day(), field.shift());
+    if (QLineEdit* edit = editFor(box))
+        show(box, edit, what);
+    else if (box.role() == BoxRole::Count)
+        showCover(box.day(), box.shift());
 }
 
-QString GridView::toolTipFor(BoxRef field) const
+QString GridView::toolTipFor(BoxRef box) const
 {
-    if (!week_.error(field).isEmpty())
-        return week_.error(field);
+    if (!week_.error(box).isEmpty())
+        return week_.error(box);
     const WardSettings& s = document_.Settings;
-    switch (field.role()) {
+    switch (box.role()) {
     case BoxRole::Day: {
-        const QString reading = week_.text(field).trimmed().isEmpty() ? week_.hint(field) : ExplainDutyText(s, week_.text(field));
+        const QString& text = week_.text(box);
+        const QString reading = text.trimmed().isEmpty() ? week_.hint(box) : ExplainDutyText(s, text);
         // The rules broken come first: they are why the cell is marked.
-        const QString breaches = BreachToolTip(document_.Breaches, field.line(), field.day());
+        const QString breaches = BreachToolTip(document_.Breaches, box.line(), box.day());
         if (breaches.isEmpty())
             return reading;
         return reading.isEmpty() ? breaches : breaches + QStringLiteral("\n\n") + reading;
     }
     case BoxRole::HoursSet:
-        return week_.text(field).isEmpty() ? QString() : ExplainHoursSet(week_.text(field), s.AnalysisStartDate);
+        return week_.text(box).isEmpty() ? QString() : ExplainHoursSet(week_.text(box), s.AnalysisStartDate);
     case BoxRole::Required:
-        return AccessibleDescription(document_, field);  // "3 on the early shift, 5 needed: 2 short"
+        return AccessibleDescription(document_, box);  // "3 on the early shift, 5 needed: 2 short"
     default: return QString();
     }
 }
@@ -489,24 +490,24 @@ bool GridView::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
     auto* edit = qobject_cast<QLineEdit*>(watched);
-    const BoxRef field = boxFor(edit);
-    if (field.role() == BoxRole::None)
+    const BoxRef box = boxFor(edit);
+    if (box.role() == BoxRole::None)
         return QWidget::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::MouseButtonPress:
-        if (field.role() == BoxRole::Day && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
-            emit dayCellRightClicked(field);
+        if (box.role() == BoxRole::Day && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+            emit dayCellRightClicked(box);
             return true;
         }
         break;
     case QEvent::MouseButtonRelease: {
         auto* me = static_cast<QMouseEvent*>(event);
-        if (field.role() == BoxRole::Day && me->button() == Qt::LeftButton && edit->rect().contains(me->pos()))
-            emit dayCellClicked(field, edit->y());
+        if (box.role() == BoxRole::Day && me->button() == Qt::LeftButton && edit->rect().contains(me->pos()))
+            emit dayCellClicked(box, edit->y());
         break;
     }
     case QEvent::ToolTip: {
-        const QString tip = toolTipFor(field);
+        const QString tip = toolTipFor(box);
         if (tip.isEmpty())
             break;
         QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), tip, edit);

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 using namespace tavrola;
 using tavrola::test::ScriptedUi;
 
@@ -84,6 +87,55 @@ TEST(RosterWeekModel, WeekCountsAsChosenAfterAPickOrALoad)
     w.PickerDate = w.StartupPickerDate;
     w.RosterFileLoaded = true;
     EXPECT_TRUE(w.WeekChosen());
+}
+
+namespace {
+struct Reports : RosterObserver {
+    std::vector<std::pair<BoxRef, BoxChange>> seen;
+    void boxChanged(BoxRef box, BoxChange what) override { seen.push_back({box, what}); }
+};
+}  // namespace
+
+// The window mirrors the week from these reports alone: each real change of a box is
+// reported once, with the box; writes a box does not take report nothing.
+TEST(RosterWeekModel, EachRealChangeIsReportedWithItsBox)
+{
+    using Seen = std::vector<std::pair<BoxRef, BoxChange>>;
+    const BoxRef cell = BoxRef::cell(2, 3), name = BoxRef::name(1), required = BoxRef::required(1, 2);
+    Seen hints;
+    for (int day = 1; day <= kDays; ++day)
+        hints.push_back({BoxRef::cell(day, 4), BoxChange::Hint});
+    const struct {
+        const char* what;
+        std::function<void(RosterWeek&)> write;
+        Seen expected;
+    } cases[] = {
+        {"text", [&](RosterWeek& w) { w.setText(name, QStringLiteral("Ann")); }, {{name, BoxChange::Text}}},
+        {"same text", [&](RosterWeek& w) { w.setText(cell, QString()); }, {}},
+        {"cell colour", [&](RosterWeek& w) { w.setColour(cell, RequestColour); }, {{cell, BoxChange::Colour}}},
+        {"colour on a name", [&](RosterWeek& w) { w.setColour(name, AlertColour); }, {}},
+        {"error", [&](RosterWeek& w) { w.setError(required, QStringLiteral("bad")); }, {{required, BoxChange::Error}}},
+        {"error on a name", [&](RosterWeek& w) { w.setError(name, QStringLiteral("bad")); }, {}},
+        {"line hint", [](RosterWeek& w) { w.setLineHint(4, QStringLiteral("EARLY")); }, hints},
+        {"placeholder", [](RosterWeek& w) { w.setText(BoxRef::cell(8, 1), QStringLiteral("E")); }, {}},
+        {"load", [&](RosterWeek& w) {
+             WeekData d = w.data();
+             d.Cells[2][3] = QStringLiteral("LATE");
+             w.load(d);
+         }, {{cell, BoxChange::Text}}},
+    };
+    for (const auto& c : cases) {
+        RosterWeek w;
+        Reports reports;
+        w.addObserver(&reports);
+        c.write(w);
+        EXPECT_TRUE(reports.seen == c.expected) << c.what;
+    }
+    RosterWeek w;
+    w.setError(BoxRef::cell(1, 1), QStringLiteral("bad"));
+    EXPECT_EQ(w.error(BoxRef::cell(1, 1)), QStringLiteral("bad"));
+    EXPECT_TRUE(w.error(name).isEmpty());
+    EXPECT_EQ(w.colour(name), White);
 }
 
 namespace {

@@ -1,5 +1,4 @@
 #pragma once
-#include "roster/BoxRef.h"
 #include "settings/WardSettings.h"
 
 #include <QString>
