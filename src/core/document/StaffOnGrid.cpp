@@ -20,10 +20,9 @@ void ApplyStaffFile(WardModel& model, const StaffFileReadResult& read)
             w.StaffSkillCodes[n] = s.skills;
             w.setText(BoxRef::grade(n), s.grade);
             w.setText(BoxRef::hoursSet(n), s.hoursSet);
-            for (int day = 1; day <= kDays; ++day) {
-                w.setLineHint(n, s.standardShift);
+            w.setLineHint(n, s.standardShift);
+            for (int day = 1; day <= kDays; ++day)
                 w.setColour(BoxRef::cell(day, n), s.preferred[day] ? RequestColour : White);
-            }
         }
         for (int day = 1; day <= kDays; ++day)
             for (int line = 1; line <= kLines; ++line)
@@ -61,8 +60,8 @@ bool ReloadStaffTxtFile(WardModel& model, QString* error)
             w.StaffSkillCodes[line].clear();
             w.setText(BoxRef::grade(line), QString());
             w.setText(BoxRef::hoursSet(line), QString());
+            w.setLineHint(line, QString());
             for (int day = 1; day <= kDays; ++day) {
-                w.setLineHint(line, QString());
                 w.setColour(BoxRef::cell(day, line), White);
                 w.BaseCellColours[day][line] = White;
             }

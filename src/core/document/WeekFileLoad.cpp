@@ -28,8 +28,8 @@ void ApplyWeekFile(WardModel& model, WeekView& labels, const WeekFileData& d)
             w.setText(BoxRef::name(line), l.name);
             // The contracted hours are shown in their shortest form (7.3, not the stored
             // 7.30000019073486); they read back as the same value.
-            w.setText(BoxRef::hoursSet(line), !l.name.isEmpty() && l.contracted ? FloatToShortest(*l.contracted)
-                                                                             : QString());
+            w.setText(BoxRef::hoursSet(line),
+                      !l.name.isEmpty() && l.contracted ? FloatToShortest(*l.contracted) : QString());
             if (l.nonPref)
                 w.setNonPrefCount(line, *l.nonPref);
             for (int day = 1; day <= kDays; ++day)
