@@ -48,7 +48,7 @@ static void BM_Keystroke(benchmark::State& state)
     bool flip = false;
     for (auto _ : state) {
         model.typeText(cell, (flip = !flip) ? a : b);
-        benchmark::DoNotOptimize(model.Week.WeekHours);
+        benchmark::DoNotOptimize(model.Week.status().WeekHours);
     }
 }
 BENCHMARK(BM_Keystroke)->Unit(benchmark::kMicrosecond);
@@ -72,7 +72,7 @@ static void BM_KeystrokeWithRecovery(benchmark::State& state)
     for (auto _ : state) {
         model.typeText(cell, (flip = !flip) ? a : b);
         QCoreApplication::processEvents();
-        benchmark::DoNotOptimize(model.Week.WeekHours);
+        benchmark::DoNotOptimize(model.Week.status().WeekHours);
     }
 }
 BENCHMARK(BM_KeystrokeWithRecovery)->Unit(benchmark::kMicrosecond)->MinTime(2.0);

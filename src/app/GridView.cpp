@@ -213,7 +213,7 @@ void GridView::showContract(int line)
 {
     const BoxRef set = BoxRef::hoursSet(line);
     CellMarks*& marks = contractMarks_[line];
-    const QString mark = ContractMark(week_.text(set), week_.WeekHours[line]);
+    const QString mark = ContractMark(week_.text(set), week_.status().WeekHours[line]);
     if (!marks && !mark.isEmpty())
         marks = new CellMarks(table_[line][2]);
     if (marks)

@@ -74,7 +74,7 @@ void PrintJson(Console& io, const WardModel& model, const WeekView& labels, cons
         for (int shift = 1; shift <= kShifts; ++shift) {
             const QString sep = shift > 1 ? QStringLiteral(",") : QString();
             required += sep + QString::number(BoxNumber(w.data().Required[day][shift]));
-            counted += sep + QString::number(w.ShiftCounts[day][shift]);
+            counted += sep + QString::number(w.status().ShiftCounts[day][shift]);
         }
         io.line(JsonLine()
                     .add("day", QString(DayName(day)))
@@ -120,7 +120,7 @@ void PrintText(Console& io, const WardModel& model, const WeekView& labels)
             io.line(QStringLiteral("%1\t%2\t%3\t%4")
                         .arg(QString(DayName(day)), QString(ShiftCode(shift)))
                         .arg(BoxNumber(w.data().Required[day][shift]))
-                        .arg(w.ShiftCounts[day][shift]));
+                        .arg(w.status().ShiftCounts[day][shift]));
 }
 
 

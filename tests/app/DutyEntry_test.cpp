@@ -72,7 +72,7 @@ private slots:
         pick(Brush::Sick);
         click(cell(1, 1));
         QCOMPARE(cell(1, 1)->text(), QStringLiteral("SICK EARLY"));
-        QCOMPARE(week().ShiftCounts[1][1], 1);  // only Grace is counted on Monday's early
+        QCOMPARE(week().status().ShiftCounts[1][1], 1);  // only Grace is counted on Monday's early
 
         pick(Brush::None);
         QVERIFY(QGuiApplication::overrideCursor() == nullptr);

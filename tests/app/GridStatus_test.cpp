@@ -77,12 +77,12 @@ private slots:
         for (int day = 1; day <= kDays; ++day)
             for (int shift = 1; shift <= kShifts; ++shift)
                 QCOMPARE(w->grid()->countLabel(day, shift)->text(),
-                         CoverText(week.ShiftCovers[day][shift], week.ShiftCounts[day][shift]));
+                         CoverText(week.status().ShiftCovers[day][shift], week.status().ShiftCounts[day][shift]));
 
         shot(*w);
 
         QLabel* count = w->grid()->countLabel(1, 1);  // Monday's early shift
-        const int onDuty = week.ShiftCounts[1][1];
+        const int onDuty = week.status().ShiftCounts[1][1];
         QVERIFY(onDuty > 0);
         const struct {
             QString required;
@@ -183,7 +183,9 @@ private slots:
             {grid.editFor(BoxRef::name(2)), QStringLiteral("Line 2, name"), QString()},
             {grid.editFor(BoxRef::cell(2, 25)), QStringLiteral("Tuesday, line 25"), QStringLiteral("empty")},
             {grid.editFor(BoxRef::required(1, 1)), QStringLiteral("Monday, early shift, staff required"),
-             QStringLiteral("%1 on the early shift, 9 needed: %2 short").arg(week.ShiftCounts[1][1]).arg(9 - week.ShiftCounts[1][1])},
+             QStringLiteral("%1 on the early shift, 9 needed: %2 short")
+                 .arg(week.status().ShiftCounts[1][1])
+                 .arg(9 - week.status().ShiftCounts[1][1])},
             {grid.countLabel(6, 1), QStringLiteral("Saturday, early shift, staff on duty"),
              QStringLiteral("4 on the early shift, 4 needed: staffed")},
             {grid.countLabel(7, 3), QStringLiteral("Sunday, night shift, staff on duty"),

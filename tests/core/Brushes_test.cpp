@@ -41,9 +41,9 @@ TEST(Brushes, SickTogglesAroundAShift)
     Brushing t;
     t.model.Week.setText(t.cell, QStringLiteral("LATE"));
     EXPECT_EQ(t.click(Brush::Sick), QStringLiteral("SICK LATE"));
-    EXPECT_EQ(t.model.Week.ShiftCounts[3][2], 0) << "a sick person is not counted on the shift";
+    EXPECT_EQ(t.model.Week.status().ShiftCounts[3][2], 0) << "a sick person is not counted on the shift";
     EXPECT_EQ(t.click(Brush::Sick), QStringLiteral("LATE"));
-    EXPECT_EQ(t.model.Week.ShiftCounts[3][2], 1);
+    EXPECT_EQ(t.model.Week.status().ShiftCounts[3][2], 1);
 }
 
 TEST(Brushes, LeaveWalksSixCodesAndEndsEmpty)
@@ -88,7 +88,7 @@ TEST(Brushes, EveryClickStopsAFillButTheArrowChangesNothing)
     EXPECT_FALSE(t.model.Week.RosterChanged);
     t.click(Brush::PM);
     EXPECT_TRUE(t.model.Week.RosterChanged);
-    EXPECT_EQ(t.model.Week.WeekHours[2], 7.5f) << "a brush recalculates like typing";
+    EXPECT_EQ(t.model.Week.status().WeekHours[2], 7.5f) << "a brush recalculates like typing";
 }
 
 TEST(Brushes, RightClickTogglesTheRequestColourAsAStoredChange)

@@ -28,8 +28,8 @@ TEST(Totals, SicknessWithAShiftCountsHoursButNotTheShift)
     Ward t;
     t.put(1, 1, "SICK EARLY");
     t.put(1, 2, "EARLY");
-    EXPECT_EQ(t.w.ShiftCounts[1][1], 1);
-    EXPECT_EQ(t.w.WeekHours[1], 7.5f);
+    EXPECT_EQ(t.w.status().ShiftCounts[1][1], 1);
+    EXPECT_EQ(t.w.status().WeekHours[1], 7.5f);
     EXPECT_EQ(t.w.data().HoursWorked[1], QStringLiteral("7.5"));
 }
 
@@ -83,9 +83,9 @@ TEST(Totals, AbsenceCodesAddTheirHours)
     t.put(2, 1, "BH 3.75");      // its own hours
     t.put(3, 1, "7-11 STUDY 4"); // times before the code: 4 walked plus 4 written
     t.put(4, 1, "HOL EARLY");    // a worked day takes no default
-    EXPECT_EQ(t.w.WeekHours[1], 7.5f + 3.75f + 8.0f + 7.5f);
+    EXPECT_EQ(t.w.status().WeekHours[1], 7.5f + 3.75f + 8.0f + 7.5f);
     t.put(5, 1, "HOL .");        // hours that do not read count nothing
-    EXPECT_EQ(t.w.WeekHours[1], 7.5f + 3.75f + 8.0f + 7.5f);
+    EXPECT_EQ(t.w.status().WeekHours[1], 7.5f + 3.75f + 8.0f + 7.5f);
     EXPECT_TRUE(t.ui.shown.empty());
 }
 
@@ -98,7 +98,7 @@ TEST(Totals, RequiredBoxesTurnGreenWhenCovered)
     t.put(1, 2, "7-3");
     EXPECT_EQ(t.w.status().RequiredColours[1][1], RequestColour);
     EXPECT_EQ(t.w.status().RequiredColours[2][1], RequestColour) << "a required 0 is always met";
-    EXPECT_EQ(t.w.ShiftCounts[1][1], 2);
+    EXPECT_EQ(t.w.status().ShiftCounts[1][1], 2);
 }
 
 TEST(Totals, NightsAndLatesCountOnTheirOwnShift)
@@ -108,16 +108,16 @@ TEST(Totals, NightsAndLatesCountOnTheirOwnShift)
     t.put(6, 2, "9pm-7");
     t.put(6, 3, "1-9 pm");  // "pm" after the digits: read as 1 to 9 o'clock, no shift
     t.put(7, 3, "pm 1-9");
-    EXPECT_EQ(t.w.ShiftCounts[6][3], 2);
-    EXPECT_EQ(t.w.ShiftCounts[7][2], 1);
+    EXPECT_EQ(t.w.status().ShiftCounts[6][3], 2);
+    EXPECT_EQ(t.w.status().ShiftCounts[7][2], 1);
 }
 
 TEST(Totals, LineWithoutANameCountsShiftsButNoHours)
 {
     Ward t(2);
     t.put(1, 5, "EARLY");
-    EXPECT_EQ(t.w.ShiftCounts[1][1], 1);
-    EXPECT_EQ(t.w.WeekHours[5], 0.0f);
+    EXPECT_EQ(t.w.status().ShiftCounts[1][1], 1);
+    EXPECT_EQ(t.w.status().WeekHours[5], 0.0f);
     EXPECT_TRUE(t.w.data().HoursWorked[5].isEmpty());
 }
 
@@ -127,10 +127,10 @@ TEST(Totals, SuspendedRecalculationChangesNoTotal)
     t.put(1, 1, "EARLY");
     t.w.RecalcSuspended = true;
     t.put(2, 1, "EARLY");
-    EXPECT_EQ(t.w.WeekHours[1], 7.5f);
+    EXPECT_EQ(t.w.status().WeekHours[1], 7.5f);
     t.w.RecalcSuspended = false;
     t.model.Week.Recalculate();
-    EXPECT_EQ(t.w.WeekHours[1], 15.0f);
+    EXPECT_EQ(t.w.status().WeekHours[1], 15.0f);
 }
 
 TEST(Totals, BoxesThatDoNotConvertAreMarkedAndKeepTheirColour)
@@ -148,8 +148,8 @@ TEST(Totals, BoxesThatDoNotConvertAreMarkedAndKeepTheirColour)
     EXPECT_EQ(t.w.status().RequiredColours[2][3], RequestColour) << "a bad box keeps its colour";
     EXPECT_EQ(t.w.status().RequiredColours[3][1], White) << "boxes after it are coloured";
     EXPECT_EQ(t.w.status().CellErrors[4][2], QStringLiteral("Thursday, line 2: '7..5' is not a valid floating point value"));
-    EXPECT_EQ(t.w.WeekHours[1], 15.0f);
-    EXPECT_EQ(t.w.WeekHours[2], 0.0f) << "hours that do not read count nothing";
+    EXPECT_EQ(t.w.status().WeekHours[1], 15.0f);
+    EXPECT_EQ(t.w.status().WeekHours[2], 0.0f) << "hours that do not read count nothing";
     t.w.setText(BoxRef::required(2, 3), QStringLiteral("2"));
     t.put(4, 2, "HOL 7.5");
     EXPECT_TRUE(t.w.status().RequiredErrors[2][3].isEmpty());
@@ -169,8 +169,8 @@ TEST(Totals, AnEmptyCoreMaskCountsOnlyTimedCellsAndTheWeekFileSavesThoseCounts)
     const QStringList lines = WeekFileText(WeekFileDataFromModel(t.model)).split(QStringLiteral("\r\n"));
     for (int day = 1; day <= kDays; ++day) {
         SCOPED_TRACE(day);
-        EXPECT_EQ(t.w.ShiftCounts[day][1], early[day]);
+        EXPECT_EQ(t.w.status().ShiftCounts[day][1], early[day]);
         EXPECT_EQ(lines[WeekFileCountLine(day, 1) - 1], QString::number(early[day]));
     }
-    EXPECT_EQ(t.w.ShiftCounts[5][2], 1);
+    EXPECT_EQ(t.w.status().ShiftCounts[5][2], 1);
 }

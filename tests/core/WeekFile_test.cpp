@@ -153,7 +153,11 @@ QStringList ModelState(WardModel& model, const WeekView& labels)
         field("set", line, 0, BoxRef::hoursSet(line));
         field("worked", line, 0, BoxRef::hoursWorking(line));
         field("notes", line, 0, BoxRef::lectures(line));
-        s << QStringLiteral("line %1 %2 %3 %4").arg(line).arg(w.StaffSkillCodes[line]).arg(w.WeekHours[line]).arg(w.data().NonPrefCount[line]);
+        s << QStringLiteral("line %1 %2 %3 %4")
+                 .arg(line)
+                 .arg(w.StaffSkillCodes[line])
+                 .arg(w.status().WeekHours[line])
+                 .arg(w.data().NonPrefCount[line]);
         for (int day = 0; day <= kDays; ++day) {
             field("cell", day, line, BoxRef::cell(day, line));
             s << QStringLiteral("base/saved %1 %2 %3 %4").arg(day).arg(line).arg(w.BaseCellColours[day][line]).arg(w.SavedRequests[day][line]);
@@ -162,7 +166,7 @@ QStringList ModelState(WardModel& model, const WeekView& labels)
     for (int day = 0; day <= kDays; ++day)
         for (int shift = 0; shift <= kShifts; ++shift) {
             field("required", day, shift, BoxRef::required(day, shift));
-            s << QStringLiteral("count %1 %2 %3").arg(day).arg(shift).arg(w.ShiftCounts[day][shift]);
+            s << QStringLiteral("count %1 %2 %3").arg(day).arg(shift).arg(w.status().ShiftCounts[day][shift]);
         }
     s << QStringLiteral("flags %1 %2 %3 %4 %5").arg(w.RosterChanged).arg(w.RosterFileLoaded).arg(w.RecalcSuspended).arg(w.FillRunning).arg(w.RequestsSaved);
     s << w.PickerDate.toString(Qt::ISODate) << w.StartupPickerDate.toString(Qt::ISODate) << w.DataFolder;
@@ -294,7 +298,7 @@ TEST(WeekFile, StoredDutyNamesAndHoursComeIntoForce)
     EXPECT_EQ(t.model.Settings.NameAMShift, "E");
     EXPECT_EQ(t.model.Settings.HoursWorkedOnAM, 8.25f);
     EXPECT_EQ(t.w.data().HoursWorked[1], "39");  // 2 x 8.25 + 7.5 + 2 x 7.5 holiday
-    EXPECT_EQ(t.w.ShiftCounts[1][1], 1);
+    EXPECT_EQ(t.w.status().ShiftCounts[1][1], 1);
     EXPECT_EQ(t.model.Settings.HOSPITAL, "St Elsewhere");
     EXPECT_EQ(t.labels.WardCaption, "Ward 9");
 
@@ -321,15 +325,17 @@ TEST(WeekFile, NamelessBlocksEmptyTheHoursSetAndEmptyCountOrColourLinesKeepTheCu
         t.w.setColour(BoxRef::cell(day, 2), marker);
         t.w.setColour(BoxRef::cell(day, 3), marker);
     }
-    for (int day = 1; day <= kDays; ++day)
-        t.w.ShiftCounts[day][1] = t.w.ShiftCounts[day][2] = 99;
+    for (int day = 1; day <= kDays; ++day) {
+        t.w.setShiftCount(day, 1, 99);
+        t.w.setShiftCount(day, 2, 99);
+    }
     ApplyWeekFile(t.model, t.labels, parse.data);
     EXPECT_EQ(t.w.data().HoursSet[4], "");
     for (int day = 1; day <= kDays; ++day) {
         EXPECT_EQ(t.w.data().CellColours[day][2], marker) << day;
         EXPECT_NE(t.w.data().CellColours[day][3], marker) << day;
-        EXPECT_EQ(t.w.ShiftCounts[day][2], 99) << day;
-        EXPECT_NE(t.w.ShiftCounts[day][1], 99) << day;
+        EXPECT_EQ(t.w.status().ShiftCounts[day][2], 99) << day;
+        EXPECT_NE(t.w.status().ShiftCounts[day][1], 99) << day;
     }
     EXPECT_FALSE(t.w.RecalcSuspended);
     EXPECT_FALSE(t.w.RosterChanged);
@@ -431,7 +437,7 @@ TEST(WeekFile, ASpoiledLineLoadsOrLeavesEverythingAsItWas)
             ExpectSameState(before, ModelState(t.model, t.labels), QStringLiteral("line %1").arg(n));
             // Recalculation still works.
             t.put(3, 1, "EARLY");
-            EXPECT_EQ(t.w.ShiftCounts[3][1], 1) << n;
+            EXPECT_EQ(t.w.status().ShiftCounts[3][1], 1) << n;
         }
     }
 }

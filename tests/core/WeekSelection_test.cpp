@@ -156,7 +156,7 @@ TEST(WeekSelection, APickedWeekWithAStoredFileAsksOnceAndLoadsItWithItsColours)
     EXPECT_TRUE(Orange(t, 4, 1) && Orange(t, 5, 3));
     EXPECT_EQ(t.labels.HolidayLabels[4], "Christmas Day");
     EXPECT_EQ(t.labels.WeekOfMonthLabel, "Wk4");
-    EXPECT_EQ(t.w.ShiftCounts[1][3], 1);
+    EXPECT_EQ(t.w.status().ShiftCounts[1][3], 1);
 
     // Picking a week restores the preferred days over the loaded colours.
     t.pick(QDate(2009, 1, 5));

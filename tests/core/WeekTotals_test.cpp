@@ -105,7 +105,7 @@ TEST(WeekTotals, EqualTheCellByCellTotalsOnRandomWeeksAndTheGridShowsThem)
         ASSERT_TRUE(m.Week.data() == w) << round;
         TavrolaChange(m);
         for (int line = 1; line <= kLines; ++line) {
-            ASSERT_EQ(m.Week.WeekHours[line], t.WeekHours[line]);
+            ASSERT_EQ(m.Week.status().WeekHours[line], t.WeekHours[line]);
             ASSERT_EQ(m.Week.data().HoursWorked[line], t.HoursWorked[line]);
             ASSERT_EQ(m.Week.status().HoursSetColours[line], t.HoursSetColours[line]);
         }
@@ -122,7 +122,7 @@ TEST(WeekTotals, EqualTheCellByCellTotalsOnRandomWeeksAndTheGridShowsThem)
                                         : r.counts[day][shift] < required ? Cover::Short
                                         : r.counts[day][shift] == required ? Cover::Staffed
                                                                            : Cover::Surplus;
-                ASSERT_EQ(m.Week.ShiftCovers[day][shift], cover) << round;
+                ASSERT_EQ(m.Week.status().ShiftCovers[day][shift], cover) << round;
                 ASSERT_EQ(m.Week.status().CountTexts[day][shift], CoverText(cover, r.counts[day][shift]));
             }
     }
@@ -149,10 +149,10 @@ TEST(WeekTotals, DemoWeeksShowTheCellByCellTotalsAndTheStaffListStaysAsStaffTxtG
         const WeekData w = m.Week.data();
         const Reference r = PlainTotals(m.Settings, w);
         for (int line = 1; line <= kLines; ++line)
-            ASSERT_EQ(m.Week.WeekHours[line], r.hours[line]) << path.toStdString() << " line " << line;
+            ASSERT_EQ(m.Week.status().WeekHours[line], r.hours[line]) << path.toStdString() << " line " << line;
         for (int day = 1; day <= kDays; ++day)
             for (int shift = 1; shift <= kShifts; ++shift)
-                ASSERT_EQ(m.Week.ShiftCounts[day][shift], r.counts[day][shift]) << path.toStdString();
+                ASSERT_EQ(m.Week.status().ShiftCounts[day][shift], r.counts[day][shift]) << path.toStdString();
         EXPECT_EQ(m.Week.data().Names[1], QStringLiteral("Someone Else"));
         EXPECT_EQ(m.Staff.front().name, first) << "the staff list is Staff.txt's, not the week's";
     }
@@ -169,7 +169,7 @@ struct Snapshot {
     explicit Snapshot(const WardModel& m) : data(m.Week.data()), changed(m.Week.RosterChanged)
     {
         for (int line = 0; line <= kLines; ++line) {
-            hours[line] = m.Week.WeekHours[line];
+            hours[line] = m.Week.status().WeekHours[line];
             setColours[line] = m.Week.status().HoursSetColours[line];
         }
         for (int day = 0; day <= kDays; ++day)

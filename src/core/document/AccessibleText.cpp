@@ -68,20 +68,20 @@ QString AccessibleDescription(const WardModel& model, BoxRef box)
         if (w.text(box).trimmed().isEmpty())
             break;
         parts += ExplainHoursSet(w.text(box), model.Settings.AnalysisStartDate);
-        if (const std::optional<float> d = ContractDifference(w.text(box), w.WeekHours[box.line()]))
+        if (const std::optional<float> d = ContractDifference(w.text(box), w.status().WeekHours[box.line()]))
             parts += *d == 0 ? QStringLiteral("contract met")
                              : Hours(std::abs(*d)) + (*d > 0 ? QStringLiteral(" over contract")
                                                              : QStringLiteral(" under contract"));
         break;
     }
     case BoxRole::HoursWorking:
-        parts += Hours(w.WeekHours[box.line()]);
+        parts += Hours(w.status().WeekHours[box.line()]);
         break;
     case BoxRole::Required:
     case BoxRole::Count: {
         const int day = box.day(), shift = box.shift();
-        parts += CoverDescription(shift, w.ShiftCovers[day][shift], w.ShiftCounts[day][shift],
-                                  w.ShiftRequired[day][shift]);
+        parts += CoverDescription(shift, w.status().ShiftCovers[day][shift], w.status().ShiftCounts[day][shift],
+                                  w.status().ShiftRequired[day][shift]);
         break;
     }
     default: break;

@@ -104,7 +104,7 @@ WeekFileData WeekFileDataFromModel(const WardModel& model)
     for (int day = 1; day <= kDays; ++day) {
         for (int shift = 1; shift <= kShifts; ++shift) {
             d.required[day][shift] = w.data().Required[day][shift];
-            d.counts[day][shift] = w.ShiftCounts[day][shift];
+            d.counts[day][shift] = w.status().ShiftCounts[day][shift];
         }
         for (int line = 1; line <= kLines; ++line)
             d.colours[day][line] = w.data().CellColours[day][line];

@@ -40,7 +40,7 @@ void ApplyWeekFile(WardModel& model, WeekView& labels, const WeekFileData& d)
             for (int shift = 1; shift <= kShifts; ++shift) {
                 w.setText(BoxRef::required(day, shift), d.required[day][shift]);
                 if (d.counts[day][shift])
-                    w.ShiftCounts[day][shift] = *d.counts[day][shift];
+                    w.setShiftCount(day, shift, *d.counts[day][shift]);
             }
             for (int line = 1; line <= kLines; ++line)
                 if (d.colours[day][line])

@@ -1,5 +1,7 @@
 #include "roster/RosterWeek.h"
 
+#include "roster/WeekTotals.h"
+
 #include <algorithm>
 
 namespace tavrola {
@@ -149,6 +151,49 @@ void RosterWeek::load(const WeekData& d)
     for (int day = 1; day <= kDays; ++day)
         for (int shift = 1; shift <= kShifts; ++shift)
             setText(BoxRef::required(day, shift), d.Required[day][shift]);
+}
+
+void RosterWeek::applyTotals(const WeekTotals& t)
+{
+    for (int line = 0; line <= kLines; ++line) {
+        status_.WeekHours[line] = t.WeekHours[line];
+        data_.NonPrefCount[line] = t.WeekNonPrefCount[line];
+    }
+    for (int day = 0; day <= kDays; ++day)
+        for (int shift = 0; shift <= kShifts; ++shift) {
+            status_.ShiftCounts[day][shift] = t.ShiftCounts[day][shift];
+            status_.ShiftRequired[day][shift] = t.Required[day][shift];
+            status_.ShiftCovers[day][shift] = t.Covers[day][shift];
+        }
+    for (int line = 1; line <= kLines; ++line) {
+        setText(BoxRef::hoursWorking(line), t.HoursWorked[line]);
+        setColour(BoxRef::hoursSet(line), t.HoursSetColours[line]);
+    }
+    for (int day = 1; day <= kDays; ++day)
+        for (int shift = 1; shift <= kShifts; ++shift) {
+            if (t.RequiredRead[day][shift])
+                setColour(BoxRef::required(day, shift), t.RequiredColours[day][shift]);
+            const Cover cover = t.Covers[day][shift];
+            setText(BoxRef::count(day, shift), CoverText(cover, t.ShiftCounts[day][shift]));
+            setColour(BoxRef::count(day, shift), CoverColour(cover));
+        }
+
+    // The marks: every box whose number does not convert, and no other.
+    const QString* errors[kDays + 1][kLines + 1] = {};
+    const QString* requiredErrors[kDays + 1][kShifts + 1] = {};
+    for (const BoxError& e : t.Errors) {
+        if (e.required)
+            requiredErrors[e.day][e.shift] = &e.message;
+        else
+            errors[e.day][e.line] = &e.message;
+    }
+    for (int day = 1; day <= kDays; ++day) {
+        for (int line = 1; line <= kLines; ++line)
+            setError(BoxRef::cell(day, line), errors[day][line] ? *errors[day][line] : kNone);
+        for (int shift = 1; shift <= kShifts; ++shift)
+            setError(BoxRef::required(day, shift),
+                     requiredErrors[day][shift] ? *requiredErrors[day][shift] : kNone);
+    }
 }
 
 int RosterWeek::NumberOfStaff() const

@@ -11,11 +11,18 @@
 
 namespace tavrola {
 
-// What the totals show on the boxes beside the stored week: the colours of the hours-set
-// and required boxes, the staff counts under the required boxes, and the reason a box's
-// number does not convert (empty when fine). Tables follow the grid: 1-based.
+struct WeekTotals;
+
+// What the totals put beside the stored week: hours per line, staff per shift and day
+// against the required boxes' numbers, the colours of the hours-set and required boxes,
+// the counts shown under the required boxes, and the reason a box's number does not
+// convert (empty when fine). Tables follow the grid: 1-based.
 struct WeekStatus {
     WeekStatus();  // white boxes, no counts, no errors
+    float WeekHours[kLines + 1] = {};
+    qint32 ShiftCounts[kDays + 1][kShifts + 1] = {};
+    qint32 ShiftRequired[kDays + 1][kShifts + 1] = {};  // the required boxes' numbers
+    Cover ShiftCovers[kDays + 1][kShifts + 1] = {};
     Colour HoursSetColours[kLines + 1];
     Colour RequiredColours[kDays + 1][kShifts + 1];
     QString CountTexts[kDays + 1][kShifts + 1];
@@ -58,16 +65,17 @@ public:
     // The hint of a line's day cells.
     void setLineHint(int line, const QString& hint);
     void setNonPrefCount(int line, qint32 count) { data_.NonPrefCount[line] = count; }
+    // Puts computed totals beside the week: the figures, the hours-worked texts, the
+    // boxes' colours and marks (each change reported). A required box that is not a
+    // whole number keeps its colour.
+    void applyTotals(const WeekTotals& totals);
+    // A staff count as a week file stored it (the totals work it out again).
+    void setShiftCount(int day, int shift, qint32 count) { status_.ShiftCounts[day][shift] = count; }
     // Writes every box of `data` (each change reported) with recalculation held off; the
     // totals and the week flags are left to the caller.
     void load(const WeekData& data);
 
     QString StaffSkillCodes[kLines + 1];
-
-    float WeekHours[kLines + 1] = {};
-    qint32 ShiftCounts[kDays + 1][kShifts + 1] = {};
-    qint32 ShiftRequired[kDays + 1][kShifts + 1] = {};  // the required boxes' numbers
-    Cover ShiftCovers[kDays + 1][kShifts + 1] = {};
 
     bool RosterChanged = false;
     bool RosterFileLoaded = false;
