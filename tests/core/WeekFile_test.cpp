@@ -144,28 +144,28 @@ QStringList ModelState(WardModel& model, const WeekView& labels)
 {
     QStringList s;
     const RosterWeek& w = model.Week;
-    auto field = [&s, &w](const char* what, int a, int b, BoxRef f) {
+    auto box = [&s, &w](const char* what, int a, int b, BoxRef f) {
         s << QStringLiteral("%1[%2][%3] %4|%5|%6").arg(what).arg(a).arg(b).arg(w.text(f)).arg(w.colour(f)).arg(w.hint(f));
     };
     for (int line = 0; line <= kLines; ++line) {
-        field("name", line, 0, BoxRef::name(line));
-        field("grade", line, 0, BoxRef::grade(line));
-        field("set", line, 0, BoxRef::hoursSet(line));
-        field("worked", line, 0, BoxRef::hoursWorking(line));
-        field("notes", line, 0, BoxRef::lectures(line));
+        box("name", line, 0, BoxRef::name(line));
+        box("grade", line, 0, BoxRef::grade(line));
+        box("set", line, 0, BoxRef::hoursSet(line));
+        box("worked", line, 0, BoxRef::hoursWorking(line));
+        box("notes", line, 0, BoxRef::lectures(line));
         s << QStringLiteral("line %1 %2 %3 %4")
                  .arg(line)
                  .arg(w.StaffSkillCodes[line])
                  .arg(w.status().WeekHours[line])
                  .arg(w.data().NonPrefCount[line]);
         for (int day = 0; day <= kDays; ++day) {
-            field("cell", day, line, BoxRef::cell(day, line));
+            box("cell", day, line, BoxRef::cell(day, line));
             s << QStringLiteral("base/saved %1 %2 %3 %4").arg(day).arg(line).arg(w.BaseCellColours[day][line]).arg(w.SavedRequests[day][line]);
         }
     }
     for (int day = 0; day <= kDays; ++day)
         for (int shift = 0; shift <= kShifts; ++shift) {
-            field("required", day, shift, BoxRef::required(day, shift));
+            box("required", day, shift, BoxRef::required(day, shift));
             s << QStringLiteral("count %1 %2 %3").arg(day).arg(shift).arg(w.status().ShiftCounts[day][shift]);
         }
     s << QStringLiteral("flags %1 %2 %3 %4 %5").arg(w.RosterChanged).arg(w.RosterFileLoaded).arg(w.RecalcSuspended).arg(w.FillRunning).arg(w.RequestsSaved);

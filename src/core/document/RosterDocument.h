@@ -112,11 +112,11 @@ public:
     void typeText(BoxRef box, const QString& text);
     void endTyping() { ++typingSession_; }
 
-    // A change of several fields as one step named `label` (Clear Form, a fill's result,
-    // clinic notes). Fields already as asked are left out; nothing at all is pushed when
-    // no field changes. Returns whether a step was pushed.
+    // A change of several boxes as one step named `label` (Clear Form, a fill's result,
+    // clinic notes). Boxes already as asked are left out; nothing at all is pushed when
+    // no box changes. Returns whether a step was pushed.
     bool applyEdits(const QString& label, const std::vector<BoxEdit>& edits);
-    // One field's text (and, for a day cell, colour) as one step.
+    // One box's text (and, for a day cell, colour) as one step.
     bool applyEdit(BoxRef box, const QString& text, Colour colour, const QString& label = {});
 
     // The week was written to its file: the current state is the saved one.
@@ -125,7 +125,7 @@ public:
     // it is (a picked week keeps the grid's unsaved entries).
     void startFreshHistory();
 
-    // The step name of an edit of `field` to `text`: "EARLY on Monday, line 3".
+    // The step name of an edit of `box` to `text`: "EARLY on Monday, line 3".
     static QString EditLabel(BoxRef box, const QString& text);
     // Where a day cell is, in step names: "Monday, line 3".
     static QString CellPlace(BoxRef cell);
