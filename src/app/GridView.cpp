@@ -550,11 +550,16 @@ bool GridView::eventFilter(QObject* watched, QEvent* event)
 
 void GridView::refreshAll()
 {
-    for (auto it = boxes_.cbegin(); it != boxes_.cend(); ++it) {
-        QLineEdit* edit = const_cast<QLineEdit*>(it.key());
-        show(it.value(), edit, BoxChange::Text);
-        show(it.value(), edit, BoxChange::Hint);
-    }
+    auto refresh = [this](QLineEdit* edit) {
+        show(boxFor(edit), edit, BoxChange::Text);
+        show(boxFor(edit), edit, BoxChange::Hint);
+    };
+    for (int line = 1; line <= kLines; ++line)
+        for (QLineEdit* edit : table_[line])
+            refresh(edit);
+    for (int day = 1; day <= kDays; ++day)
+        for (int shift = 1; shift <= kShifts; ++shift)
+            refresh(required_[day][shift]);
     for (int line = 1; line <= kLines; ++line)
         nameLine(line);
 }
