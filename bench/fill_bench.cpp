@@ -33,12 +33,12 @@ FillInput DemoFillInput(WardModel& model, bool absencesOnly = false)
     for (int day = 1; day <= kDays; ++day)
         for (int line = 1; line <= kLines; ++line)
         {
-            const QString& text = model.Week.DayCells[day][line].text();
+            const QString& text = model.Week.data().Cells[day][line];
             int flags = 0;
             DutyHours(text, model.Settings, &flags);
             requests[day][line] = absencesOnly && flags != 0 ? QString() : text;
         }
-    return MakeFillInput(StoreWeekData(model.Week), model.Week.StaffSkillCodes, requests);
+    return MakeFillInput(model.Week.data(), model.Week.StaffSkillCodes, requests);
 }
 
 // Generated ward `n` (0..9): 15-25 staff, four skills, requirements of 2-5 by day and 1-3 at

@@ -43,7 +43,7 @@ static void BM_CheckWeekWithNeighbours(benchmark::State& state)
 {
     WardModel model;
     bench::LoadDemoWeek(model);
-    const WeekData week = StoreWeekData(model.Week);
+    const WeekData week = model.Week.data();
     const RuleHistory history = ReadRuleHistory(SeventeenWeeksAndNext(model.Settings), model.Settings, kDemoLastWeek);
     if (history.weeksRead != 18)
         qFatal("read %d weeks", history.weeksRead);
@@ -61,7 +61,7 @@ static void BM_CheckAtPickTime(benchmark::State& state)
 {
     WardModel model;
     bench::LoadDemoWeek(model);
-    const WeekData week = StoreWeekData(model.Week);
+    const WeekData week = model.Week.data();
     const QString& folder = SeventeenWeeksAndNext(model.Settings);
     const RuleLimits limits;
     for (auto _ : state) {

@@ -29,7 +29,7 @@ static void BM_WeekTotals(benchmark::State& state)
 {
     WardModel model;
     LoadDemoWeek(model);
-    const WeekData week = StoreWeekData(model.Week);
+    const WeekData week = model.Week.data();
     for (auto _ : state) {
         WeekTotals totals = ComputeWeekTotals(model.Settings, week);
         benchmark::DoNotOptimize(totals);
@@ -43,12 +43,12 @@ static void BM_Keystroke(benchmark::State& state)
 {
     WardModel model;
     LoadDemoWeek(model);
-    Field& cell = model.Week.DayCells[3][12];
+    const BoxRef cell = BoxRef::cell(3, 12);
     const QString a = QStringLiteral("7-3"), b = QStringLiteral("7-3.");
     bool flip = false;
     for (auto _ : state) {
         model.typeText(cell, (flip = !flip) ? a : b);
-        benchmark::DoNotOptimize(model.Week.WeekHours);
+        benchmark::DoNotOptimize(model.Week.status().WeekHours);
     }
 }
 BENCHMARK(BM_Keystroke)->Unit(benchmark::kMicrosecond);
@@ -66,13 +66,13 @@ static void BM_KeystrokeWithRecovery(benchmark::State& state)
     WardModel model;
     LoadDemoWeek(model);
     model.Recovery.enable(recovery.path());
-    Field& cell = model.Week.DayCells[3][12];
+    const BoxRef cell = BoxRef::cell(3, 12);
     const QString a = QStringLiteral("7-3"), b = QStringLiteral("7-3.");
     bool flip = false;
     for (auto _ : state) {
         model.typeText(cell, (flip = !flip) ? a : b);
         QCoreApplication::processEvents();
-        benchmark::DoNotOptimize(model.Week.WeekHours);
+        benchmark::DoNotOptimize(model.Week.status().WeekHours);
     }
 }
 BENCHMARK(BM_KeystrokeWithRecovery)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
@@ -81,7 +81,7 @@ static void BM_CopyWeekData(benchmark::State& state)
 {
     WardModel model;
     LoadDemoWeek(model);
-    const WeekData week = StoreWeekData(model.Week);
+    const WeekData week = model.Week.data();
     for (auto _ : state) {
         WeekData copy = week;
         benchmark::DoNotOptimize(copy);

@@ -1,10 +1,10 @@
 cmake_minimum_required(VERSION 3.25)
 # The layering check must fail on a deliberate violation: each plain-data folder in turn
-# includes the document (or the grid's fields), in a copy of the core's folder names.
+# includes the document (or the roster week), in a copy of the core's folder names.
 # Usage: cmake -DCHECK=<CheckLayering.cmake> -DWORK=<scratch folder> -P CheckLayeringCatches.cmake
 set(cases "weeks|document/RosterDocument.h" "autofill|document/AutoFill.h" "render|document/WardModel.h"
           "print|document/WeekPrintSheet.h" "stats|document/StatisticsRun.h" "weeks|roster/RosterWeek.h"
-          "print|roster/Field.h")
+          "print|roster/RosterWeek.h")
 foreach(case ${cases})
   string(REPLACE "|" ";" parts "${case}")
   list(GET parts 0 folder)

@@ -54,7 +54,6 @@ constexpr int kBodyHeight = kGridLineStep * kLines + 40;
 GridView::GridView(WardModel& document, QWidget* parent)
     : QWidget(parent), document_(document), week_(document.Week)
 {
-    RosterWeek& week = week_;
     QFont small = font();
     small.setPointSize(8);
     setFont(small);
@@ -126,18 +125,19 @@ GridView::GridView(WardModel& document, QWidget* parent)
         DayLabels[day]->installEventFilter(this);
         static const char* const shiftNames[kShifts + 1] = {"", "Early/AM ", "Late/PM", "Night/N "};
         for (int shift = 1; shift <= kShifts; ++shift) {
-            QLineEdit* e = addEdit(header_, week.ShiftRequiredEdits[day][shift], 0, kRequiredY, kRequiredW);
+            QLineEdit* e = addEdit(header_, BoxRef::required(day, shift), 0, kRequiredY, kRequiredW);
+            required_[day][shift] = e;
             e->setAlignment(Qt::AlignCenter);
             e->setToolTip(QStringLiteral("Nurses Needed %1 %2")
                               .arg(QString(DayName(day)), QString::fromLatin1(shiftNames[shift])));
             e->setProperty("plainToolTip", e->toolTip());
             e->installEventFilter(this);
-            e->setAccessibleName(AccessibleName(week_, week.ShiftRequiredEdits[day][shift]));
+            e->setAccessibleName(AccessibleName(week_, BoxRef::required(day, shift)));
             QLabel* count = addLabel(header_, QString(), 0, kCountY, kCountW, kCountH);
             count->setAlignment(Qt::AlignCenter);
             count->setFont(countFont);
             count->setAutoFillBackground(true);
-            count->setAccessibleName(AccessibleName(week_, week.ShiftCountBoxes[day][shift]));
+            count->setAccessibleName(AccessibleName(week_, BoxRef::count(day, shift)));
             counts_[day][shift] = count;
         }
     }
@@ -157,19 +157,19 @@ GridView::GridView(WardModel& document, QWidget* parent)
 
     for (int line = 1; line <= kLines; ++line) {
         const int y = lineY(line);
-        table_[line][0] = addEdit(body_, week.NameEdits[line], kNameX, y, kNameW);
-        table_[line][1] = addEdit(body_, week.GradeEdits[line], kGradeX, y, kGradeW);
-        table_[line][2] = addEdit(body_, week.HoursSetEdits[line], kSetX, y, kSetW);
-        QLineEdit* worked = addEdit(body_, week.HoursWorkingEdits[line], kWorkX, y, kWorkW);
+        table_[line][0] = addEdit(body_, BoxRef::name(line), kNameX, y, kNameW);
+        table_[line][1] = addEdit(body_, BoxRef::grade(line), kGradeX, y, kGradeW);
+        table_[line][2] = addEdit(body_, BoxRef::hoursSet(line), kSetX, y, kSetW);
+        QLineEdit* worked = addEdit(body_, BoxRef::hoursWorking(line), kWorkX, y, kWorkW);
         worked->setReadOnly(true);
         worked->setFocusPolicy(Qt::NoFocus);
         table_[line][3] = worked;
         for (int day = 1; day <= kDays; ++day) {
-            QLineEdit* cell = addEdit(body_, week.DayCells[day][line], 0, y, kDayMinW);
+            QLineEdit* cell = addEdit(body_, BoxRef::cell(day, line), 0, y, kDayMinW);
             cell->setContextMenuPolicy(Qt::NoContextMenu);  // a right click marks the day instead
             table_[line][3 + day] = cell;
         }
-        table_[line][11] = addEdit(body_, week.LecturesEdits[line], 0, y, kNotesMinW);
+        table_[line][11] = addEdit(body_, BoxRef::lectures(line), 0, y, kNotesMinW);
         for (QLineEdit* e : table_[line])
             e->installEventFilter(this);
     }
@@ -193,14 +193,14 @@ void GridView::showBreaches()
         for (int line = 1; line <= kLines; ++line) {
             const bool was = breachMarked(line, day);
             if (marked[day][line] || was)
-                showDayMarks(week_.DayCells[day][line], marked[day][line]);
+                showDayMarks(BoxRef::cell(day, line), marked[day][line]);
         }
 }
 
-void GridView::showDayMarks(const Field& cell, bool breach)
+void GridView::showDayMarks(BoxRef cell, bool breach)
 {
     QLineEdit* edit = table_[cell.line()][3 + cell.day()];
-    const QString glyphs = DayCellGlyphs(cell.colour(), !cell.error().isEmpty());
+    const QString glyphs = DayCellGlyphs(week_.colour(cell), !week_.error(cell).isEmpty());
     CellMarks*& marks = marks_[cell.day()][cell.line()];
     if (!marks && (breach || !glyphs.isEmpty()))
         marks = new CellMarks(edit);
@@ -211,42 +211,42 @@ void GridView::showDayMarks(const Field& cell, bool breach)
 
 void GridView::showContract(int line)
 {
-    const Field& set = week_.HoursSetEdits[line];
+    const BoxRef set = BoxRef::hoursSet(line);
     CellMarks*& marks = contractMarks_[line];
-    const QString mark = ContractMark(set.text(), week_.WeekHours[line]);
+    const QString mark = ContractMark(week_.text(set), week_.status().WeekHours[line]);
     if (!marks && !mark.isEmpty())
         marks = new CellMarks(table_[line][2]);
     if (marks)
         marks->setMarks(mark, false);
     table_[line][2]->setAccessibleDescription(AccessibleDescription(document_, set));
-    table_[line][3]->setAccessibleDescription(AccessibleDescription(document_, week_.HoursWorkingEdits[line]));
+    table_[line][3]->setAccessibleDescription(AccessibleDescription(document_, BoxRef::hoursWorking(line)));
 }
 
 void GridView::showCover(int day, int shift)
 {
-    const Field& count = week_.ShiftCountBoxes[day][shift];
+    const BoxRef count = BoxRef::count(day, shift);
     QLabel* label = counts_[day][shift];
-    if (label->text() != count.text())
-        label->setText(count.text());
+    const QString& text = week_.status().CountTexts[day][shift];
+    if (label->text() != text)
+        label->setText(text);
     QPalette p = label->palette();
-    const Colour ink = InkOn(count.colour());
-    if (p.color(QPalette::Window) != toQColor(count.colour()) || p.color(QPalette::WindowText) != toQColor(ink)) {
-        p.setColor(QPalette::Window, toQColor(count.colour()));
+    const Colour colour = week_.status().CountColours[day][shift];
+    const Colour ink = InkOn(colour);
+    if (p.color(QPalette::Window) != toQColor(colour) || p.color(QPalette::WindowText) != toQColor(ink)) {
+        p.setColor(QPalette::Window, toQColor(colour));
         p.setColor(QPalette::WindowText, toQColor(ink));
         label->setPalette(p);
     }
     const QString description = AccessibleDescription(document_, count);
     label->setAccessibleDescription(description);
     label->setToolTip(description);
-    editFor(week_.ShiftRequiredEdits[day][shift])
-        ->setAccessibleDescription(AccessibleDescription(document_, week_.ShiftRequiredEdits[day][shift]));
+    required_[day][shift]->setAccessibleDescription(AccessibleDescription(document_, BoxRef::required(day, shift)));
 }
 
 void GridView::nameLine(int line)
 {
     for (int column = 0; column < kColumns; ++column)
-        if (const Field* f = fields_.value(table_[line][column]))
-            table_[line][column]->setAccessibleName(AccessibleName(week_, *f));
+        table_[line][column]->setAccessibleName(AccessibleName(week_, boxFor(table_[line][column])));
 }
 
 bool GridView::breachMarked(int line, int day) const
@@ -257,11 +257,10 @@ bool GridView::breachMarked(int line, int day) const
 
 QString GridView::marksOn(const QLineEdit* box) const
 {
-    const Field* f = fields_.value(box);
-    const CellMarks* marks = !f                                  ? nullptr
-                             : f->role() == FieldRole::Day      ? marks_[f->day()][f->line()]
-                             : f->role() == FieldRole::HoursSet ? contractMarks_[f->line()]
-                                                                : nullptr;
+    const BoxRef f = boxFor(box);
+    const CellMarks* marks = f.role() == BoxRole::Day        ? marks_[f.day()][f.line()]
+                             : f.role() == BoxRole::HoursSet ? contractMarks_[f.line()]
+                                                             : nullptr;
     return marks ? marks->glyphs() : QString();
 }
 
@@ -295,7 +294,7 @@ void GridView::layOut()
         for (int shift = 1; shift <= kShifts; ++shift)
         {
             const int x = dayX(day) + (shift - 1) * (dayW - kRequiredW) / 2;
-            editFor(week_.ShiftRequiredEdits[day][shift])->move(x, kRequiredY);
+            required_[day][shift]->move(x, kRequiredY);
             counts_[day][shift]->move(x + (kRequiredW - kCountW) / 2, kCountY);
         }
         for (int line = 1; line <= kLines; ++line)
@@ -325,115 +324,131 @@ QLabel* GridView::addLabel(QWidget* on, const QString& text, int x, int y, int w
     return label;
 }
 
-QLineEdit* GridView::addEdit(QWidget* on, Field& field, int x, int y, int width)
+QLineEdit* GridView::editFor(BoxRef box) const
+{
+    if (!box.isBox())
+        return nullptr;
+    switch (box.role()) {
+    case BoxRole::Name: return table_[box.line()][0];
+    case BoxRole::Grade: return table_[box.line()][1];
+    case BoxRole::HoursSet: return table_[box.line()][2];
+    case BoxRole::HoursWorking: return table_[box.line()][3];
+    case BoxRole::Day: return table_[box.line()][3 + box.day()];
+    case BoxRole::Lectures: return table_[box.line()][11];
+    case BoxRole::Required: return required_[box.day()][box.shift()];
+    default: return nullptr;
+    }
+}
+
+QLineEdit* GridView::addEdit(QWidget* on, BoxRef box, int x, int y, int width)
 {
     auto* edit = new QLineEdit(on);
     edit->setGeometry(x, y, width, kGridEditHeight);
     edit->setAutoFillBackground(true);
-    edits_.insert(&field, edit);
-    fields_.insert(edit, &field);
-    // textEdited fires for the user's own typing only, so the echo of a field change
+    boxes_.insert(edit, box);
+    // textEdited fires for the user's own typing only, so the echo of a box's change
     // back into the edit never loops. Each keystroke is an edit of the document;
     // keystrokes in one visit to the cell make one undo step.
-    connect(edit, &QLineEdit::textEdited, this, [this, edit, &field](const QString& text) {
+    connect(edit, &QLineEdit::textEdited, this, [this, edit, box](const QString& text) {
         edit->setProperty("edited", true);
-        document_.typeText(field, text);
+        document_.typeText(box, text);
     });
-    connect(edit, &QLineEdit::editingFinished, this, [this, edit, &field] {
+    connect(edit, &QLineEdit::editingFinished, this, [this, edit, box] {
         document_.endTyping();
         const bool edited = edit->property("edited").toBool();
         edit->setProperty("edited", false);
-        if (edited && !field.error().isEmpty())
-            emit badNumberEntered(&field);
+        if (edited && !week_.error(box).isEmpty())
+            emit badNumberEntered(box);
     });
     return edit;
 }
 
-void GridView::show(const Field& field, QLineEdit* edit, FieldChange what)
+void GridView::show(BoxRef box, QLineEdit* edit, BoxChange what)
 {
     switch (what) {
-    case FieldChange::Text:
-        if (edit->text() != field.text()) {
-            edit->setText(field.text());
+    case BoxChange::Text:
+        if (edit->text() != week_.text(box)) {
+            edit->setText(week_.text(box));
             if (!edit->hasFocus())
                 edit->setCursorPosition(0);  // show the start of a long name, not its end
         }
-        if (field.role() == FieldRole::HoursSet)
-            edit->setProperty("plainToolTip", field.text());  // "37.5 -17.5" is wider than its box
-        if (field.role() == FieldRole::Day) {
+        if (box.role() == BoxRole::HoursSet)
+            edit->setProperty("plainToolTip", week_.text(box));  // "37.5 -17.5" is wider than its box
+        if (box.role() == BoxRole::Day) {
             // Text that counts for nothing and holds no known code (a typo, most
             // likely) is shown grey.
             bool nothing = false;
-            ExplainDutyText(document_.Settings, field.text(), &nothing);
+            ExplainDutyText(document_.Settings, week_.text(box), &nothing);
             QPalette p = edit->palette();
             p.setColor(QPalette::Text, nothing ? QColor(0x80, 0x80, 0x80) : QColor(Qt::black));
             edit->setPalette(p);
         }
         break;
-    case FieldChange::Hint:
-        if (field.role() != FieldRole::Required)
-            edit->setProperty("plainToolTip", field.hint());
+    case BoxChange::Hint:
+        if (box.role() != BoxRole::Required)
+            edit->setProperty("plainToolTip", week_.hint(box));
         break;
-    case FieldChange::Colour:
-    case FieldChange::Error: break;
+    case BoxChange::Colour:
+    case BoxChange::Error: break;
     }
-    showLook(field, edit);
-    switch (field.role()) {
-    case FieldRole::Day: showDayMarks(field, breachMarked(field.line(), field.day())); break;
-    case FieldRole::HoursSet:
-    case FieldRole::HoursWorking: showContract(field.line()); break;
-    case FieldRole::Required: showCover(field.day(), field.shift()); break;
-    case FieldRole::Name:
-        if (what == FieldChange::Text)
-            nameLine(field.line());
+    showLook(box, edit);
+    switch (box.role()) {
+    case BoxRole::Day: showDayMarks(box, breachMarked(box.line(), box.day())); break;
+    case BoxRole::HoursSet:
+    case BoxRole::HoursWorking: showContract(box.line()); break;
+    case BoxRole::Required: showCover(box.day(), box.shift()); break;
+    case BoxRole::Name:
+        if (what == BoxChange::Text)
+            nameLine(box.line());
         break;
     default: break;
     }
 }
 
-void GridView::showLook(const Field& field, QLineEdit* edit)
+void GridView::showLook(BoxRef box, QLineEdit* edit)
 {
-    const QColor background = toQColor(field.colour());
+    const QColor background = toQColor(week_.colour(box));
     QPalette p = edit->palette();
     p.setColor(QPalette::Base, background);
     edit->setPalette(p);
-    const QString sheet = field.error().isEmpty()
+    const QString sheet = week_.error(box).isEmpty()
                               ? QString()
                               : QStringLiteral("QLineEdit { border: 2px solid #d00000; background: %1; }")
                                     .arg(background.name());
     if (edit->styleSheet() != sheet)
         edit->setStyleSheet(sheet);
-    const QString tip = field.error().isEmpty() ? edit->property("plainToolTip").toString() : field.error();
+    const QString tip = week_.error(box).isEmpty() ? edit->property("plainToolTip").toString() : week_.error(box);
     if (edit->toolTip() != tip)
         edit->setToolTip(tip);
 }
 
-void GridView::fieldChanged(const Field& field, FieldChange what)
+void GridView::boxChanged(BoxRef box, BoxChange what)
 {
-    if (QLineEdit* edit = edits_.value(&field))
-        show(field, edit, what);
-    else if (field.role() == FieldRole::Count)
-        showCover(field.day(), field.shift());
+    if (QLineEdit* edit = editFor(box))
+        show(box, edit, what);
+    else if (box.role() == BoxRole::Count)
+        showCover(box.day(), box.shift());
 }
 
-QString GridView::toolTipFor(const Field& field) const
+QString GridView::toolTipFor(BoxRef box) const
 {
-    if (!field.error().isEmpty())
-        return field.error();
+    if (!week_.error(box).isEmpty())
+        return week_.error(box);
     const WardSettings& s = document_.Settings;
-    switch (field.role()) {
-    case FieldRole::Day: {
-        const QString reading = field.text().trimmed().isEmpty() ? field.hint() : ExplainDutyText(s, field.text());
+    switch (box.role()) {
+    case BoxRole::Day: {
+        const QString& text = week_.text(box);
+        const QString reading = text.trimmed().isEmpty() ? week_.hint(box) : ExplainDutyText(s, text);
         // The rules broken come first: they are why the cell is marked.
-        const QString breaches = BreachToolTip(document_.Breaches, field.line(), field.day());
+        const QString breaches = BreachToolTip(document_.Breaches, box.line(), box.day());
         if (breaches.isEmpty())
             return reading;
         return reading.isEmpty() ? breaches : breaches + QStringLiteral("\n\n") + reading;
     }
-    case FieldRole::HoursSet:
-        return field.text().isEmpty() ? QString() : ExplainHoursSet(field.text(), s.AnalysisStartDate);
-    case FieldRole::Required:
-        return AccessibleDescription(document_, field);  // "3 on the early shift, 5 needed: 2 short"
+    case BoxRole::HoursSet:
+        return week_.text(box).isEmpty() ? QString() : ExplainHoursSet(week_.text(box), s.AnalysisStartDate);
+    case BoxRole::Required:
+        return AccessibleDescription(document_, box);  // "3 on the early shift, 5 needed: 2 short"
     default: return QString();
     }
 }
@@ -475,24 +490,24 @@ bool GridView::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
     auto* edit = qobject_cast<QLineEdit*>(watched);
-    Field* field = edit ? fields_.value(edit) : nullptr;
-    if (!field)
+    const BoxRef box = boxFor(edit);
+    if (box.role() == BoxRole::None)
         return QWidget::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::MouseButtonPress:
-        if (field->role() == FieldRole::Day && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
-            emit dayCellRightClicked(field);
+        if (box.role() == BoxRole::Day && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+            emit dayCellRightClicked(box);
             return true;
         }
         break;
     case QEvent::MouseButtonRelease: {
         auto* me = static_cast<QMouseEvent*>(event);
-        if (field->role() == FieldRole::Day && me->button() == Qt::LeftButton && edit->rect().contains(me->pos()))
-            emit dayCellClicked(field, edit->y());
+        if (box.role() == BoxRole::Day && me->button() == Qt::LeftButton && edit->rect().contains(me->pos()))
+            emit dayCellClicked(box, edit->y());
         break;
     }
     case QEvent::ToolTip: {
-        const QString tip = toolTipFor(*field);
+        const QString tip = toolTipFor(box);
         if (tip.isEmpty())
             break;
         QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), tip, edit);
@@ -535,10 +550,16 @@ bool GridView::eventFilter(QObject* watched, QEvent* event)
 
 void GridView::refreshAll()
 {
-    for (auto it = edits_.cbegin(); it != edits_.cend(); ++it) {
-        show(*it.key(), it.value(), FieldChange::Text);
-        show(*it.key(), it.value(), FieldChange::Hint);
-    }
+    auto refresh = [this](QLineEdit* edit) {
+        show(boxFor(edit), edit, BoxChange::Text);
+        show(boxFor(edit), edit, BoxChange::Hint);
+    };
+    for (int line = 1; line <= kLines; ++line)
+        for (QLineEdit* edit : table_[line])
+            refresh(edit);
+    for (int day = 1; day <= kDays; ++day)
+        for (int shift = 1; shift <= kShifts; ++shift)
+            refresh(required_[day][shift]);
     for (int line = 1; line <= kLines; ++line)
         nameLine(line);
 }

@@ -14,17 +14,20 @@ namespace tavrola {
 class CellMarks;
 class NonPrefStrip;
 
-// The roster grid at its fixed positions: one line edit per field of the week, bound both
-// ways (typing writes the field; the field's changes show in the edit), with the column
-// headings, day and holiday labels and the required-staff boxes.
+// The roster grid at its fixed positions: one line edit per box of the week, bound both
+// ways (typing is an edit of the document; each change the week reports of a box shows in
+// its edit), with the column headings, day and holiday labels and the required-staff boxes.
+// The edits are the view's tables of the week's boxes: looked up by BoxRef and back.
 class GridView : public QWidget, private RosterObserver {
     Q_OBJECT
 public:
     explicit GridView(WardModel& document, QWidget* parent = nullptr);
     ~GridView() override;
 
-    QLineEdit* editFor(const Field& field) const { return edits_.value(&field); }
-    Field* fieldFor(const QLineEdit* edit) const { return fields_.value(edit); }
+    // The edit showing a box; none for the staff counts (labels) and for no box.
+    QLineEdit* editFor(BoxRef box) const;
+    // The box an edit shows; no box (role None) for any other widget.
+    BoxRef boxFor(const QLineEdit* edit) const { return boxes_.value(edit); }
 
     QLabel* TavrolaLabel = nullptr;
     QLabel* HospitalNameLabel = nullptr;
@@ -42,11 +45,11 @@ public:
     // All 25 lines and the headings at the smallest column widths.
     QSize sizeHint() const override;
 
-    // What a field's tool tip says now: the reason a number does not convert, how a day
+    // What a box's tool tip says now: the reason a number does not convert, how a day
     // cell is read, the contract and carried-over hours, the staff on a shift and needed.
-    QString toolTipFor(const Field& field) const;
+    QString toolTipFor(BoxRef box) const;
 
-    // Reloads every edit from its field (after the week was replaced wholesale).
+    // Reloads every edit from its box (after the week was replaced wholesale).
     void refreshAll();
 
     // Whether a day cell shows the working-time mark (its duty breaks a rule).
@@ -62,31 +65,31 @@ public:
     QLineEdit* editAt(int line, int column) const;
 
 signals:
-    void dayCellClicked(tavrola::Field* cell, int top);
-    void dayCellRightClicked(tavrola::Field* cell);
+    void dayCellClicked(tavrola::BoxRef cell, int top);
+    void dayCellRightClicked(tavrola::BoxRef cell);
     // A day heading (1 = Monday .. 7 = Sunday) was clicked.
     void dayHeadingClicked(int day);
     // The user finished editing a box whose number does not convert.
-    void badNumberEntered(tavrola::Field* field);
+    void badNumberEntered(tavrola::BoxRef box);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void fieldChanged(const Field& field, FieldChange what) override;
-    QLineEdit* addEdit(QWidget* on, Field& field, int x, int y, int width);
+    void boxChanged(BoxRef box, BoxChange what) override;
+    QLineEdit* addEdit(QWidget* on, BoxRef box, int x, int y, int width);
     // Places the columns for the width the window gives: days and notes widen with it.
     void layOut();
     bool moveFocus(QLineEdit* from, int dLine, int dColumn);
     QLabel* addLabel(QWidget* on, const QString& text, int x, int y, int width, int height = 16);
-    void show(const Field& field, QLineEdit* edit, FieldChange what);
+    void show(BoxRef box, QLineEdit* edit, BoxChange what);
     // Background colour, and the red mark with its reason for a number that does not convert.
-    void showLook(const Field& field, QLineEdit* edit);
+    void showLook(BoxRef box, QLineEdit* edit);
     // The working-time marks: on the day cells the document's breaches name, off elsewhere.
     void showBreaches();
     // A day cell's marks (its colour's glyph, a bad number, a breach) and description.
-    void showDayMarks(const Field& cell, bool breach);
+    void showDayMarks(BoxRef cell, bool breach);
     // The hours-set box's mark, hours worked against the contract, and both boxes'
     // descriptions.
     void showContract(int line);
@@ -101,9 +104,9 @@ private:
     QLabel* NotesHeading_ = nullptr;
     WardModel& document_;
     RosterWeek& week_;
-    QHash<const Field*, QLineEdit*> edits_;
-    QHash<const QLineEdit*, Field*> fields_;
+    QHash<const QLineEdit*, BoxRef> boxes_;
     QLineEdit* table_[kLines + 1][kColumns] = {};
+    QLineEdit* required_[kDays + 1][kShifts + 1] = {};
     CellMarks* marks_[kDays + 1][kLines + 1] = {};  // made on first use
     CellMarks* contractMarks_[kLines + 1] = {};
     QLabel* counts_[kDays + 1][kShifts + 1] = {};

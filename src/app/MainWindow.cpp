@@ -70,14 +70,14 @@ MainWindow::MainWindow(const QString& dataFolder, Ui* ui, QWidget* parent) : QMa
     connect(toolbar_, &DutyToolbar::brushChosen, this, &MainWindow::chooseBrush);
     autoFill_ = new AutoFillPanel(model_, *ui_, grid_->ToolbarPanel->parentWidget(), central);
     column->addWidget(autoFill_->SummaryRow);
-    autoFill_->setDayColumns([this](int day) { return grid_->editFor(model_.Week.DayCells[day][1]); });
+    autoFill_->setDayColumns([this](int day) { return grid_->editFor(BoxRef::cell(day, 1)); });
     // A running fill is the document's to stop: a click on a day cell ends it.
     connect(grid_, &GridView::dayCellClicked, this,
-            [this](Field* cell, int top) { DutyClick(model_, *cell, currentBrush(), top); });
-    connect(grid_, &GridView::dayCellRightClicked, this, [this](Field* cell) { DutyMouseDown(model_, *cell); });
+            [this](BoxRef cell, int top) { DutyClick(model_, cell, currentBrush(), top); });
+    connect(grid_, &GridView::dayCellRightClicked, this, [this](BoxRef cell) { DutyMouseDown(model_, cell); });
     // A day heading opens its clinic pop-up, whose click writes into the week.
     connect(grid_, &GridView::dayHeadingClicked, this, &MainWindow::DayLabelClick);
-    connect(grid_, &GridView::badNumberEntered, this, [this](Field* field) { ui_->showError(field->error()); });
+    connect(grid_, &GridView::badNumberEntered, this, [this](BoxRef box) { ui_->showError(model_.Week.error(box)); });
     // The window follows the document: the title's changed mark, the week and its labels,
     // the ward's names.
     connect(&model_, &WardModel::changedMarkChanged, this, &QWidget::setWindowModified);
@@ -153,9 +153,9 @@ void MainWindow::buildBrushKeys()
 void MainWindow::brushFocusedCell()
 {
     auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-    Field* cell = edit ? grid_->fieldFor(edit) : nullptr;
-    if (cell && cell->role() == FieldRole::Day)
-        DutyClick(model_, *cell, currentBrush(), edit->y());
+    const BoxRef cell = grid_->boxFor(edit);
+    if (cell.role() == BoxRole::Day)
+        DutyClick(model_, cell, currentBrush(), edit->y());
 }
 
 void MainWindow::buildMenus()
@@ -302,7 +302,7 @@ void MainWindow::showWeek()
         grid_->WardNameLabel->setText(labels.WardCaption);
     }
     // The bars of the last complete scan, against the names the grid shows.
-    grid_->PaintBox1->showChart(labels.History.Scanned ? ComputeNonPrefChart(StoreWeekData(model_.Week), labels.History)
+    grid_->PaintBox1->showChart(labels.History.Scanned ? ComputeNonPrefChart(model_.Week.data(), labels.History)
                                                        : NonPrefChart(),
                                 model_.Settings.AnalysisStartDate);
     showSettings();

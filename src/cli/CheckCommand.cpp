@@ -64,7 +64,7 @@ int CheckVerb::execute(const CommandArgs& common, Console& io) const
         if (!ward.reported.contains(message))
             io.error(OneLine(message));
     const std::vector<Breach> breaches =
-        CheckWorkingTime(model.Settings, rules.limits, StoreWeekData(model.Week), monday, history);
+        CheckWorkingTime(model.Settings, rules.limits, model.Week.data(), monday, history);
 
     for (const Breach& b : breaches) {
         if (common.json)

@@ -141,7 +141,7 @@ int ClinicsVerb::execute(const CommandArgs& common, Console& io) const
         WriteClinicNotes(model, day, list.lines);  // the click on the day's pop-up
         std::array<QString, kLines> column;
         for (int line = 1; line <= kLines; ++line)
-            column[size_t(line - 1)] = model.Week.DayCells[day][line].text();
+            column[size_t(line - 1)] = model.Week.data().Cells[day][line];
         PrintDay(io, common, choice, list, column);
         if (!common.json && day < kDays && !onlyDay)
             io.line(QString());

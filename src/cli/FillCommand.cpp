@@ -193,7 +193,7 @@ int FillVerb::execute(const CommandArgs& common, Console& io) const
         for (int day = 1; day <= kDays; ++day) {
             QStringList cells;
             for (int line = 1; line <= kLines; ++line)
-                cells += w.DayCells[day][line].text();
+                cells += w.data().Cells[day][line];
             days += JsonStrings(cells);
         }
         for (int n = 0; n < search.filledSlots(); ++n) {
@@ -220,7 +220,7 @@ int FillVerb::execute(const CommandArgs& common, Console& io) const
             if (p.rule == PenaltyRule::Understaffed && !p.skills.isEmpty())
                 j.add("left_out", p.skills);
             if (p.line)
-                j.add("line", qint64(p.line)).add("name", w.NameEdits[p.line].text());
+                j.add("line", qint64(p.line)).add("name", w.data().Names[p.line]);
             if (p.rule == PenaltyRule::ContractShort)
                 j.addFloat("hours", float(p.hours)).addFloat("contract", float(p.contract));
             else
@@ -248,13 +248,13 @@ int FillVerb::execute(const CommandArgs& common, Console& io) const
                       .arg(unclamped));
         io.line(QStringLiteral("line\tname\tMon\tTue\tWed\tThu\tFri\tSat\tSun"));
         for (int line = 1; line <= kLines; ++line) {
-            QStringList row{QString::number(line), w.NameEdits[line].text()};
+            QStringList row{QString::number(line), w.data().Names[line]};
             bool any = false;
             for (int day = 1; day <= kDays; ++day) {
-                row += w.DayCells[day][line].text();
+                row += w.data().Cells[day][line];
                 any = any || !row.last().isEmpty();
             }
-            if (any || !w.NameEdits[line].text().isEmpty())
+            if (any || !w.data().Names[line].isEmpty())
                 io.line(row.join(u'\t'));
         }
         // The cover row as the window shows it under the grid (early/late/night), then
@@ -266,7 +266,7 @@ int FillVerb::execute(const CommandArgs& common, Console& io) const
         for (int day = 1; day <= kDays; ++day)
             io.line(QStringLiteral("%1 cover: %2").arg(DayName(day), fill.coverText(day).replace(u'\n', QStringLiteral("; "))));
         for (const Penalty& p : penalties)
-            io.line(PenaltyText(p, model.Settings, p.line ? w.NameEdits[p.line].text() : QString()));
+            io.line(PenaltyText(p, model.Settings, p.line ? w.data().Names[p.line] : QString()));
         for (const Breach& b : fill.requestBreaches())
             io.line(QStringLiteral("kept as requested: line %1 %2, %3: %4 [%5]")
                           .arg(b.line)

@@ -20,7 +20,7 @@ QStringList preferredDays(const RosterWeek& w, int line)
 {
     QStringList days;
     for (int day = 1; day <= kDays; ++day)
-        if (w.DayCells[day][line].colour() == RequestColour)
+        if (w.data().CellColours[day][line] == RequestColour)
             days += QString(DayName(day));
     return days;
 }
@@ -73,15 +73,15 @@ int SettingsVerb::execute(const CommandArgs& common, Console& io) const
             .add("AnalysisStartDateValid", s.AnalysisStartDateValid);
         io.line(j.text());
         for (int line = 1; line <= kLines; ++line) {
-            if (w.NameEdits[line].text().isEmpty())
+            if (w.data().Names[line].isEmpty())
                 continue;
             JsonLine staff;
             staff.add("line", qint64(line))
-                .add("name", w.NameEdits[line].text())
+                .add("name", w.data().Names[line])
                 .add("skills", w.StaffSkillCodes[line])
-                .add("grade", w.GradeEdits[line].text())
-                .add("hours_set", w.HoursSetEdits[line].text())
-                .add("standard_shift", w.DayCells[1][line].hint())
+                .add("grade", w.data().Grades[line])
+                .add("hours_set", w.data().HoursSet[line])
+                .add("standard_shift", w.data().Hints[line])
                 .addStrings("preferred_days", preferredDays(w, line));
             io.line(staff.text());
         }
@@ -101,12 +101,12 @@ int SettingsVerb::execute(const CommandArgs& common, Console& io) const
     io.line(QString());
     io.line(QStringLiteral("line\tname\tskills\tgrade\tset\tshift\tpreferred days"));
     for (int line = 1; line <= kLines; ++line) {
-        if (w.NameEdits[line].text().isEmpty())
+        if (w.data().Names[line].isEmpty())
             continue;
         io.line(QStringLiteral("%1\t%2\t%3\t%4\t%5\t%6\t%7")
                     .arg(line)
-                    .arg(w.NameEdits[line].text(), w.StaffSkillCodes[line], w.GradeEdits[line].text(),
-                         w.HoursSetEdits[line].text(), w.DayCells[1][line].hint(),
+                    .arg(w.data().Names[line], w.StaffSkillCodes[line], w.data().Grades[line],
+                         w.data().HoursSet[line], w.data().Hints[line],
                          preferredDays(w, line).join(QLatin1Char(' '))));
     }
     return Ok;

@@ -23,9 +23,9 @@ const char* const kHourKeys[kWeekFileHourSettings] = {"HoursWorkedOnAM", "HoursW
                                                       "HoursWorkedOnN", "MidShiftBreak",
                                                       "HoursHolidayFullDay", "HoursHolidayHalfDay"};
 
-qint64 BoxNumber(const Field& box)
+qint64 BoxNumber(const QString& box)
 {
-    return box.text().trimmed().toLongLong();
+    return box.trimmed().toLongLong();
 }
 
 void PrintJson(Console& io, const WardModel& model, const WeekView& labels, const QString& file)
@@ -55,26 +55,26 @@ void PrintJson(Console& io, const WardModel& model, const WeekView& labels, cons
         QStringList days;
         QString colours;
         for (int day = 1; day <= kDays; ++day) {
-            days += w.DayCells[day][line].text();
-            colours += (day > 1 ? QStringLiteral(",") : QString()) + QString::number(w.DayCells[day][line].colour());
+            days += w.data().Cells[day][line];
+            colours += (day > 1 ? QStringLiteral(",") : QString()) + QString::number(w.data().CellColours[day][line]);
         }
         io.line(JsonLine()
                     .add("line", qint64(line))
-                    .add("name", w.NameEdits[line].text())
-                    .add("hours_set", w.HoursSetEdits[line].text())
+                    .add("name", w.data().Names[line])
+                    .add("hours_set", w.data().HoursSet[line])
                     .addStrings("days", days)
-                    .add("hours_worked", w.HoursWorkingEdits[line].text())
-                    .add("non_preferred", qint64(w.WeekNonPrefCount[line]))
+                    .add("hours_worked", w.data().HoursWorked[line])
+                    .add("non_preferred", qint64(w.data().NonPrefCount[line]))
                     .addRaw("colours", QStringLiteral("[") + colours + QStringLiteral("]"))
-                    .add("notes", w.LecturesEdits[line].text())
+                    .add("notes", w.data().Notes[line])
                     .text());
     }
     for (int day = 1; day <= kDays; ++day) {
         QString required, counted;
         for (int shift = 1; shift <= kShifts; ++shift) {
             const QString sep = shift > 1 ? QStringLiteral(",") : QString();
-            required += sep + QString::number(BoxNumber(w.ShiftRequiredEdits[day][shift]));
-            counted += sep + QString::number(w.ShiftCounts[day][shift]);
+            required += sep + QString::number(BoxNumber(w.data().Required[day][shift]));
+            counted += sep + QString::number(w.status().ShiftCounts[day][shift]);
         }
         io.line(JsonLine()
                     .add("day", QString(DayName(day)))
@@ -102,14 +102,14 @@ void PrintText(Console& io, const WardModel& model, const WeekView& labels)
     io.line(QString());
     io.line(QStringLiteral("line\tname\tset\tMon\tTue\tWed\tThu\tFri\tSat\tSun\twrk'd\tnon-pref\tcolours"));
     for (int line = 1; line <= w.LinesUsedonTableGrid(); ++line) {
-        QStringList row{QString::number(line), w.NameEdits[line].text(), w.HoursSetEdits[line].text()};
+        QStringList row{QString::number(line), w.data().Names[line], w.data().HoursSet[line]};
         QStringList colours;
         for (int day = 1; day <= kDays; ++day) {
-            row += w.DayCells[day][line].text();
-            colours += QString::number(w.DayCells[day][line].colour());
+            row += w.data().Cells[day][line];
+            colours += QString::number(w.data().CellColours[day][line]);
         }
-        row += w.HoursWorkingEdits[line].text();
-        row += QString::number(w.WeekNonPrefCount[line]);
+        row += w.data().HoursWorked[line];
+        row += QString::number(w.data().NonPrefCount[line]);
         row += colours.join(QLatin1Char(' '));
         io.line(row.join(QLatin1Char('\t')));
     }
@@ -119,8 +119,8 @@ void PrintText(Console& io, const WardModel& model, const WeekView& labels)
         for (int shift = 1; shift <= kShifts; ++shift)
             io.line(QStringLiteral("%1\t%2\t%3\t%4")
                         .arg(QString(DayName(day)), QString(ShiftCode(shift)))
-                        .arg(BoxNumber(w.ShiftRequiredEdits[day][shift]))
-                        .arg(w.ShiftCounts[day][shift]));
+                        .arg(BoxNumber(w.data().Required[day][shift]))
+                        .arg(w.status().ShiftCounts[day][shift]));
 }
 
 

@@ -28,7 +28,7 @@ class AutoFillTest : public QObject {
 
     RosterWeek& week() { return w_->model().Week; }
     AutoFillPanel* panel() { return w_->autoFill(); }
-    QLineEdit* cell(int day, int line) { return w_->grid()->editFor(week().DayCells[day][line]); }
+    QLineEdit* cell(int day, int line) { return w_->grid()->editFor(BoxRef::cell(day, line)); }
 
     // Screenshots for a person to look at, when TAVROLA_SHOTS names a folder.
     void shot(QWidget* widget, const char* name)
@@ -68,7 +68,7 @@ private slots:
 
     void startShowStopByButtonBrowseAndUndo()
     {
-        week().DayCells[2][3].setText(QStringLiteral("HOL"));
+        week().setText(BoxRef::cell(2, 3), QStringLiteral("HOL"));
         const QString before = cell(1, 1)->text();
         QVERIFY(!panel()->UpDown1->isVisible());
         start();
@@ -80,7 +80,7 @@ private slots:
         const int staff = week().NumberOfStaff();
         QTRY_VERIFY(panel()->SummaryEdits[1]->text().contains(u'/'));
         QVERIFY(panel()->SummaryRow->isVisible());
-        QVERIFY(!week().DayCells[1][staff + 1].text().contains(u'/'));
+        QVERIFY(!week().data().Cells[1][staff + 1].contains(u'/'));
         QCOMPARE(cell(2, 3)->text(), QStringLiteral("HOL"));
         shot(w_.get(), "fill-running");
 
@@ -117,7 +117,7 @@ private slots:
         w_->model().Undo.undo();
         w_->model().Undo.undo();
         QCOMPARE(cell(1, 1)->text(), before);
-        QVERIFY(!week().DayCells[1][staff + 1].text().contains(u'/'));
+        QVERIFY(!week().data().Cells[1][staff + 1].contains(u'/'));
     }
 
     void aDayCellClickStopsTheFillAndNothingLateReachesTheGrid()

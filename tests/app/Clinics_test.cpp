@@ -84,7 +84,7 @@ private slots:
         MainWindow w(folder, &ui);
         QVERIFY(w.FormCreate());
         pickWeek(w, QDate(2026, 6, 1));
-        QLineEdit* sundayAM = w.grid()->editFor(w.model().Week.ShiftRequiredEdits[7][1]);
+        QLineEdit* sundayAM = w.grid()->editFor(BoxRef::required(7, 1));
         const int before = sundayAM->text().toInt();
 
         // OK on the modal editor after adding a clinic in bold: the file is saved and the
@@ -223,9 +223,9 @@ private slots:
         RosterWeek& week = w.model().Week;
         const int spare = week.LinesWithNames();
         QTest::mouseClick(popUp->ClinicsRE->viewport(), Qt::LeftButton);
-        QCOMPARE(week.DayCells[1][spare].text(), QStringLiteral("**********"));
-        QCOMPARE(week.DayCells[1][spare + 1].text(), QStringLiteral("Fracture"));
-        QCOMPARE(g->editFor(week.DayCells[1][spare + 1])->text(), QStringLiteral("Fracture"));
+        QCOMPARE(week.data().Cells[1][spare], QStringLiteral("**********"));
+        QCOMPARE(week.data().Cells[1][spare + 1], QStringLiteral("Fracture"));
+        QCOMPARE(g->editFor(BoxRef::cell(1, spare + 1))->text(), QStringLiteral("Fracture"));
         QVERIFY(w.isWindowModified());
         QCOMPARE(w.model().Undo.undoText(), QStringLiteral("Clinic notes on Monday"));
         const int steps = w.model().Undo.count();
@@ -233,7 +233,7 @@ private slots:
         QCOMPARE(w.model().Undo.count(), steps);
         shoot(&w, QStringLiteral("clinic-popup-over-grid.png"), popUp);
         w.model().Undo.undo();
-        QCOMPARE(week.DayCells[1][spare + 1].text(), QString());
+        QCOMPARE(week.data().Cells[1][spare + 1], QString());
 
         // Wednesday of the same week: its own list, under its own heading; a second click
         // on the heading closes it, and so does Esc.

@@ -26,8 +26,8 @@ class DutyEntryTest : public QObject {
     std::unique_ptr<MainWindow> w_;
 
     RosterWeek& week() { return w_->model().Week; }
-    QLineEdit* edit(const Field& f) { return w_->grid()->editFor(f); }
-    QLineEdit* cell(int day, int line) { return edit(week().DayCells[day][line]); }
+    QLineEdit* edit(BoxRef f) { return w_->grid()->editFor(f); }
+    QLineEdit* cell(int day, int line) { return edit(BoxRef::cell(day, line)); }
     void click(QLineEdit* e, Qt::MouseButton b = Qt::LeftButton) { QTest::mouseClick(e, b, {}, QPoint(10, 10)); }
     void pick(Brush b) { QTest::mouseClick(w_->toolbar()->button(b), Qt::LeftButton); }
 
@@ -55,9 +55,9 @@ private slots:
         for (int day = 1; day <= 5; ++day)
             click(cell(day, 1));  // Margaret: EARLY, 7.5 a day
         QCOMPARE(cell(3, 1)->text(), QStringLiteral("EARLY"));
-        QCOMPARE(edit(week().HoursWorkingEdits[1])->text(), QStringLiteral("37.5"));
-        QCOMPARE(edit(week().HoursSetEdits[1])->palette().color(QPalette::Base), toQColor(RequestColour));
-        QCOMPARE(week().WeekNonPrefCount[1], 0);  // all on preferred days
+        QCOMPARE(edit(BoxRef::hoursWorking(1))->text(), QStringLiteral("37.5"));
+        QCOMPARE(edit(BoxRef::hoursSet(1))->palette().color(QPalette::Base), toQColor(RequestColour));
+        QCOMPARE(week().data().NonPrefCount[1], 0);  // all on preferred days
 
         click(cell(1, 8));  // Grace's standard shift is a clock range
         QCOMPARE(cell(1, 8)->text(), QStringLiteral("7-3"));
@@ -66,13 +66,13 @@ private slots:
         click(cell(6, 1));
         click(cell(6, 1));
         QCOMPARE(cell(6, 1)->text(), QStringLiteral("HOL"));
-        QCOMPARE(edit(week().HoursWorkingEdits[1])->text(), QStringLiteral("45"));
-        QCOMPARE(edit(week().HoursSetEdits[1])->palette().color(QPalette::Base), toQColor(AlertColour));
+        QCOMPARE(edit(BoxRef::hoursWorking(1))->text(), QStringLiteral("45"));
+        QCOMPARE(edit(BoxRef::hoursSet(1))->palette().color(QPalette::Base), toQColor(AlertColour));
 
         pick(Brush::Sick);
         click(cell(1, 1));
         QCOMPARE(cell(1, 1)->text(), QStringLiteral("SICK EARLY"));
-        QCOMPARE(week().ShiftCounts[1][1], 1);  // only Grace is counted on Monday's early
+        QCOMPARE(week().status().ShiftCounts[1][1], 1);  // only Grace is counted on Monday's early
 
         pick(Brush::None);
         QVERIFY(QGuiApplication::overrideCursor() == nullptr);
@@ -85,7 +85,7 @@ private slots:
     void requiredBoxesTurnGreenWhenTheShiftIsCovered()
     {
         pick(Brush::N);
-        QLineEdit* box = edit(week().ShiftRequiredEdits[7][3]);  // Sunday nights need 2
+        QLineEdit* box = edit(BoxRef::required(7, 3));  // Sunday nights need 2
         click(cell(7, 7));
         QCOMPARE(box->palette().color(QPalette::Base), QColor(Qt::white));
         click(cell(7, 10));
@@ -108,20 +108,20 @@ private slots:
         QLineEdit* c = cell(2, 4);
         c->setFocus();
         QTest::keyClicks(c, QStringLiteral("0730-1530"));
-        QCOMPARE(edit(week().HoursWorkingEdits[4])->text(), QStringLiteral("7.5"));
+        QCOMPARE(edit(BoxRef::hoursWorking(4))->text(), QStringLiteral("7.5"));
         QTest::keyClick(c, Qt::Key_Backspace);
         QTest::keyClick(c, Qt::Key_Backspace);  // 0730-15: half past seven to three
-        QCOMPARE(edit(week().HoursWorkingEdits[4])->text(), QStringLiteral("7"));
+        QCOMPARE(edit(BoxRef::hoursWorking(4))->text(), QStringLiteral("7"));
         QVERIFY(week().RosterChanged);
         c->selectAll();
         QTest::keyClick(c, Qt::Key_Delete);
-        QCOMPARE(edit(week().HoursWorkingEdits[4])->text(), QString());
+        QCOMPARE(edit(BoxRef::hoursWorking(4))->text(), QString());
         QVERIFY2(!week().RosterChanged, "typed back to the saved text: nothing is changed");
     }
 
     void boxesRecolourAtOnceAndABadNumberIsReportedOnceAndMarked()
     {
-        QLineEdit* set = edit(week().HoursSetEdits[1]);
+        QLineEdit* set = edit(BoxRef::hoursSet(1));
         pick(Brush::AM);
         for (int day = 1; day <= 5; ++day)
             click(cell(day, 1));
@@ -133,7 +133,7 @@ private slots:
         QCOMPARE(set->text(), QStringLiteral("30"));
         QCOMPARE(set->palette().color(QPalette::Base), toQColor(AlertColour));
 
-        QLineEdit* box = edit(week().ShiftRequiredEdits[1][2]);
+        QLineEdit* box = edit(BoxRef::required(1, 2));
         box->setFocus();
         box->selectAll();
         QTest::keyClicks(box, QStringLiteral("x"));
@@ -165,8 +165,8 @@ private slots:
     void toolTipsSayHowABoxIsRead()
     {
         QTest::keyClicks(cell(2, 4), QStringLiteral("LATE"));
-        QCOMPARE(w_->grid()->toolTipFor(week().DayCells[2][4]), QString::fromUtf8("LATE \u00B7 7.5 h \u00B7 late shift"));
-        QCOMPARE(w_->grid()->toolTipFor(week().ShiftRequiredEdits[2][2]).left(22), QStringLiteral("1 on the late shift, 3"));
+        QCOMPARE(w_->grid()->toolTipFor(BoxRef::cell(2, 4)), QString::fromUtf8("LATE \u00B7 7.5 h \u00B7 late shift"));
+        QCOMPARE(w_->grid()->toolTipFor(BoxRef::required(2, 2)).left(22), QStringLiteral("1 on the late shift, 3"));
         QLineEdit* c = cell(2, 4);
         QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), c->mapToGlobal(QPoint(5, 5)));
         QApplication::sendEvent(c, &help);
@@ -188,7 +188,7 @@ private slots:
         QVERIFY(cell(4, 6)->hasFocus());
         cell(1, 6)->setFocus();  // from Monday, left steps over the hours worked
         QTest::keyClick(cell(1, 6), Qt::Key_Left);
-        QVERIFY(edit(week().HoursSetEdits[6])->hasFocus());
+        QVERIFY(edit(BoxRef::hoursSet(6))->hasFocus());
 
         cell(4, 6)->setFocus();
         QTest::keyClick(w_.get(), Qt::Key_3, Qt::ControlModifier);

@@ -34,7 +34,7 @@ class GridStatusTest : public QObject {
     }
 
     // Types into a box as the user does: one edit, then leaving the box.
-    static void type(MainWindow& w, Field& field, const QString& text)
+    static void type(MainWindow& w, BoxRef field, const QString& text)
     {
         QLineEdit* edit = w.grid()->editFor(field);
         edit->setText(text);
@@ -77,12 +77,12 @@ private slots:
         for (int day = 1; day <= kDays; ++day)
             for (int shift = 1; shift <= kShifts; ++shift)
                 QCOMPARE(w->grid()->countLabel(day, shift)->text(),
-                         CoverText(week.ShiftCovers[day][shift], week.ShiftCounts[day][shift]));
+                         CoverText(week.status().ShiftCovers[day][shift], week.status().ShiftCounts[day][shift]));
 
         shot(*w);
 
         QLabel* count = w->grid()->countLabel(1, 1);  // Monday's early shift
-        const int onDuty = week.ShiftCounts[1][1];
+        const int onDuty = week.status().ShiftCounts[1][1];
         QVERIFY(onDuty > 0);
         const struct {
             QString required;
@@ -94,11 +94,11 @@ private slots:
             {QStringLiteral("x"), Status::BadNumber},
         };
         for (const auto& c : cases) {
-            type(*w, week.ShiftRequiredEdits[1][1], c.required);
-            QCOMPARE(w->grid()->editFor(week.ShiftRequiredEdits[1][1])->text(), c.required);
+            type(*w, BoxRef::required(1, 1), c.required);
+            QCOMPARE(w->grid()->editFor(BoxRef::required(1, 1))->text(), c.required);
             QCOMPARE(count->text(), MarkOf(c.status).glyph + QString::number(onDuty));
         }
-        type(*w, week.ShiftRequiredEdits[1][1], QString::number(onDuty + 2));
+        type(*w, BoxRef::required(1, 1), QString::number(onDuty + 2));
         const QColor background = count->palette().color(QPalette::Window);
         QCOMPARE(background, toQColor(ShortShiftColour));
         QVERIFY(ContrastRatio(fromQColor(background), fromQColor(count->palette().color(QPalette::WindowText))) >= 4.5);
@@ -108,9 +108,9 @@ private slots:
 
         // One more on the shift counts at once: an empty Monday cell of a named line.
         int line = 1;
-        while (!week.DayCells[1][line].text().isEmpty())
+        while (!week.data().Cells[1][line].isEmpty())
             ++line;
-        type(*w, week.DayCells[1][line], w->model().Settings.NameAMShift);
+        type(*w, BoxRef::cell(1, line), w->model().Settings.NameAMShift);
         QCOMPARE(count->text(), MarkOf(Status::ShortShift).glyph + QString::number(onDuty + 1));
     }
 
@@ -125,19 +125,19 @@ private slots:
         const QString& tick = MarkOf(Status::PreferredDay).glyph;
         for (int day = 1; day <= kDays; ++day)
             for (int line = 1; line <= kLines; ++line) {
-                const Field& cell = week.DayCells[day][line];
-                const bool preferred = cell.colour() == RequestColour;
+                const BoxRef cell = BoxRef::cell(day, line);
+                const bool preferred = week.colour(cell) == RequestColour;
                 QVERIFY2(grid.marksOn(grid.editFor(cell)).startsWith(tick) == preferred,
                          qPrintable(QStringLiteral("day %1 line %2").arg(day).arg(line)));
             }
-        week.DayCells[5][4].setColour(AlertColour);  // as the week selection marks a bank holiday
-        QCOMPARE(grid.marksOn(grid.editFor(week.DayCells[5][4])), MarkOf(Status::BankHoliday).glyph);
-        type(*w, week.DayCells[5][4], QStringLiteral("HOL 7..5"));
-        QCOMPARE(grid.marksOn(grid.editFor(week.DayCells[5][4])),
+        week.setColour(BoxRef::cell(5, 4), AlertColour);  // as the week selection marks a bank holiday
+        QCOMPARE(grid.marksOn(grid.editFor(BoxRef::cell(5, 4))), MarkOf(Status::BankHoliday).glyph);
+        type(*w, BoxRef::cell(5, 4), QStringLiteral("HOL 7..5"));
+        QCOMPARE(grid.marksOn(grid.editFor(BoxRef::cell(5, 4))),
                  MarkOf(Status::BankHoliday).glyph + MarkOf(Status::BadNumber).glyph);
 
         // The contract: met, over and under, line 1 working the 42.5 hours it shows.
-        QCOMPARE(week.HoursWorkingEdits[1].text(), QStringLiteral("42.5"));
+        QCOMPARE(week.data().HoursWorked[1], QStringLiteral("42.5"));
         const struct {
             QString set;
             Colour colour;
@@ -149,9 +149,9 @@ private slots:
             {QString(), White, QString()},  // no contract, no mark
         };
         for (const auto& c : contracts) {
-            type(*w, week.HoursSetEdits[1], c.set);
-            QCOMPARE(week.HoursSetEdits[1].colour(), c.colour);
-            QCOMPARE(grid.marksOn(grid.editFor(week.HoursSetEdits[1])), c.mark);
+            type(*w, BoxRef::hoursSet(1), c.set);
+            QCOMPARE(week.status().HoursSetColours[1], c.colour);
+            QCOMPARE(grid.marksOn(grid.editFor(BoxRef::hoursSet(1))), c.mark);
         }
     }
 
@@ -164,26 +164,28 @@ private slots:
         RosterWeek& week = w->model().Week;
         GridView& grid = *w->grid();
         // Required numbers of their own, whatever the demo ward asks.
-        week.ShiftRequiredEdits[1][1].setText(QStringLiteral("9"));
-        week.ShiftRequiredEdits[6][1].setText(QStringLiteral("4"));
-        week.ShiftRequiredEdits[7][3].setText(QStringLiteral("2"));
+        week.setText(BoxRef::required(1, 1), QStringLiteral("9"));
+        week.setText(BoxRef::required(6, 1), QStringLiteral("4"));
+        week.setText(BoxRef::required(7, 3), QStringLiteral("2"));
         const struct {
             QWidget* box;
             QString name, description;
         } cases[] = {
-            {grid.editFor(week.DayCells[1][1]), QStringLiteral("Monday, Margaret Okafor"),
+            {grid.editFor(BoxRef::cell(1, 1)), QStringLiteral("Monday, Margaret Okafor"),
              QStringLiteral("NIGHT, 10 hours, night shift, preferred day")},
-            {grid.editFor(week.DayCells[3][1]), QStringLiteral("Wednesday, Margaret Okafor"),
+            {grid.editFor(BoxRef::cell(3, 1)), QStringLiteral("Wednesday, Margaret Okafor"),
              QStringLiteral("empty, preferred day")},
-            {grid.editFor(week.HoursSetEdits[1]), QStringLiteral("Margaret Okafor, contracted hours"),
+            {grid.editFor(BoxRef::hoursSet(1)), QStringLiteral("Margaret Okafor, contracted hours"),
              QStringLiteral("contract 37.5 h; +2.5 h carried over from the weeks since %1, 2.5 hours over contract")
                  .arg(w->model().Settings.AnalysisStartDate)},
-            {grid.editFor(week.HoursWorkingEdits[1]), QStringLiteral("Margaret Okafor, hours worked"),
+            {grid.editFor(BoxRef::hoursWorking(1)), QStringLiteral("Margaret Okafor, hours worked"),
              QStringLiteral("42.5 hours")},
-            {grid.editFor(week.NameEdits[2]), QStringLiteral("Line 2, name"), QString()},
-            {grid.editFor(week.DayCells[2][25]), QStringLiteral("Tuesday, line 25"), QStringLiteral("empty")},
-            {grid.editFor(week.ShiftRequiredEdits[1][1]), QStringLiteral("Monday, early shift, staff required"),
-             QStringLiteral("%1 on the early shift, 9 needed: %2 short").arg(week.ShiftCounts[1][1]).arg(9 - week.ShiftCounts[1][1])},
+            {grid.editFor(BoxRef::name(2)), QStringLiteral("Line 2, name"), QString()},
+            {grid.editFor(BoxRef::cell(2, 25)), QStringLiteral("Tuesday, line 25"), QStringLiteral("empty")},
+            {grid.editFor(BoxRef::required(1, 1)), QStringLiteral("Monday, early shift, staff required"),
+             QStringLiteral("%1 on the early shift, 9 needed: %2 short")
+                 .arg(week.status().ShiftCounts[1][1])
+                 .arg(9 - week.status().ShiftCounts[1][1])},
             {grid.countLabel(6, 1), QStringLiteral("Saturday, early shift, staff on duty"),
              QStringLiteral("4 on the early shift, 4 needed: staffed")},
             {grid.countLabel(7, 3), QStringLiteral("Sunday, night shift, staff on duty"),
@@ -195,8 +197,8 @@ private slots:
             QCOMPARE(c.box->accessibleDescription(), c.description);
         }
         // A new name renames its line's boxes.
-        type(*w, week.NameEdits[1], QStringLiteral("Maggie Okafor"));
-        QCOMPARE(grid.editFor(week.DayCells[1][1])->accessibleName(), QStringLiteral("Monday, Maggie Okafor"));
+        type(*w, BoxRef::name(1), QStringLiteral("Maggie Okafor"));
+        QCOMPARE(grid.editFor(BoxRef::cell(1, 1))->accessibleName(), QStringLiteral("Monday, Maggie Okafor"));
     }
 };
 

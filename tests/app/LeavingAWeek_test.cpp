@@ -50,7 +50,7 @@ class LeavingAWeekTest : public QObject {
         auto w = open(ui);
         ui.answers = {Answer::Yes};  // load the stored week
         pick(*w, nov30);
-        w->model().typeText(w->model().Week.DayCells[3][2], QStringLiteral("MEETING"));
+        w->model().typeText(BoxRef::cell(3, 2), QStringLiteral("MEETING"));
         ui.shown.clear();
         return w;
     }
@@ -87,7 +87,7 @@ private slots:
             QCOMPARE(ui.shown[0].kind, QStringLiteral("savediscardcancel"));
             QCOMPARE(ui.shown[0].text, QStringLiteral("Save changes to the week of Monday, 30 November 2026?"));
             const RosterWeek& week = w->model().Week;
-            QCOMPARE(week.DayCells[3][2].text(), QStringLiteral("MEETING"));
+            QCOMPARE(week.data().Cells[3][2], QStringLiteral("MEETING"));
             QFile file(storedNov30());
             QVERIFY(file.open(QIODevice::ReadOnly));
             const QByteArray now = file.readAll();
@@ -124,7 +124,7 @@ private slots:
             QCOMPARE(shown.kind, QStringLiteral("savediscardcancel"));
             QCOMPARE(shown.text, question);
         }
-        QCOMPARE(w->model().Week.DayCells[3][2].text(), QStringLiteral("MEETING"));
+        QCOMPARE(w->model().Week.data().Cells[3][2], QStringLiteral("MEETING"));
         QVERIFY(w->model().Week.RosterChanged);
         ui.answers = {Answer::No};  // Discard: the window closes at once
         QVERIFY(w->close());
@@ -158,10 +158,10 @@ private slots:
             }
             QVERIFY(!panel->UpDown1->isVisible());
             QVERIFY(!panel->UpDown1->isEnabled());
-            const WeekData before = StoreWeekData(w->model().Week);
+            const WeekData before = w->model().Week.data();
             const int steps = w->model().Undo.count();
             panel->UpDown1Click(2);
-            QCOMPARE(StoreWeekData(w->model().Week), before);
+            QCOMPARE(w->model().Week.data(), before);
             QCOMPARE(w->model().Undo.count(), steps);
             ui.answers = {Answer::No};
             w->close();

@@ -40,20 +40,20 @@ private slots:
         QVERIFY(ui.shown.empty());
         GridView* g = w.grid();
         const RosterWeek& week = w.model().Week;
-        QCOMPARE(g->editFor(week.NameEdits[1])->text(), QStringLiteral("Margaret Okafor"));
-        QCOMPARE(g->editFor(week.GradeEdits[1])->text(), QStringLiteral("B7"));
-        QCOMPARE(g->editFor(week.HoursSetEdits[1])->text(), QStringLiteral("37.5"));
-        QCOMPARE(g->editFor(week.NameEdits[4])->text(), QStringLiteral("Zoë Lambert"));
+        QCOMPARE(g->editFor(BoxRef::name(1))->text(), QStringLiteral("Margaret Okafor"));
+        QCOMPARE(g->editFor(BoxRef::grade(1))->text(), QStringLiteral("B7"));
+        QCOMPARE(g->editFor(BoxRef::hoursSet(1))->text(), QStringLiteral("37.5"));
+        QCOMPARE(g->editFor(BoxRef::name(4))->text(), QStringLiteral("Zoë Lambert"));
         QCOMPARE(g->HospitalNameLabel->text(), QStringLiteral("Northfield General Hospital"));
         // Line 1 prefers Monday to Friday: those cells are light green, the weekend white.
         const QColor green = toQColor(RequestColour);
-        QCOMPARE(g->editFor(week.DayCells[1][1])->palette().color(QPalette::Base), green);
-        QCOMPARE(g->editFor(week.DayCells[5][1])->palette().color(QPalette::Base), green);
-        QCOMPARE(g->editFor(week.DayCells[6][1])->palette().color(QPalette::Base), QColor(Qt::white));
-        QCOMPARE(g->editFor(week.DayCells[3][1])->toolTip(), QStringLiteral("EARLY"));
-        QCOMPARE(g->editFor(week.ShiftRequiredEdits[1][1])->text(), QStringLiteral("4"));
+        QCOMPARE(g->editFor(BoxRef::cell(1, 1))->palette().color(QPalette::Base), green);
+        QCOMPARE(g->editFor(BoxRef::cell(5, 1))->palette().color(QPalette::Base), green);
+        QCOMPARE(g->editFor(BoxRef::cell(6, 1))->palette().color(QPalette::Base), QColor(Qt::white));
+        QCOMPARE(g->editFor(BoxRef::cell(3, 1))->toolTip(), QStringLiteral("EARLY"));
+        QCOMPARE(g->editFor(BoxRef::required(1, 1))->text(), QStringLiteral("4"));
         QCOMPARE(week.NumberOfStaff(), 18);
-        QCOMPARE(g->editFor(week.NameEdits[19])->text(), QString());
+        QCOMPARE(g->editFor(BoxRef::name(19))->text(), QString());
     }
 
     void typingIntoACellReachesTheModelAndBack()
@@ -63,11 +63,11 @@ private slots:
         MainWindow w(dataCopy(dir), &ui);
         QVERIFY(w.FormCreate());
         RosterWeek& week = w.model().Week;
-        QLineEdit* cell = w.grid()->editFor(week.DayCells[2][3]);
+        QLineEdit* cell = w.grid()->editFor(BoxRef::cell(2, 3));
         QTest::keyClicks(cell, QStringLiteral("7-3"));
-        QCOMPARE(week.DayCells[2][3].text(), QStringLiteral("7-3"));
+        QCOMPARE(week.data().Cells[2][3], QStringLiteral("7-3"));
         QVERIFY(week.RosterChanged);
-        week.DayCells[2][3].setText(QStringLiteral("LATE"));
+        week.setText(BoxRef::cell(2, 3), QStringLiteral("LATE"));
         QCOMPARE(cell->text(), QStringLiteral("LATE"));
         QVERIFY(!cell->actions().size());
         QCOMPARE(cell->contextMenuPolicy(), Qt::NoContextMenu);
@@ -172,11 +172,11 @@ private slots:
         MainWindow w(dataCopy(dir), &ui);
         QVERIFY(w.FormCreate());
         RosterWeek& week = w.model().Week;
-        week.DayCells[1][1].setText(QStringLiteral("EARLY"));
+        week.setText(BoxRef::cell(1, 1), QStringLiteral("EARLY"));
         ui.answers = {Answer::Yes};
         w.ClearForm1Click();
-        QCOMPARE(w.grid()->editFor(week.DayCells[1][1])->text(), QString());
-        QCOMPARE(w.grid()->editFor(week.NameEdits[1])->text(), QStringLiteral("Margaret Okafor"));
+        QCOMPARE(w.grid()->editFor(BoxRef::cell(1, 1))->text(), QString());
+        QCOMPARE(w.grid()->editFor(BoxRef::name(1))->text(), QStringLiteral("Margaret Okafor"));
     }
 };
 

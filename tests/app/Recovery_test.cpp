@@ -49,7 +49,7 @@ int RunWindowUntilKilled(int argc, char** argv)
     QTest::qWait(200);  // the deferred start
     w.grid()->DateTimePicker->setDate(kNov30);
     w.DateTimePickerCloseUp();
-    w.model().typeText(w.model().Week.DayCells[3][2], QStringLiteral("CRASHED"));
+    w.model().typeText(BoxRef::cell(3, 2), QStringLiteral("CRASHED"));
     w.model().endTyping();
     if (save) {
         ui.fileChoices.push_back(ward + QStringLiteral("saved.rwk"));
@@ -118,12 +118,12 @@ private slots:
         QCOMPARE(ui.shown.size(), size_t(1));
         QCOMPARE(Restores(ui), 1);
         QCOMPARE(w->model().shownWeek(), kNov30);
-        QCOMPARE(w->model().Week.DayCells[3][2].text(), QStringLiteral("CRASHED"));
+        QCOMPARE(w->model().Week.data().Cells[3][2], QStringLiteral("CRASHED"));
         QVERIFY(w->model().Week.RosterChanged);
         QVERIFY(w->isWindowModified());
         QVERIFY(w->statusBar()->currentMessage().contains("restored"));
         w->model().Undo.undo();
-        QCOMPARE(w->model().Week.DayCells[3][2].text(), QString());
+        QCOMPARE(w->model().Week.data().Cells[3][2], QString());
         // The old file is gone; the window keeps its own while changes are unsaved.
         w->model().Undo.redo();
         w->model().Recovery.flush();

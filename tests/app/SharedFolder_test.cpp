@@ -62,7 +62,7 @@ private slots:
 
         // The read-only window's save over the held file asks; Cancel writes nothing.
         const QByteArray before = Bytes(week());
-        b->model().typeText(b->model().Week.DayCells[1][1], QStringLiteral("EDIT-B"));
+        b->model().typeText(BoxRef::cell(1, 1), QStringLiteral("EDIT-B"));
         uiB.shown.clear();
         uiB.choices = {-1};
         uiB.fileChoices = {week()};
@@ -79,7 +79,7 @@ private slots:
         QVERIFY(c->model().load(uiC, week()));
         QVERIFY(!c->model().File.readOnly());
         QVERIFY(!c->windowTitle().contains("read-only"));
-        a->model().typeText(a->model().Week.DayCells[1][1], QStringLiteral("EDIT-A"));
+        a->model().typeText(BoxRef::cell(1, 1), QStringLiteral("EDIT-A"));
         uiA.shown.clear();
         uiA.choices = {-1};
         uiA.fileChoices = {week()};
@@ -93,7 +93,7 @@ private slots:
         ScriptedUi ui;
         auto w = open(ui);
         QVERIFY(w->model().load(ui, week()));
-        w->model().typeText(w->model().Week.DayCells[2][3], QStringLiteral("MINE"));
+        w->model().typeText(BoxRef::cell(2, 3), QStringLiteral("MINE"));
         {
             QFile f(week());  // a colleague's program writes the file meanwhile
             QVERIFY(f.open(QIODevice::Append));

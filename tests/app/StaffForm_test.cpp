@@ -238,7 +238,7 @@ private slots:
         QVERIFY(w.FormCreate());
         QTest::qWait(150);  // the deferred start has run
         RosterWeek& week = w.model().Week;
-        w.model().typeText(week.DayCells[1][1], QStringLiteral("EARLY"));
+        w.model().typeText(BoxRef::cell(1, 1), QStringLiteral("EARLY"));
         ui.shown.clear();
         ui.answers = {Answer::No};
         QTimer::singleShot(0, [] {
@@ -251,10 +251,10 @@ private slots:
         w.EditStaffFile1Click();
         QCOMPARE(ui.shown.size(), size_t(1));
         QCOMPARE(ui.shown[0].kind, QStringLiteral("savediscardcancel"));
-        QCOMPARE(w.grid()->editFor(week.NameEdits[1])->text(), QStringLiteral("Margaret Okafor-Reid"));
-        QCOMPARE(week.NameEdits[2].text(), QStringLiteral("Priya Raman"));  // the rows closed up
-        QCOMPARE(week.NameEdits[18].text(), QString());
-        QCOMPARE(week.DayCells[1][1].text(), QStringLiteral("EARLY"));
+        QCOMPARE(w.grid()->editFor(BoxRef::name(1))->text(), QStringLiteral("Margaret Okafor-Reid"));
+        QCOMPARE(week.data().Names[2], QStringLiteral("Priya Raman"));  // the rows closed up
+        QCOMPARE(week.data().Names[18], QString());
+        QCOMPARE(week.data().Cells[1][1], QStringLiteral("EARLY"));
         QVERIFY(ReadBytes(staffPath()).contains("Margaret Okafor-Reid"));
 
         // Cancel changes nothing, on the grid or in the file.
@@ -262,7 +262,7 @@ private slots:
         QTimer::singleShot(0, [] { qobject_cast<StaffForm*>(QApplication::activeModalWidget())->CancelBtnClick(); });
         w.EditStaffFile1Click();
         QCOMPARE(ReadBytes(staffPath()), before);
-        QCOMPARE(week.NameEdits[1].text(), QStringLiteral("Margaret Okafor-Reid"));
+        QCOMPARE(week.data().Names[1], QStringLiteral("Margaret Okafor-Reid"));
     }
 };
 

@@ -37,7 +37,7 @@ class WeekFilesTest : public QObject {
         ScriptedUi ui;
         auto w = open(ui);
         w->model().Week.PickerDate = QDate(2008, 12, 22);
-        w->model().typeText(w->model().Week.DayCells[1][1], QStringLiteral("EARLY"));
+        w->model().typeText(BoxRef::cell(1, 1), QStringLiteral("EARLY"));
         const QString path = folder() + QStringLiteral("christmas.rwk");
         ui.fileChoices = {path};
         w->SaveClick();
@@ -55,7 +55,7 @@ private slots:
     {
         ScriptedUi ui;
         auto w = open(ui);
-        w->model().typeText(w->model().Week.DayCells[1][1], QStringLiteral("EARLY"));
+        w->model().typeText(BoxRef::cell(1, 1), QStringLiteral("EARLY"));
         w->SaveClick();
         QCOMPARE(ui.count(QStringLiteral("error")), 1);
         QCOMPARE(ui.shown.back().text, kChooseWeekFirstMessage);
@@ -66,7 +66,7 @@ private slots:
     {
         ScriptedUi ui;
         auto w = open(ui);
-        w->model().typeText(w->model().Week.DayCells[2][2], QStringLiteral("LATE"));
+        w->model().typeText(BoxRef::cell(2, 2), QStringLiteral("LATE"));
         ui.answers = {Answer::Cancel};
         QVERIFY(!w->close());
         QCOMPARE(ui.shown.back().kind, QStringLiteral("savediscardcancel"));
@@ -97,11 +97,11 @@ private slots:
         w->DateTimePickerCloseUp();
         QCOMPARE(ui.count(QStringLiteral("yesno")), 1);
         QVERIFY(ui.shown[0].text.startsWith(kStoredWeekQuestionStart));
-        QCOMPARE(w->model().Week.DayCells[1][1].text(), QStringLiteral("EARLY"));
+        QCOMPARE(w->model().Week.data().Cells[1][1], QStringLiteral("EARLY"));
         QVERIFY(w->model().Week.RosterFileLoaded);
         // Christmas Day and Boxing Day are marked on named lines.
         QCOMPARE(w->grid()->HolidayLabels[4]->text(), QStringLiteral("Christmas Day"));
-        QCOMPARE(w->grid()->editFor(w->model().Week.DayCells[5][3])->palette().color(QPalette::Base),
+        QCOMPARE(w->grid()->editFor(BoxRef::cell(5, 3))->palette().color(QPalette::Base),
                  toQColor(AlertColour));
         QCOMPARE(w->grid()->WkLabel->text(), QStringLiteral("Wk4"));
     }
@@ -121,7 +121,7 @@ private slots:
         w->grid()->DateTimePicker->setDate(shown);
         w->DateTimePickerCloseUp();
         RosterWeek& week = w->model().Week;
-        QLineEdit* note = w->grid()->editFor(week.LecturesEdits[2]);
+        QLineEdit* note = w->grid()->editFor(BoxRef::lectures(2));
         QTest::keyClicks(note, QStringLiteral("Fire drill"));
         QVERIFY(week.RosterChanged);
         QVERIFY(w->isWindowModified());
@@ -173,12 +173,11 @@ private slots:
             ScriptedUi ui;
             auto w = open(ui);
             QTest::qWait(150);
-            RosterWeek& week = w->model().Week;
             QVERIFY(!w->isWindowModified());
             if (kind == 0)
-                QTest::keyClicks(w->grid()->editFor(week.LecturesEdits[3]), QStringLiteral("x"));
+                QTest::keyClicks(w->grid()->editFor(BoxRef::lectures(3)), QStringLiteral("x"));
             else
-                QTest::mouseClick(w->grid()->editFor(week.DayCells[2][3]), Qt::RightButton, {}, QPoint(5, 5));
+                QTest::mouseClick(w->grid()->editFor(BoxRef::cell(2, 3)), Qt::RightButton, {}, QPoint(5, 5));
             QVERIFY(w->isWindowModified());
             ui.answers = {Answer::Cancel};
             QVERIFY(!w->close());
@@ -240,7 +239,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(w->model().Week.RosterFileLoaded, 2000);
         QCOMPARE(w->model().Week.PickerDate, QDate(2008, 12, 22));
         QCOMPARE(w->grid()->DateTimePicker->date(), QDate(2008, 12, 22));
-        QCOMPARE(w->grid()->editFor(w->model().Week.DayCells[1][1])->text(), QStringLiteral("EARLY"));
+        QCOMPARE(w->grid()->editFor(BoxRef::cell(1, 1))->text(), QStringLiteral("EARLY"));
         QVERIFY(w->model().Week.WeekChosen());
         QVERIFY(!w->model().Week.RosterChanged);
         QCOMPARE(ui.count(QStringLiteral("error")), 0);
@@ -258,8 +257,8 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(ui.count(QStringLiteral("error")), 1, 2000);
         QVERIFY(ui.shown.back().text.contains(QStringLiteral("broken.rwk")));
         QVERIFY(!w->model().Week.RosterFileLoaded);
-        w->model().typeText(w->model().Week.DayCells[1][1], QStringLiteral("EARLY"));
-        QCOMPARE(w->model().Week.HoursWorkingEdits[1].text(), QStringLiteral("7.5"));
+        w->model().typeText(BoxRef::cell(1, 1), QStringLiteral("EARLY"));
+        QCOMPARE(w->model().Week.data().HoursWorked[1], QStringLiteral("7.5"));
     }
 };
 

@@ -88,13 +88,13 @@ private slots:
         const Breach rest = *find(model, Rule::RestAfterNights);
         QCOMPARE(rest.line, 1);
         QCOMPARE(rest.day, 4);
-        const QString tip = w->grid()->toolTipFor(model.Week.DayCells[rest.day][rest.line]);
+        const QString tip = w->grid()->toolTipFor(BoxRef::cell(rest.day, rest.line));
         QVERIFY2(tip.startsWith(QStringLiteral("Rest after nights: Rest 24 h after the last night")), qPrintable(tip));
         QVERIFY(tip.contains(QStringLiteral("at least 46 h")));
         QVERIFY(!w->grid()->breachMarked(1, 3));
 
         // The mark sits in the cell's top right corner, in the margin the text keeps free.
-        QLineEdit* cell = w->grid()->editFor(model.Week.DayCells[rest.day][rest.line]);
+        QLineEdit* cell = w->grid()->editFor(BoxRef::cell(rest.day, rest.line));
         QWidget* mark = nullptr;
         for (QWidget* child : cell->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             if (!child->isHidden() && child->testAttribute(Qt::WA_TransparentForMouseEvents))
@@ -108,7 +108,7 @@ private slots:
         cell->setFocus();
         cell->selectAll();
         QTest::keyClick(cell, Qt::Key_Delete);
-        QVERIFY(model.Week.DayCells[rest.day][rest.line].text().isEmpty());
+        QVERIFY(model.Week.data().Cells[rest.day][rest.line].isEmpty());
         for (const Breach& b : model.Breaches)
             QVERIFY(b.rule != Rule::RestAfterNights);
         verifyMarksFollow(*w);

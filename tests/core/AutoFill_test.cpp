@@ -288,7 +288,7 @@ struct FillWard {
         model.Week.StartupPickerDate = QDate(2026, 11, 23);
         for (int day = 1; day <= kDays; ++day)
             model.Settings.StaffRequired[day][1] = 2;
-        model.Week.DayCells[1][1].setText(QStringLiteral("HOL"));
+        model.Week.setText(BoxRef::cell(1, 1), QStringLiteral("HOL"));
         model.startFreshHistory();
     }
 };
@@ -322,12 +322,12 @@ TEST(AutoFillDriver, StartStopBrowseAndUndo)
     EXPECT_EQ(t.model.Undo.count(), 1);
     EXPECT_EQ(t.model.Undo.undoText(), kAutoFillStep);
     EXPECT_TRUE(t.model.Week.RosterChanged);
-    EXPECT_EQ(t.model.Week.DayCells[1][1].text(), QStringLiteral("HOL"));
+    EXPECT_EQ(t.model.Week.data().Cells[1][1], QStringLiteral("HOL"));
     for (int day = 1; day <= kDays; ++day)
         for (int line = 1; line <= 6; ++line)
-            EXPECT_FALSE(t.model.Week.DayCells[day][line].text().isEmpty());
+            EXPECT_FALSE(t.model.Week.data().Cells[day][line].isEmpty());
     // The summary is shown beside the grid, not written below the staff.
-    EXPECT_TRUE(t.model.Week.DayCells[1][7].text().isEmpty());
+    EXPECT_TRUE(t.model.Week.data().Cells[1][7].isEmpty());
     EXPECT_EQ(t.fill.summaryText(1), t.fill.search()->summaryText(0, 1));
     EXPECT_FALSE(t.fill.summaryText(1).isEmpty());
 
@@ -338,11 +338,11 @@ TEST(AutoFillDriver, StartStopBrowseAndUndo)
 
     t.model.Undo.undo();
     t.model.Undo.undo();
-    EXPECT_EQ(t.model.Week.DayCells[2][1].text(), QString());
+    EXPECT_EQ(t.model.Week.data().Cells[2][1], QString());
     EXPECT_FALSE(t.model.Week.RosterChanged);
 
     // A second fill starts from the saved requests, not from what the grid shows.
-    t.model.Week.DayCells[3][2].setText(QStringLiteral("LATE"));
+    t.model.Week.setText(BoxRef::cell(3, 2), QStringLiteral("LATE"));
     t.model.Settings.SkillCode[1] = QStringLiteral("Z");
     t.model.Settings.SkillRequired[1] = 1;  // nobody holds Z: never 100
     t.model.Settings.ShortestShiftHours = 6;  // the ward's shortest cut shift reaches the fill
@@ -366,11 +366,11 @@ TEST(AutoFillDriver, AnotherEditStopsTheFillWhereItStands)
     ASSERT_EQ(t.fill.ContinueButtonClick(t.ui, 3u), AutoFill::Click::Started);
     ASSERT_TRUE(t.fill.runSlice(5));
     const int steps = t.model.Undo.count();
-    t.model.typeText(t.model.Week.DayCells[5][3], QStringLiteral("STUDY"));
+    t.model.typeText(BoxRef::cell(5, 3), QStringLiteral("STUDY"));
     EXPECT_FALSE(t.model.Week.FillRunning);
     EXPECT_FALSE(t.fill.runSlice(0));
     EXPECT_EQ(t.model.Undo.count(), steps + 1);  // nothing written after the typed cell
-    EXPECT_EQ(t.model.Week.DayCells[5][3].text(), QStringLiteral("STUDY"));
+    EXPECT_EQ(t.model.Week.data().Cells[5][3], QStringLiteral("STUDY"));
 }
 
 TEST(AutoFillDriver, SlicesDoNotChangeTheResult)
@@ -392,7 +392,7 @@ TEST(AutoFillDriver, SlicesDoNotChangeTheResult)
     }
     EXPECT_GT(whole.fill.search()->moves(), 0);
     for (FillWard* t : {&sliced, &longer}) {
-        EXPECT_EQ(StoreWeekData(whole.model.Week), StoreWeekData(t->model.Week));
+        EXPECT_EQ(whole.model.Week.data(), t->model.Week.data());
         EXPECT_EQ(whole.fill.caption(), t->fill.caption());
         EXPECT_EQ(whole.fill.search()->moves(), t->fill.search()->moves());
     }
@@ -418,19 +418,19 @@ TEST(AutoFillDriver, ClinicNotesJoinTheResultStepWhenNursesFollowDoctors)
         while (t.fill.runSlice(0)) {
         }
         EXPECT_EQ(t.model.Undo.count(), 1);
-        const auto& cells = t.model.Week.DayCells;
+        const auto& cells = t.model.Week.data().Cells;
         if (perDoctor == 0) {  // nothing is written below the staff
-            EXPECT_TRUE(cells[1][7].text().isEmpty());
+            EXPECT_TRUE(cells[1][7].isEmpty());
             continue;
         }
         // Monday 30 November is in week 5 of its month, Tuesday 1 December in week 1.
-        EXPECT_EQ(cells[1][7].text(), QStringLiteral("ENT"));
-        EXPECT_EQ(cells[1][8].text(), QStringLiteral("**********"));
-        EXPECT_EQ(cells[1][9].text(), QStringLiteral("Eyes"));
-        EXPECT_TRUE(cells[2][7].text().isEmpty());
+        EXPECT_EQ(cells[1][7], QStringLiteral("ENT"));
+        EXPECT_EQ(cells[1][8], QStringLiteral("**********"));
+        EXPECT_EQ(cells[1][9], QStringLiteral("Eyes"));
+        EXPECT_TRUE(cells[2][7].isEmpty());
         t.model.Undo.undo();  // notes and result go together
-        EXPECT_TRUE(cells[1][7].text().isEmpty());
-        EXPECT_TRUE(cells[2][1].text().isEmpty());
+        EXPECT_TRUE(cells[1][7].isEmpty());
+        EXPECT_TRUE(cells[2][1].isEmpty());
     }
 }
 
@@ -454,9 +454,9 @@ TEST(AutoFillDriver, RequirementsJoinTheRunsStepAndAnUnreadableClinicFileIsRepor
         EXPECT_EQ(t.ui.count("error"), unreadable ? 1 : 0);
         EXPECT_EQ(t.fill.clinicError().isEmpty(), !unreadable);
         EXPECT_EQ(t.model.Undo.count(), 1);
-        EXPECT_EQ(t.model.Week.ShiftRequiredEdits[3][1].text(), "2");  // the ward's standing number
+        EXPECT_EQ(t.model.Week.data().Required[3][1], "2");  // the ward's standing number
         t.model.Undo.undo();
-        EXPECT_EQ(t.model.Week.ShiftRequiredEdits[3][1].text(), "0");  // as the week had it
+        EXPECT_EQ(t.model.Week.data().Required[3][1], "0");  // as the week had it
         EXPECT_FALSE(t.model.Week.RosterChanged);
     }
 }
@@ -465,14 +465,14 @@ TEST(AutoFillDriver, RequestsThatBreakARuleStayAndAreReported)
 {
     FillWard t;
     // A night, then an early the next morning: too little rest, but asked for.
-    t.model.Week.DayCells[2][2].setText(QStringLiteral("NIGHT"));
-    t.model.Week.DayCells[3][2].setText(QStringLiteral("EARLY"));
+    t.model.Week.setText(BoxRef::cell(2, 2), QStringLiteral("NIGHT"));
+    t.model.Week.setText(BoxRef::cell(3, 2), QStringLiteral("EARLY"));
     t.fill.candidateLimit = 30;
     t.ui.answers = {Answer::Yes};
     ASSERT_EQ(t.fill.ContinueButtonClick(t.ui, 9u), AutoFill::Click::Started);
     while (t.fill.runSlice(0)) {
     }
-    EXPECT_EQ(t.model.Week.DayCells[3][2].text(), QStringLiteral("EARLY"));
+    EXPECT_EQ(t.model.Week.data().Cells[3][2], QStringLiteral("EARLY"));
     ASSERT_FALSE(t.fill.requestBreaches().empty());
     EXPECT_EQ(t.fill.requestBreaches()[0].line, 2);
     EXPECT_TRUE(t.fill.explanation().last().startsWith(QStringLiteral("Kept as requested: Nurse 2 on")));

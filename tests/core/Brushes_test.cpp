@@ -9,7 +9,7 @@ using namespace tavrola;
 namespace {
 struct Brushing {
     WardModel model;
-    Field& cell = model.Week.DayCells[3][2];
+    const BoxRef cell = BoxRef::cell(3, 2);
     Brushing()
     {
         test::SetUpTestWard(model, 3);
@@ -19,7 +19,7 @@ struct Brushing {
     {
         for (int i = 0; i < times; ++i)
             DutyClick(model, cell, b, 200);
-        return cell.text();
+        return model.Week.text(cell);
     }
 };
 }  // namespace
@@ -30,7 +30,7 @@ TEST(Brushes, HolidayCyclesHalfDayWholeDayNone)
     EXPECT_EQ(t.click(Brush::Holiday), QStringLiteral("BH "));
     EXPECT_EQ(t.click(Brush::Holiday), QStringLiteral("HOL"));
     EXPECT_EQ(t.click(Brush::Holiday), QString());
-    t.cell.setText(QStringLiteral("EARLY"));
+    t.model.Week.setText(t.cell, QStringLiteral("EARLY"));
     EXPECT_EQ(t.click(Brush::Holiday), QStringLiteral("BH EARLY"));
     EXPECT_EQ(t.click(Brush::Holiday), QStringLiteral("HOL EARLY"));
     EXPECT_EQ(t.click(Brush::Holiday), QStringLiteral("EARLY"));
@@ -39,11 +39,11 @@ TEST(Brushes, HolidayCyclesHalfDayWholeDayNone)
 TEST(Brushes, SickTogglesAroundAShift)
 {
     Brushing t;
-    t.cell.setText(QStringLiteral("LATE"));
+    t.model.Week.setText(t.cell, QStringLiteral("LATE"));
     EXPECT_EQ(t.click(Brush::Sick), QStringLiteral("SICK LATE"));
-    EXPECT_EQ(t.model.Week.ShiftCounts[3][2], 0) << "a sick person is not counted on the shift";
+    EXPECT_EQ(t.model.Week.status().ShiftCounts[3][2], 0) << "a sick person is not counted on the shift";
     EXPECT_EQ(t.click(Brush::Sick), QStringLiteral("LATE"));
-    EXPECT_EQ(t.model.Week.ShiftCounts[3][2], 1);
+    EXPECT_EQ(t.model.Week.status().ShiftCounts[3][2], 1);
 }
 
 TEST(Brushes, LeaveWalksSixCodesAndEndsEmpty)
@@ -59,7 +59,7 @@ TEST(Brushes, LeaveWalksSixCodesAndEndsEmpty)
 TEST(Brushes, TrainingCyclesStudyAdminNone)
 {
     Brushing t;
-    t.cell.setText(QStringLiteral("7-3"));
+    t.model.Week.setText(t.cell, QStringLiteral("7-3"));
     EXPECT_EQ(t.click(Brush::Training), QStringLiteral("STUDY 7-3"));
     EXPECT_EQ(t.click(Brush::Training), QStringLiteral("ADMIN 7-3"));
     EXPECT_EQ(t.click(Brush::Training), QStringLiteral("7-3"));
@@ -68,10 +68,10 @@ TEST(Brushes, TrainingCyclesStudyAdminNone)
 TEST(Brushes, ShiftBrushesReplaceTheWholeText)
 {
     Brushing t;
-    t.cell.setText(QStringLiteral("HOL"));
+    t.model.Week.setText(t.cell, QStringLiteral("HOL"));
     EXPECT_EQ(t.click(Brush::AM), QStringLiteral("EARLY")) << "no standard shift on the line";
-    t.cell.setHint(QStringLiteral("7.30-15.30"));
-    t.cell.setText(QStringLiteral("HOL"));
+    t.model.Week.setLineHint(t.cell.line(), QStringLiteral("7.30-15.30"));
+    t.model.Week.setText(t.cell, QStringLiteral("HOL"));
     EXPECT_EQ(t.click(Brush::AM), QStringLiteral("7.30-15.30"));
     EXPECT_EQ(t.click(Brush::PM), QStringLiteral("LATE"));
     EXPECT_EQ(t.click(Brush::N), QStringLiteral("NIGHT"));
@@ -80,7 +80,7 @@ TEST(Brushes, ShiftBrushesReplaceTheWholeText)
 TEST(Brushes, EveryClickStopsAFillButTheArrowChangesNothing)
 {
     Brushing t;
-    t.cell.setText(QStringLiteral("EARLY"));
+    t.model.Week.setText(t.cell, QStringLiteral("EARLY"));
     t.model.Week.RosterChanged = false;
     t.model.Week.FillRunning = true;
     EXPECT_EQ(t.click(Brush::None), QStringLiteral("EARLY"));
@@ -88,27 +88,27 @@ TEST(Brushes, EveryClickStopsAFillButTheArrowChangesNothing)
     EXPECT_FALSE(t.model.Week.RosterChanged);
     t.click(Brush::PM);
     EXPECT_TRUE(t.model.Week.RosterChanged);
-    EXPECT_EQ(t.model.Week.WeekHours[2], 7.5f) << "a brush recalculates like typing";
+    EXPECT_EQ(t.model.Week.status().WeekHours[2], 7.5f) << "a brush recalculates like typing";
 }
 
 TEST(Brushes, RightClickTogglesTheRequestColourAsAStoredChange)
 {
     Brushing t;
-    t.cell.setText(QStringLiteral("EARLY"));
+    t.model.Week.setText(t.cell, QStringLiteral("EARLY"));
     t.model.Week.RosterChanged = false;
-    EXPECT_EQ(t.model.Week.WeekNonPrefCount[2], 1);
+    EXPECT_EQ(t.model.Week.data().NonPrefCount[2], 1);
     DutyMouseDown(t.model, t.cell);
-    EXPECT_EQ(t.cell.colour(), RequestColour);
-    EXPECT_EQ(t.model.Week.WeekNonPrefCount[2], 0) << "a requested day is not non-preferred work";
+    EXPECT_EQ(t.model.Week.colour(t.cell), RequestColour);
+    EXPECT_EQ(t.model.Week.data().NonPrefCount[2], 0) << "a requested day is not non-preferred work";
     EXPECT_TRUE(t.model.Week.RosterChanged) << "the week file stores the mark";
     EXPECT_EQ(t.model.Undo.undoText(), QStringLiteral("Request mark on Wednesday, line 2"));
     DutyMouseDown(t.model, t.cell);
-    EXPECT_EQ(t.cell.colour(), White);
-    t.cell.setColour(AlertColour);  // a bank holiday
+    EXPECT_EQ(t.model.Week.colour(t.cell), White);
+    t.model.Week.setColour(t.cell, AlertColour);  // a bank holiday
     DutyMouseDown(t.model, t.cell);
-    EXPECT_EQ(t.cell.colour(), RequestColour);
+    EXPECT_EQ(t.model.Week.colour(t.cell), RequestColour);
     DutyMouseDown(t.model, t.cell);
-    EXPECT_EQ(t.cell.colour(), White);
+    EXPECT_EQ(t.model.Week.colour(t.cell), White);
 }
 
 TEST(Brushes, SwapOutStrTrimsTheResult)

@@ -143,15 +143,15 @@ TEST(ClinicDay, AClickIsOneUndoStepOnTheGrid)
     test::SetUpTestWardIn(model, 10, dir.path(), QDate(2026, 6, 1));
     int recalculations = 0;
     model.Week.Recalculate = [&] { ++recalculations; };
-    model.Week.DayCells[1][12].setText(QStringLiteral("stale"));
-    model.Week.DayCells[1][12].setColour(RequestColour);
+    model.Week.setText(BoxRef::cell(1, 12), QStringLiteral("stale"));
+    model.Week.setColour(BoxRef::cell(1, 12), RequestColour);
     const QStringList lines = {QStringLiteral("Monday AM, Dr A wk1 [A]"), QStringLiteral("Monday PM, Dr C wk1 [C]")};
 
     ASSERT_TRUE(WriteClinicNotes(model, 1, lines));
-    EXPECT_EQ(model.Week.DayCells[1][11].text(), QStringLiteral("A"));
-    EXPECT_EQ(model.Week.DayCells[1][12].text(), kStars);
-    EXPECT_EQ(model.Week.DayCells[1][12].colour(), RequestColour) << "a cell keeps its colour";
-    EXPECT_EQ(model.Week.DayCells[1][13].text(), QStringLiteral("C"));
+    EXPECT_EQ(model.Week.data().Cells[1][11], QStringLiteral("A"));
+    EXPECT_EQ(model.Week.data().Cells[1][12], kStars);
+    EXPECT_EQ(model.Week.data().CellColours[1][12], RequestColour) << "a cell keeps its colour";
+    EXPECT_EQ(model.Week.data().Cells[1][13], QStringLiteral("C"));
     EXPECT_TRUE(model.Week.RosterChanged);
     EXPECT_GT(recalculations, 0);
     EXPECT_EQ(model.Undo.count(), 1);
@@ -160,8 +160,8 @@ TEST(ClinicDay, AClickIsOneUndoStepOnTheGrid)
     EXPECT_EQ(model.Undo.count(), 1);
 
     model.Undo.undo();
-    EXPECT_EQ(model.Week.DayCells[1][11].text(), QString());
-    EXPECT_EQ(model.Week.DayCells[1][12].text(), QStringLiteral("stale"));
+    EXPECT_EQ(model.Week.data().Cells[1][11], QString());
+    EXPECT_EQ(model.Week.data().Cells[1][12], QStringLiteral("stale"));
     EXPECT_TRUE(ClinicNotesEdits(model, 0, lines).empty());
 }
 

@@ -273,9 +273,9 @@ TEST(HistoryScan, ChosenWeekRunsChartAndTotals)
     EXPECT_TRUE(h.scan.Scanned);
     EXPECT_TRUE(h.scan.Damaged.isEmpty());
     EXPECT_TRUE(h.ui.shown.empty());
-    EXPECT_EQ(h.model.Week.HoursSetEdits[1].text(), "37.5+2.5");
-    EXPECT_EQ(h.model.Week.HoursSetEdits[2].text(), "37.5 -2.5");
-    const NonPrefChart chart = ComputeNonPrefChart(StoreWeekData(h.model.Week), h.scan);
+    EXPECT_EQ(h.model.Week.data().HoursSet[1], "37.5+2.5");
+    EXPECT_EQ(h.model.Week.data().HoursSet[2], "37.5 -2.5");
+    const NonPrefChart chart = ComputeNonPrefChart(h.model.Week.data(), h.scan);
     ASSERT_EQ(chart.Bars.size(), 1u);
     EXPECT_EQ(chart.Bars[0].line, 1);
     EXPECT_EQ(chart.Bars[0].height, 3);
@@ -320,8 +320,8 @@ TEST(HistoryScan, DamagedWeekIsShownOnceAndTheOthersStillCount)
     EXPECT_EQ(h.scan.Damaged, QStringList{message});
     EXPECT_TRUE(h.scan.Scanned);
     EXPECT_EQ(h.scan.NonPrefShifts[0], 3 + 2);
-    EXPECT_EQ(h.model.Week.HoursSetEdits[1].text(), "37.5+10");  // carried over from a and c
-    EXPECT_EQ(ComputeNonPrefChart(StoreWeekData(h.model.Week), h.scan).Bars.size(), 1u);
+    EXPECT_EQ(h.model.Week.data().HoursSet[1], "37.5+10");  // carried over from a and c
+    EXPECT_EQ(ComputeNonPrefChart(h.model.Week.data(), h.scan).Bars.size(), 1u);
     EXPECT_EQ(h.recalculations, 1);
 
     // The next pick scans again but says nothing new.
@@ -338,16 +338,16 @@ TEST(HistoryScan, RequiredBoxesKeepTheirTextsAndZeroRequirementsAreMarked)
     for (int day = 1; day <= kDays; ++day)
         for (int shift = 1; shift <= kShifts; ++shift) {
             h.model.Settings.StaffRequired[day][shift] = day + shift;
-            w.ShiftRequiredEdits[day][shift].setText(QStringLiteral("9"));  // as a loaded week left them
-            w.ShiftRequiredEdits[day][shift].setColour(White);
+            w.setText(BoxRef::required(day, shift), QStringLiteral("9"));  // as a loaded week left them
+            w.setColour(BoxRef::required(day, shift), White);
         }
     h.model.Settings.StaffRequired[7][3] = 0;
     h.setStart(QString());
 
     UseStaffFileDataforInitialisation(h.model, h.scan, h.ui);
-    EXPECT_EQ(w.ShiftRequiredEdits[2][1].text(), "9");
-    EXPECT_EQ(w.ShiftRequiredEdits[7][3].colour(), RequestColour);  // a requirement of 0
-    EXPECT_EQ(w.ShiftRequiredEdits[7][2].colour(), White);
+    EXPECT_EQ(w.data().Required[2][1], "9");
+    EXPECT_EQ(w.status().RequiredColours[7][3], RequestColour);  // a requirement of 0
+    EXPECT_EQ(w.status().RequiredColours[7][2], White);
 }
 
 TEST(HistoryScan, TracesThePeriodAndEachFile)

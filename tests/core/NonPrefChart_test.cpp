@@ -32,7 +32,7 @@ struct Chart {
         scan.NonPrefShifts[scan.HistoryNames.size() - 1] = nonPref;
         scan.NameAdjHours[scan.HistoryNames.size() - 1] = adj;
     }
-    const QString& hoursSet(int line) const { return model.Week.HoursSetEdits[line].text(); }
+    const QString& hoursSet(int line) const { return model.Week.data().HoursSet[line]; }
 };
 
 int heightOf(const NonPrefChart& chart, int line)
@@ -51,7 +51,7 @@ TEST(NonPrefChart, BarsScaleToTheLargestCountOnTheGrid)
     c.listed("Nurse 1", 3);
     c.listed("NURSE 2", 10);
     c.listed("", 50);  // the empty name never draws and never sets the scale
-    NonPrefChart chart = ComputeNonPrefChart(StoreWeekData(c.model.Week), c.scan);
+    NonPrefChart chart = ComputeNonPrefChart(c.model.Week.data(), c.scan);
     EXPECT_EQ(chart.NormFactor, 1.0f);
     EXPECT_EQ(heightOf(chart, 1), 3);
     EXPECT_EQ(heightOf(chart, 2), 10);
@@ -61,7 +61,7 @@ TEST(NonPrefChart, BarsScaleToTheLargestCountOnTheGrid)
     big.listed("Nurse 1", 34);
     big.listed("Nurse 2", 17);
     big.listed("Nurse 3", 0);
-    chart = ComputeNonPrefChart(StoreWeekData(big.model.Week), big.scan);
+    chart = ComputeNonPrefChart(big.model.Week.data(), big.scan);
     EXPECT_EQ(chart.MaxNonPref, 34);
     EXPECT_EQ(chart.NormFactor, 0.5f);
     EXPECT_EQ(heightOf(chart, 1), 17);
@@ -79,7 +79,7 @@ TEST(NonPrefChart, EveryGridLineFindsItsNameWhereverItIsListed)
     c.listed("Nurse 7", 4);
     c.listed("", 0);
     c.listed("Somebody gone", 9);
-    const NonPrefChart chart = ComputeNonPrefChart(StoreWeekData(c.model.Week), c.scan);
+    const NonPrefChart chart = ComputeNonPrefChart(c.model.Week.data(), c.scan);
     ASSERT_EQ(chart.Bars.size(), 1u);
     EXPECT_EQ(chart.Bars[0].line, 7);
     EXPECT_EQ(chart.Bars[0].bottom, 6 * kGridLineStep + kGridEditHeight - 1);
@@ -89,7 +89,7 @@ TEST(NonPrefChart, EveryGridLineFindsItsNameWhereverItIsListed)
 TEST(NonPrefChart, CarriedOverHoursFollowTheContractedHours)
 {
     Chart c(4);
-    c.model.Week.HoursSetEdits[3].setText("3..5");
+    c.model.Week.setText(BoxRef::hoursSet(3), "3..5");
     c.listed("Nurse 1", 0, 2.5f);
     c.listed("Nurse 2", 0, -3.0f);
     c.listed("Nurse 3", 0, 1.0f);
@@ -123,7 +123,7 @@ TEST(NonPrefChart, DrawsEachBarAsItsFourCorners)
     Chart c(2);
     c.listed("Nurse 1", 3);
     c.listed("Nurse 2", 10);
-    const NonPrefChart chart = ComputeNonPrefChart(StoreWeekData(c.model.Week), c.scan);
+    const NonPrefChart chart = ComputeNonPrefChart(c.model.Week.data(), c.scan);
 
     RecordingCanvas box(kNonPrefBoxWidth, kNonPrefBoxHeight);
     DrawNonPrefChart(box, chart);
@@ -152,7 +152,7 @@ TEST(NonPrefChart, TracesScaleAndEntries)
     c.listed("", 0, 0.0f);
     QTemporaryDir dir;
     const QString path = OpenTraceLog(dir.path());
-    TraceNonPrefChart(ComputeNonPrefChart(StoreWeekData(c.model.Week), c.scan), c.scan);
+    TraceNonPrefChart(ComputeNonPrefChart(c.model.Week.data(), c.scan), c.scan);
     CloseTraceLog();
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));

@@ -112,10 +112,10 @@ TEST(RequiredNurses, StandingRequirementsIgnoreTheClinics)
     WardModel model;
     model.Week.DataFolder = dir.path() + u'/';
     model.Week.PickerDate = QDate(2026, 6, 1);
-    model.Week.ShiftRequiredEdits[7][3].setText(QStringLiteral("9"));
+    model.Week.setText(BoxRef::required(7, 3), QStringLiteral("9"));
     ApplyStandingRequirements(model.Week, ward(1));
-    EXPECT_EQ(model.Week.ShiftRequiredEdits[1][1].text(), QStringLiteral("11"));
-    EXPECT_EQ(model.Week.ShiftRequiredEdits[7][3].text(), QStringLiteral("73"));
+    EXPECT_EQ(model.Week.data().Required[1][1], QStringLiteral("11"));
+    EXPECT_EQ(model.Week.data().Required[7][3], QStringLiteral("73"));
 }
 
 TEST(RequiredNurses, BoxesFromTheClinicFileAndAnUnreadableFileIsReported)
@@ -127,7 +127,7 @@ TEST(RequiredNurses, BoxesFromTheClinicFileAndAnUnreadableFileIsReported)
     model.Week.PickerDate = QDate(2026, 6, 1);
     test::ScriptedUi ui;
     SetupRequiredNurses(model, &ui);  // no Clinic.rtf: standing requirements, no message
-    EXPECT_EQ(model.Week.ShiftRequiredEdits[1][1].text(), QStringLiteral("11"));
+    EXPECT_EQ(model.Week.data().Required[1][1], QStringLiteral("11"));
     EXPECT_TRUE(ui.shown.empty());
 
     QFile f(dir.path() + QStringLiteral("/Clinic.rtf"));
@@ -135,12 +135,12 @@ TEST(RequiredNurses, BoxesFromTheClinicFileAndAnUnreadableFileIsReported)
     f.write("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\pard Monday AM Dr A\\par Sunday N Dr B WK 1\\par}");
     f.close();
     SetupRequiredNurses(model, &ui);
-    EXPECT_EQ(model.Week.ShiftRequiredEdits[1][1].text(), QStringLiteral("11"));  // no WK
-    EXPECT_EQ(model.Week.ShiftRequiredEdits[7][3].text(), QStringLiteral("74"));  // day 7: week 1
+    EXPECT_EQ(model.Week.data().Required[1][1], QStringLiteral("11"));  // no WK
+    EXPECT_EQ(model.Week.data().Required[7][3], QStringLiteral("74"));  // day 7: week 1
 
     QFile::remove(dir.path() + QStringLiteral("/Clinic.rtf"));
     QDir().mkdir(dir.path() + QStringLiteral("/Clinic.rtf"));  // exists, cannot be read
     SetupRequiredNurses(model, &ui);
     EXPECT_EQ(ui.count(QStringLiteral("error")), 1);
-    EXPECT_EQ(model.Week.ShiftRequiredEdits[7][3].text(), QStringLiteral("73"));
+    EXPECT_EQ(model.Week.data().Required[7][3], QStringLiteral("73"));
 }

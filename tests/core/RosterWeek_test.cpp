@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 using namespace tavrola;
 using tavrola::test::ScriptedUi;
 
@@ -11,7 +14,7 @@ TEST(RosterQueries, NamesOnLinesOneTwoAndFive)
 {
     RosterWeek w;
     for (int line : {1, 2, 5})
-        w.NameEdits[line].setText(QStringLiteral("N%1").arg(line));
+        w.setText(BoxRef::name(line), QStringLiteral("N%1").arg(line));
     EXPECT_EQ(w.NumberOfStaff(), 5);
     EXPECT_EQ(w.LinesWithNames(), 6);
     EXPECT_EQ(w.LinesUsedonTableGrid(), 5);
@@ -28,11 +31,11 @@ TEST(RosterQueries, EmptyGridCountsNothing)
 TEST(RosterQueries, NoteOrDayTextWithoutNameCountsOnlyForTheTableGrid)
 {
     RosterWeek w;
-    w.NameEdits[2].setText(QStringLiteral("Ann"));
-    w.LecturesEdits[9].setText(QStringLiteral("fire training"));
+    w.setText(BoxRef::name(2), QStringLiteral("Ann"));
+    w.setText(BoxRef::lectures(9), QStringLiteral("fire training"));
     EXPECT_EQ(w.NumberOfStaff(), 2);
     EXPECT_EQ(w.LinesUsedonTableGrid(), 9);
-    w.DayCells[7][25].setText(QStringLiteral("E"));
+    w.setText(BoxRef::cell(7, 25), QStringLiteral("E"));
     EXPECT_EQ(w.LinesUsedonTableGrid(), 25);
     EXPECT_EQ(w.NumberOfStaff(), 2);
 }
@@ -40,16 +43,16 @@ TEST(RosterQueries, NoteOrDayTextWithoutNameCountsOnlyForTheTableGrid)
 TEST(RosterWeekModel, IndexZeroStaysEmptyWhateverIsWritten)
 {
     RosterWeek w;
-    w.NameEdits[0].setText(QStringLiteral("ghost"));
-    w.DayCells[0][3].setText(QStringLiteral("E"));
-    w.DayCells[3][0].setText(QStringLiteral("E"));
-    w.ShiftRequiredEdits[2][0].setText(QStringLiteral("4"));
-    w.DayCells[0][0].setColour(AlertColour);
-    EXPECT_TRUE(w.NameEdits[0].text().isEmpty());
-    EXPECT_TRUE(w.DayCells[0][3].text().isEmpty());
-    EXPECT_TRUE(w.DayCells[3][0].text().isEmpty());
-    EXPECT_TRUE(w.ShiftRequiredEdits[2][0].text().isEmpty());
-    EXPECT_EQ(w.DayCells[0][0].colour(), White);
+    w.setText(BoxRef::name(0), QStringLiteral("ghost"));
+    w.setText(BoxRef::cell(0, 3), QStringLiteral("E"));
+    w.setText(BoxRef::cell(3, 0), QStringLiteral("E"));
+    w.setText(BoxRef::required(2, 0), QStringLiteral("4"));
+    w.setColour(BoxRef::cell(0, 0), AlertColour);
+    EXPECT_TRUE(w.data().Names[0].isEmpty());
+    EXPECT_TRUE(w.data().Cells[0][3].isEmpty());
+    EXPECT_TRUE(w.data().Cells[3][0].isEmpty());
+    EXPECT_TRUE(w.data().Required[2][0].isEmpty());
+    EXPECT_EQ(w.data().CellColours[0][0], White);
     EXPECT_EQ(w.NumberOfStaff(), 0);
     EXPECT_FALSE(w.RosterChanged);
 }
@@ -59,17 +62,17 @@ TEST(RosterWeekModel, EveryChangeTheTotalsReadRecalculates)
     RosterWeek w;
     int recalcs = 0;
     w.Recalculate = [&] { ++recalcs; };
-    w.NameEdits[1].setText(QStringLiteral("Ann"));
-    w.DayCells[1][1].setColour(RequestColour);
-    w.HoursSetEdits[1].setText(QStringLiteral("37.5"));
-    w.ShiftRequiredEdits[1][1].setText(QStringLiteral("3"));
-    w.DayCells[4][7].setText(QStringLiteral("7-3"));
+    w.setText(BoxRef::name(1), QStringLiteral("Ann"));
+    w.setColour(BoxRef::cell(1, 1), RequestColour);
+    w.setText(BoxRef::hoursSet(1), QStringLiteral("37.5"));
+    w.setText(BoxRef::required(1, 1), QStringLiteral("3"));
+    w.setText(BoxRef::cell(4, 7), QStringLiteral("7-3"));
     EXPECT_EQ(recalcs, 5);
-    w.DayCells[4][7].setText(QStringLiteral("7-3"));
-    w.GradeEdits[1].setText(QStringLiteral("5"));
-    w.LecturesEdits[1].setText(QStringLiteral("note"));
-    w.HoursSetEdits[1].setColour(AlertColour);
-    w.HoursWorkingEdits[1].setText(QStringLiteral("7.5"));
+    w.setText(BoxRef::cell(4, 7), QStringLiteral("7-3"));
+    w.setText(BoxRef::grade(1), QStringLiteral("5"));
+    w.setText(BoxRef::lectures(1), QStringLiteral("note"));
+    w.setColour(BoxRef::hoursSet(1), AlertColour);
+    w.setText(BoxRef::hoursWorking(1), QStringLiteral("7.5"));
     EXPECT_EQ(recalcs, 5) << "the same text, and what the totals do not read, recalculate nothing";
     EXPECT_FALSE(w.RosterChanged) << "marking the week is the edit commands' business";
 }
@@ -87,19 +90,68 @@ TEST(RosterWeekModel, WeekCountsAsChosenAfterAPickOrALoad)
 }
 
 namespace {
+struct Reports : RosterObserver {
+    std::vector<std::pair<BoxRef, BoxChange>> seen;
+    void boxChanged(BoxRef box, BoxChange what) override { seen.push_back({box, what}); }
+};
+}  // namespace
+
+// The window mirrors the week from these reports alone: each real change of a box is
+// reported once, with the box; writes a box does not take report nothing.
+TEST(RosterWeekModel, EachRealChangeIsReportedWithItsBox)
+{
+    using Seen = std::vector<std::pair<BoxRef, BoxChange>>;
+    const BoxRef cell = BoxRef::cell(2, 3), name = BoxRef::name(1), required = BoxRef::required(1, 2);
+    Seen hints;
+    for (int day = 1; day <= kDays; ++day)
+        hints.push_back({BoxRef::cell(day, 4), BoxChange::Hint});
+    const struct {
+        const char* what;
+        std::function<void(RosterWeek&)> write;
+        Seen expected;
+    } cases[] = {
+        {"text", [&](RosterWeek& w) { w.setText(name, QStringLiteral("Ann")); }, {{name, BoxChange::Text}}},
+        {"same text", [&](RosterWeek& w) { w.setText(cell, QString()); }, {}},
+        {"cell colour", [&](RosterWeek& w) { w.setColour(cell, RequestColour); }, {{cell, BoxChange::Colour}}},
+        {"colour on a name", [&](RosterWeek& w) { w.setColour(name, AlertColour); }, {}},
+        {"error", [&](RosterWeek& w) { w.setError(required, QStringLiteral("bad")); }, {{required, BoxChange::Error}}},
+        {"error on a name", [&](RosterWeek& w) { w.setError(name, QStringLiteral("bad")); }, {}},
+        {"line hint", [](RosterWeek& w) { w.setLineHint(4, QStringLiteral("EARLY")); }, hints},
+        {"placeholder", [](RosterWeek& w) { w.setText(BoxRef::cell(8, 1), QStringLiteral("E")); }, {}},
+        {"load", [&](RosterWeek& w) {
+             WeekData d = w.data();
+             d.Cells[2][3] = QStringLiteral("LATE");
+             w.load(d);
+         }, {{cell, BoxChange::Text}}},
+    };
+    for (const auto& c : cases) {
+        RosterWeek w;
+        Reports reports;
+        w.addObserver(&reports);
+        c.write(w);
+        EXPECT_TRUE(reports.seen == c.expected) << c.what;
+    }
+    RosterWeek w;
+    w.setError(BoxRef::cell(1, 1), QStringLiteral("bad"));
+    EXPECT_EQ(w.error(BoxRef::cell(1, 1)), QStringLiteral("bad"));
+    EXPECT_TRUE(w.error(name).isEmpty());
+    EXPECT_EQ(w.colour(name), White);
+}
+
+namespace {
 void fillWeek(WardModel& m)
 {
     RosterWeek& w = m.Week;
     for (int line = 1; line <= kLines; ++line) {
-        w.NameEdits[line].setText(QStringLiteral("Nurse %1").arg(line));
-        w.HoursSetEdits[line].setText(QStringLiteral("37.5"));
-        w.LecturesEdits[line].setText(QStringLiteral("note"));
+        w.setText(BoxRef::name(line), QStringLiteral("Nurse %1").arg(line));
+        w.setText(BoxRef::hoursSet(line), QStringLiteral("37.5"));
+        w.setText(BoxRef::lectures(line), QStringLiteral("note"));
         for (int day = 1; day <= kDays; ++day) {
-            w.DayCells[day][line].setText(QStringLiteral("E"));
-            w.DayCells[day][line].setColour(day == 3 ? RequestColour : White);
+            w.setText(BoxRef::cell(day, line), QStringLiteral("E"));
+            w.setColour(BoxRef::cell(day, line), day == 3 ? RequestColour : White);
         }
     }
-    w.ShiftRequiredEdits[1][1].setText(QStringLiteral("4"));
+    w.setText(BoxRef::required(1, 1), QStringLiteral("4"));
     w.RosterChanged = false;
 }
 }  // namespace
@@ -117,21 +169,21 @@ TEST(ClearForm, YesWithoutSavedRequestsEmptiesCellsAndNotesOnly)
     EXPECT_EQ(ui.shown[0].text, kClearFormQuestion);
     EXPECT_TRUE(ui.shown[0].text.contains(QStringLiteral("continue?\r\rClick \"All\"")));
     for (int line = 1; line <= kLines; ++line) {
-        EXPECT_TRUE(w.LecturesEdits[line].text().isEmpty());
-        EXPECT_EQ(w.NameEdits[line].text(), QStringLiteral("Nurse %1").arg(line));
-        EXPECT_EQ(w.HoursSetEdits[line].text(), QStringLiteral("37.5"));
+        EXPECT_TRUE(w.data().Notes[line].isEmpty());
+        EXPECT_EQ(w.data().Names[line], QStringLiteral("Nurse %1").arg(line));
+        EXPECT_EQ(w.data().HoursSet[line], QStringLiteral("37.5"));
         for (int day = 1; day <= kDays; ++day) {
-            EXPECT_TRUE(w.DayCells[day][line].text().isEmpty());
-            EXPECT_EQ(w.DayCells[day][line].colour(), day == 3 ? RequestColour : White);
+            EXPECT_TRUE(w.data().Cells[day][line].isEmpty());
+            EXPECT_EQ(w.data().CellColours[day][line], day == 3 ? RequestColour : White);
         }
     }
-    EXPECT_EQ(w.ShiftRequiredEdits[1][1].text(), QStringLiteral("4"));
+    EXPECT_EQ(w.data().Required[1][1], QStringLiteral("4"));
     EXPECT_TRUE(w.RosterChanged);
     // One step, undone whole.
     EXPECT_EQ(m.Undo.count(), 1);
     m.Undo.undo();
-    EXPECT_EQ(w.DayCells[7][25].text(), QStringLiteral("E"));
-    EXPECT_EQ(w.LecturesEdits[1].text(), QStringLiteral("note"));
+    EXPECT_EQ(w.data().Cells[7][25], QStringLiteral("E"));
+    EXPECT_EQ(w.data().Notes[1], QStringLiteral("note"));
     EXPECT_FALSE(w.RosterChanged);
 }
 
@@ -145,11 +197,11 @@ TEST(ClearForm, YesPutsSavedRequestsBackAndAllForgetsThem)
     ScriptedUi ui;
     ui.answers = {Answer::Yes, Answer::All};
     ClearForm1Click(m, ui);
-    EXPECT_EQ(w.DayCells[2][4].text(), QStringLiteral("HOL"));
-    EXPECT_TRUE(w.DayCells[1][4].text().isEmpty());
+    EXPECT_EQ(w.data().Cells[2][4], QStringLiteral("HOL"));
+    EXPECT_TRUE(w.data().Cells[1][4].isEmpty());
     EXPECT_TRUE(w.RequestsSaved);
     ClearForm1Click(m, ui);
-    EXPECT_TRUE(w.DayCells[2][4].text().isEmpty());
+    EXPECT_TRUE(w.data().Cells[2][4].isEmpty());
     EXPECT_FALSE(w.RequestsSaved);
 }
 
@@ -161,7 +213,7 @@ TEST(ClearForm, NoChangesNothing)
     ScriptedUi ui;
     ui.answers = {Answer::No};
     ClearForm1Click(m, ui);
-    EXPECT_EQ(w.DayCells[5][5].text(), QStringLiteral("E"));
-    EXPECT_EQ(w.LecturesEdits[5].text(), QStringLiteral("note"));
+    EXPECT_EQ(w.data().Cells[5][5], QStringLiteral("E"));
+    EXPECT_EQ(w.data().Notes[5], QStringLiteral("note"));
     EXPECT_FALSE(w.RosterChanged);
 }

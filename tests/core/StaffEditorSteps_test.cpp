@@ -57,7 +57,7 @@ struct Ward {
 TEST(StaffEditorSteps, ReloadPutsTheNewFileOnTheGrid)
 {
     Ward t;
-    t.model.typeText(t.w.DayCells[5][3], QStringLiteral("NIGHT"));
+    t.model.typeText(BoxRef::cell(5, 3), QStringLiteral("NIGHT"));
     t.model.markSaved();
     t.data.rows[1] = Row("Bob", "B6", "22.5", "LATE", 7);
     t.data.rows[2] = Row("Ann", "B7", "37.5", "EARLY", 1);
@@ -66,21 +66,21 @@ TEST(StaffEditorSteps, ReloadPutsTheNewFileOnTheGrid)
     t.writeStaff();
     ASSERT_TRUE(ReloadAfterStaffEditor(t.model, t.labels, t.ui));
 
-    EXPECT_EQ(t.w.NameEdits[1].text(), QStringLiteral("Bob"));
-    EXPECT_EQ(t.w.GradeEdits[1].text(), QStringLiteral("B6"));
-    EXPECT_EQ(t.w.HoursSetEdits[1].text(), QStringLiteral("22.5"));
-    EXPECT_EQ(t.w.DayCells[2][1].hint(), QStringLiteral("LATE"));
+    EXPECT_EQ(t.w.data().Names[1], QStringLiteral("Bob"));
+    EXPECT_EQ(t.w.data().Grades[1], QStringLiteral("B6"));
+    EXPECT_EQ(t.w.data().HoursSet[1], QStringLiteral("22.5"));
+    EXPECT_EQ(t.w.data().Hints[1], QStringLiteral("LATE"));
     for (int day = 1; day <= kDays; ++day) {
-        EXPECT_EQ(t.w.DayCells[day][1].colour(), day == 7 ? RequestColour : White) << day;
-        EXPECT_EQ(t.w.DayCells[day][3].colour(), White) << day;
-        EXPECT_TRUE(t.w.DayCells[day][3].hint().isEmpty()) << day;
+        EXPECT_EQ(t.w.data().CellColours[day][1], day == 7 ? RequestColour : White) << day;
+        EXPECT_EQ(t.w.data().CellColours[day][3], White) << day;
+        EXPECT_TRUE(t.w.data().Hints[3].isEmpty()) << day;
     }
-    EXPECT_EQ(t.w.NameEdits[2].text(), QStringLiteral("Ann"));
-    for (const Field* f : {&t.w.NameEdits[3], &t.w.GradeEdits[3], &t.w.HoursSetEdits[3]})
-        EXPECT_TRUE(f->text().isEmpty());
+    EXPECT_EQ(t.w.data().Names[2], QStringLiteral("Ann"));
+    for (const BoxRef f : {BoxRef::name(3), BoxRef::grade(3), BoxRef::hoursSet(3)})
+        EXPECT_TRUE(t.w.text(f).isEmpty());
     EXPECT_TRUE(t.w.StaffSkillCodes[3].isEmpty());
-    EXPECT_EQ(t.w.DayCells[5][3].text(), QStringLiteral("NIGHT"));  // the week's, not the file's
-    EXPECT_EQ(t.w.ShiftRequiredEdits[1][1].text(), QStringLiteral("4"));
+    EXPECT_EQ(t.w.data().Cells[5][3], QStringLiteral("NIGHT"));  // the week's, not the file's
+    EXPECT_EQ(t.w.data().Required[1][1], QStringLiteral("4"));
     EXPECT_EQ(t.model.Settings.StaffRequired[1][1], 4);
     EXPECT_FALSE(t.w.RosterChanged);  // never loaded: nothing stored to differ from
     EXPECT_TRUE(t.ui.shown.empty());
@@ -112,7 +112,7 @@ TEST(StaffEditorSteps, ChangedWeekIsOfferedForSavingFirst)
     EXPECT_TRUE(SaveBeforeStaffReload(t.model, t.ui));
     EXPECT_TRUE(t.ui.shown.empty());  // nothing to save, nothing asked
 
-    t.model.typeText(t.w.DayCells[1][1], QStringLiteral("EARLY"));
+    t.model.typeText(BoxRef::cell(1, 1), QStringLiteral("EARLY"));
     struct Case {
         Answer answer;
         bool saveGoesThrough;
@@ -140,7 +140,7 @@ TEST(StaffEditorSteps, UnreadableStaffFileChangesNothing)
     EXPECT_FALSE(ReloadAfterStaffEditor(t.model, t.labels, t.ui));
     ASSERT_EQ(t.ui.count(QStringLiteral("error")), 1);
     EXPECT_TRUE(t.ui.shown[0].text.contains(kStaffFileName));
-    EXPECT_EQ(t.w.NameEdits[1].text(), QStringLiteral("Ann"));
+    EXPECT_EQ(t.w.data().Names[1], QStringLiteral("Ann"));
     EXPECT_TRUE(t.w.RosterFileLoaded);
 }
 
@@ -149,22 +149,22 @@ TEST(StaffEditorSteps, UnreadableStaffFileChangesNothing)
 TEST(StaffEditorSteps, NotesOnALineThatGainsAPersonMoveBelowTheStaff)
 {
     RosterWeek w;
-    w.NameEdits[1].setText(QStringLiteral("Ann"));
-    w.NameEdits[2].setText(QStringLiteral("Bob"));
-    w.DayCells[1][2].setText(QStringLiteral("EARLY"));   // Bob's own duty stays
-    w.DayCells[1][4].setText(QStringLiteral("Fracture"));  // notes on lines 3..4
-    w.DayCells[3][3].setText(QStringLiteral("**********"));
-    w.DayCells[2][6].setText(QStringLiteral("Diabetes"));  // notes left alone below
-    const WeekData before = StoreWeekData(w);
+    w.setText(BoxRef::name(1), QStringLiteral("Ann"));
+    w.setText(BoxRef::name(2), QStringLiteral("Bob"));
+    w.setText(BoxRef::cell(1, 2), QStringLiteral("EARLY"));   // Bob's own duty stays
+    w.setText(BoxRef::cell(1, 4), QStringLiteral("Fracture"));  // notes on lines 3..4
+    w.setText(BoxRef::cell(3, 3), QStringLiteral("**********"));
+    w.setText(BoxRef::cell(2, 6), QStringLiteral("Diabetes"));  // notes left alone below
+    const WeekData before = w.data();
     // The editor added Cy on line 3 and Di on line 4.
-    w.NameEdits[3].setText(QStringLiteral("Cy"));
-    w.NameEdits[4].setText(QStringLiteral("Di"));
+    w.setText(BoxRef::name(3), QStringLiteral("Cy"));
+    w.setText(BoxRef::name(4), QStringLiteral("Di"));
     MoveNotesBelowStaff(w, before);
-    EXPECT_EQ(w.DayCells[1][2].text(), QStringLiteral("EARLY"));
+    EXPECT_EQ(w.data().Cells[1][2], QStringLiteral("EARLY"));
     for (int line : {3, 4})
         for (int day = 1; day <= kDays; ++day)
-            EXPECT_TRUE(w.DayCells[day][line].text().isEmpty()) << line << " " << day;
-    EXPECT_EQ(w.DayCells[3][5].text(), QStringLiteral("**********"));  // line 3's notes first
-    EXPECT_EQ(w.DayCells[1][7].text(), QStringLiteral("Fracture"));    // line 6 is taken
-    EXPECT_EQ(w.DayCells[2][6].text(), QStringLiteral("Diabetes"));
+            EXPECT_TRUE(w.data().Cells[day][line].isEmpty()) << line << " " << day;
+    EXPECT_EQ(w.data().Cells[3][5], QStringLiteral("**********"));  // line 3's notes first
+    EXPECT_EQ(w.data().Cells[1][7], QStringLiteral("Fracture"));    // line 6 is taken
+    EXPECT_EQ(w.data().Cells[2][6], QStringLiteral("Diabetes"));
 }

@@ -45,7 +45,7 @@ TEST(WeekFileGuard, ASecondWindowOnAHeldWeekAsksAndDoesNotOverwriteUnasked)
     QTemporaryDir dir;
     const QString week = dir.filePath("week.rwk");
     Desk a(dir.path()), b(dir.path());
-    a.model.Week.DayCells[1][1].setText(QStringLiteral("EDIT-A"));
+    a.model.Week.setText(BoxRef::cell(1, 1), QStringLiteral("EDIT-A"));
     ASSERT_TRUE(a.save(week));
     ASSERT_TRUE(QFile::exists(week + ".lock"));
 
@@ -62,7 +62,7 @@ TEST(WeekFileGuard, ASecondWindowOnAHeldWeekAsksAndDoesNotOverwriteUnasked)
         EXPECT_EQ(b.model.File.readOnly(), c.readOnly);
     }
     // Read-only: saving over the held file asks; Cancel writes nothing.
-    b.model.typeText(b.model.Week.DayCells[1][1], QStringLiteral("EDIT-B"));
+    b.model.typeText(BoxRef::cell(1, 1), QStringLiteral("EDIT-B"));
     b.ui.shown.clear();
     b.ui.choices = {-1};
     EXPECT_FALSE(b.save(week));
@@ -91,7 +91,7 @@ TEST(WeekFileGuard, AFileChangedOnDiskIsNotOverwrittenUnasked)
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(theirs);
     }
-    a.model.typeText(a.model.Week.DayCells[2][1], QStringLiteral("LATE"));
+    a.model.typeText(BoxRef::cell(2, 1), QStringLiteral("LATE"));
 
     a.ui.choices = {-1};
     EXPECT_FALSE(a.save(week));
@@ -106,7 +106,7 @@ TEST(WeekFileGuard, AFileChangedOnDiskIsNotOverwrittenUnasked)
     EXPECT_TRUE(Bytes(other).contains("LATE"));
 
     // The week now in force is mine.rwk; week.rwk is not ours, and nobody holds it.
-    a.model.typeText(a.model.Week.DayCells[3][1], QStringLiteral("EARLY"));
+    a.model.typeText(BoxRef::cell(3, 1), QStringLiteral("EARLY"));
     a.ui.shown.clear();
     EXPECT_TRUE(a.save(other));
     EXPECT_EQ(a.ui.count("choice"), 0);

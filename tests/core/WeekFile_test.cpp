@@ -53,7 +53,7 @@ struct Ward {
         w.RosterChanged = false;
     }
     QString path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
-    void put(int day, int line, const char* text) { model.typeText(w.DayCells[day][line], QString::fromUtf8(text)); }
+    void put(int day, int line, const char* text) { model.typeText(BoxRef::cell(day, line), QString::fromUtf8(text)); }
 };
 
 // The Christmas week of 2008 as the golden file holds it.
@@ -61,16 +61,16 @@ void FillChristmasWeek(Ward& t)
 {
     RosterWeek& w = t.w;
     w.PickerDate = kChristmasWeek;
-    w.NameEdits[1].setText(QStringLiteral("Ann Lee"));
-    w.NameEdits[2].setText(QString::fromUtf8("Zoë Łukasz"));
-    w.NameEdits[3].setText(QStringLiteral("Bob"));
-    w.HoursSetEdits[2].setText(QStringLiteral("37.5 +2.5"));
-    w.HoursSetEdits[3].setText(QStringLiteral("30"));
-    w.DayCells[1][1].setColour(RequestColour);
-    w.DayCells[7][2].setColour(RequestColour);
+    w.setText(BoxRef::name(1), QStringLiteral("Ann Lee"));
+    w.setText(BoxRef::name(2), QString::fromUtf8("Zoë Łukasz"));
+    w.setText(BoxRef::name(3), QStringLiteral("Bob"));
+    w.setText(BoxRef::hoursSet(2), QStringLiteral("37.5 +2.5"));
+    w.setText(BoxRef::hoursSet(3), QStringLiteral("30"));
+    w.setColour(BoxRef::cell(1, 1), RequestColour);
+    w.setColour(BoxRef::cell(7, 2), RequestColour);
     for (int line = 1; line <= 3; ++line) {
-        w.DayCells[4][line].setColour(AlertColour);
-        w.DayCells[5][line].setColour(AlertColour);
+        w.setColour(BoxRef::cell(4, line), AlertColour);
+        w.setColour(BoxRef::cell(5, line), AlertColour);
     }
     const char* cells[3][7] = {{"EARLY", "EARLY", "LATE", "HOL", "HOL", "", ""},
                                {"NIGHT", "NIGHT", "NIGHT", "SICK NIGHT", "", "", "7-3"},
@@ -78,8 +78,8 @@ void FillChristmasWeek(Ward& t)
     for (int line = 1; line <= 3; ++line)
         for (int day = 1; day <= kDays; ++day)
             t.put(day, line, cells[line - 1][day - 1]);
-    w.LecturesEdits[1].setText(QStringLiteral("Fire drill"));
-    w.LecturesEdits[5].setText(QStringLiteral("cover from bank"));
+    w.setText(BoxRef::lectures(1), QStringLiteral("Fire drill"));
+    w.setText(BoxRef::lectures(5), QStringLiteral("cover from bank"));
 }
 
 // The golden file, written out from the layout line by line.
@@ -144,25 +144,29 @@ QStringList ModelState(WardModel& model, const WeekView& labels)
 {
     QStringList s;
     const RosterWeek& w = model.Week;
-    auto field = [&s](const char* what, int a, int b, const Field& f) {
-        s << QStringLiteral("%1[%2][%3] %4|%5|%6").arg(what).arg(a).arg(b).arg(f.text()).arg(f.colour()).arg(f.hint());
+    auto box = [&s, &w](const char* what, int a, int b, BoxRef f) {
+        s << QStringLiteral("%1[%2][%3] %4|%5|%6").arg(what).arg(a).arg(b).arg(w.text(f)).arg(w.colour(f)).arg(w.hint(f));
     };
     for (int line = 0; line <= kLines; ++line) {
-        field("name", line, 0, w.NameEdits[line]);
-        field("grade", line, 0, w.GradeEdits[line]);
-        field("set", line, 0, w.HoursSetEdits[line]);
-        field("worked", line, 0, w.HoursWorkingEdits[line]);
-        field("notes", line, 0, w.LecturesEdits[line]);
-        s << QStringLiteral("line %1 %2 %3 %4").arg(line).arg(w.StaffSkillCodes[line]).arg(w.WeekHours[line]).arg(w.WeekNonPrefCount[line]);
+        box("name", line, 0, BoxRef::name(line));
+        box("grade", line, 0, BoxRef::grade(line));
+        box("set", line, 0, BoxRef::hoursSet(line));
+        box("worked", line, 0, BoxRef::hoursWorking(line));
+        box("notes", line, 0, BoxRef::lectures(line));
+        s << QStringLiteral("line %1 %2 %3 %4")
+                 .arg(line)
+                 .arg(w.StaffSkillCodes[line])
+                 .arg(w.status().WeekHours[line])
+                 .arg(w.data().NonPrefCount[line]);
         for (int day = 0; day <= kDays; ++day) {
-            field("cell", day, line, w.DayCells[day][line]);
+            box("cell", day, line, BoxRef::cell(day, line));
             s << QStringLiteral("base/saved %1 %2 %3 %4").arg(day).arg(line).arg(w.BaseCellColours[day][line]).arg(w.SavedRequests[day][line]);
         }
     }
     for (int day = 0; day <= kDays; ++day)
         for (int shift = 0; shift <= kShifts; ++shift) {
-            field("required", day, shift, w.ShiftRequiredEdits[day][shift]);
-            s << QStringLiteral("count %1 %2 %3").arg(day).arg(shift).arg(w.ShiftCounts[day][shift]);
+            box("required", day, shift, BoxRef::required(day, shift));
+            s << QStringLiteral("count %1 %2 %3").arg(day).arg(shift).arg(w.status().ShiftCounts[day][shift]);
         }
     s << QStringLiteral("flags %1 %2 %3 %4 %5").arg(w.RosterChanged).arg(w.RosterFileLoaded).arg(w.RecalcSuspended).arg(w.FillRunning).arg(w.RequestsSaved);
     s << w.PickerDate.toString(Qt::ISODate) << w.StartupPickerDate.toString(Qt::ISODate) << w.DataFolder;
@@ -264,15 +268,15 @@ TEST(WeekFile, LoadThenSaveGivesTheSameBytes)
     Ward t;
     t.model.Settings.NameAMShift = QStringLiteral("E");
     t.model.Settings.HoursWorkedOnAM = 8;
-    t.w.NameEdits[1].setText(QStringLiteral("Someone Else"));
+    t.w.setText(BoxRef::name(1), QStringLiteral("Someone Else"));
     t.w.BaseCellColours[1][1] = White;
     t.w.BaseCellColours[2][1] = RequestColour;
     ASSERT_TRUE(AutoLoadRWKfile(t.model, t.labels, t.ui, author.path("in.rwk")));
     EXPECT_TRUE(t.ui.shown.empty());
     EXPECT_EQ(t.w.PickerDate, kChristmasWeek);
-    EXPECT_EQ(t.w.HoursSetEdits[2].text(), "37.5");  // the carried-over part is not stored
-    EXPECT_EQ(t.w.DayCells[1][1].colour(), RequestColour);  // the stored colours stay
-    EXPECT_EQ(t.w.DayCells[2][1].colour(), White);
+    EXPECT_EQ(t.w.data().HoursSet[2], "37.5");  // the carried-over part is not stored
+    EXPECT_EQ(t.w.data().CellColours[1][1], RequestColour);  // the stored colours stay
+    EXPECT_EQ(t.w.data().CellColours[2][1], White);
     EXPECT_FALSE(t.w.RosterChanged);
     EXPECT_FALSE(t.w.RecalcSuspended);
 
@@ -293,14 +297,14 @@ TEST(WeekFile, StoredDutyNamesAndHoursComeIntoForce)
     ASSERT_TRUE(AutoLoadRWKfile(t.model, t.labels, t.ui, t.path("w.rwk")));
     EXPECT_EQ(t.model.Settings.NameAMShift, "E");
     EXPECT_EQ(t.model.Settings.HoursWorkedOnAM, 8.25f);
-    EXPECT_EQ(t.w.HoursWorkingEdits[1].text(), "39");  // 2 x 8.25 + 7.5 + 2 x 7.5 holiday
-    EXPECT_EQ(t.w.ShiftCounts[1][1], 1);
+    EXPECT_EQ(t.w.data().HoursWorked[1], "39");  // 2 x 8.25 + 7.5 + 2 x 7.5 holiday
+    EXPECT_EQ(t.w.status().ShiftCounts[1][1], 1);
     EXPECT_EQ(t.model.Settings.HOSPITAL, "St Elsewhere");
     EXPECT_EQ(t.labels.WardCaption, "Ward 9");
 
     // The AM brush writes the name now in force on a line without a standard shift.
-    DutyClick(t.model, t.w.DayCells[6][3], Brush::AM, 0);
-    EXPECT_EQ(t.w.DayCells[6][3].text(), "E");
+    DutyClick(t.model, BoxRef::cell(6, 3), Brush::AM, 0);
+    EXPECT_EQ(t.w.data().Cells[6][3], "E");
 }
 
 TEST(WeekFile, NamelessBlocksEmptyTheHoursSetAndEmptyCountOrColourLinesKeepTheCurrentValues)
@@ -316,20 +320,22 @@ TEST(WeekFile, NamelessBlocksEmptyTheHoursSetAndEmptyCountOrColourLinesKeepTheCu
     ASSERT_TRUE(parse.ok) << parse.reason.toStdString();
 
     const Colour marker = 0x123456;
-    t.w.HoursSetEdits[4].setText(QStringLiteral("20"));
+    t.w.setText(BoxRef::hoursSet(4), QStringLiteral("20"));
     for (int day = 1; day <= kDays; ++day) {
-        t.w.DayCells[day][2].setColour(marker);
-        t.w.DayCells[day][3].setColour(marker);
+        t.w.setColour(BoxRef::cell(day, 2), marker);
+        t.w.setColour(BoxRef::cell(day, 3), marker);
     }
-    for (int day = 1; day <= kDays; ++day)
-        t.w.ShiftCounts[day][1] = t.w.ShiftCounts[day][2] = 99;
-    ApplyWeekFile(t.model, t.labels, parse.data);
-    EXPECT_EQ(t.w.HoursSetEdits[4].text(), "");
     for (int day = 1; day <= kDays; ++day) {
-        EXPECT_EQ(t.w.DayCells[day][2].colour(), marker) << day;
-        EXPECT_NE(t.w.DayCells[day][3].colour(), marker) << day;
-        EXPECT_EQ(t.w.ShiftCounts[day][2], 99) << day;
-        EXPECT_NE(t.w.ShiftCounts[day][1], 99) << day;
+        t.w.setShiftCount(day, 1, 99);
+        t.w.setShiftCount(day, 2, 99);
+    }
+    ApplyWeekFile(t.model, t.labels, parse.data);
+    EXPECT_EQ(t.w.data().HoursSet[4], "");
+    for (int day = 1; day <= kDays; ++day) {
+        EXPECT_EQ(t.w.data().CellColours[day][2], marker) << day;
+        EXPECT_NE(t.w.data().CellColours[day][3], marker) << day;
+        EXPECT_EQ(t.w.status().ShiftCounts[day][2], 99) << day;
+        EXPECT_NE(t.w.status().ShiftCounts[day][1], 99) << day;
     }
     EXPECT_FALSE(t.w.RecalcSuspended);
     EXPECT_FALSE(t.w.RosterChanged);
@@ -370,7 +376,7 @@ TEST(WeekFile, SaveRefusesUntilAWeekIsChosenAndKeepsUnsavedChangesUntilWritten)
     EXPECT_EQ(saved[WeekFileBlockStart(1) + 4 - 1], "\r");  // Monday of line 1, emptied
 
     // A malformed contracted-hours number stops the save before any file is chosen.
-    t.w.HoursSetEdits[2].setText(QStringLiteral("37..5"));
+    t.w.setText(BoxRef::hoursSet(2), QStringLiteral("37..5"));
     t.ui.fileChoices = {t.path("bad.rwk")};
     EXPECT_FALSE(SaveClick(t.model, t.ui));
     EXPECT_FALSE(QFile::exists(t.path("bad.rwk")));
@@ -392,13 +398,13 @@ TEST(WeekFile, LoadAsksAboutUnsavedChangesAndACancelledDialogLoadsNothing)
     ASSERT_EQ(t.ui.count("savediscardcancel"), 1);
     EXPECT_EQ(t.ui.shown[0].text, "Save changes to the week of Monday, 5 January 2009?");
     EXPECT_TRUE(ReadAll(t.path("mine.rwk")).startsWith("05/01/2009\r\n"));
-    EXPECT_EQ(t.w.NameEdits[1].text(), "Ann Lee");
+    EXPECT_EQ(t.w.data().Names[1], "Ann Lee");
     EXPECT_TRUE(t.w.RosterFileLoaded);
 
     t.ui.shown.clear();
     EXPECT_FALSE(LoadClick(t.model, t.labels, t.ui));  // nothing changed, nothing chosen
     EXPECT_TRUE(t.ui.shown.empty());
-    EXPECT_EQ(t.w.NameEdits[1].text(), "Ann Lee");
+    EXPECT_EQ(t.w.data().Names[1], "Ann Lee");
     EXPECT_FALSE(t.w.RecalcSuspended);
 }
 
@@ -431,7 +437,7 @@ TEST(WeekFile, ASpoiledLineLoadsOrLeavesEverythingAsItWas)
             ExpectSameState(before, ModelState(t.model, t.labels), QStringLiteral("line %1").arg(n));
             // Recalculation still works.
             t.put(3, 1, "EARLY");
-            EXPECT_EQ(t.w.ShiftCounts[3][1], 1) << n;
+            EXPECT_EQ(t.w.status().ShiftCounts[3][1], 1) << n;
         }
     }
 }
@@ -520,5 +526,5 @@ TEST(WeekFile, OlderWindowsFilesLoad)
     ASSERT_TRUE(AutoLoadRWKfile(t.model, t.labels, t.ui, t.path("old.rwk")));
     EXPECT_EQ(t.model.Settings.WARD, QString::fromUtf8("Station Müller"));
     EXPECT_EQ(t.model.Settings.HoursWorkedOnAM, 7.5f);
-    EXPECT_EQ(t.w.DayCells[1][1].colour(), White);
+    EXPECT_EQ(t.w.data().CellColours[1][1], White);
 }

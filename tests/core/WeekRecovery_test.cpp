@@ -101,7 +101,7 @@ TEST(WeekRecovery, TheFileFollowsTheUnsavedChanges)
     m.Recovery.flush();
     EXPECT_TRUE(desk->files().isEmpty());
 
-    m.typeText(m.Week.DayCells[2][1], QStringLiteral("EARLY"));
+    m.typeText(BoxRef::cell(2, 1), QStringLiteral("EARLY"));
     m.endTyping();
     m.Recovery.flush();
     ASSERT_EQ(desk->files().size(), 1);
@@ -115,14 +115,14 @@ TEST(WeekRecovery, TheFileFollowsTheUnsavedChanges)
     m.Recovery.flush();
     EXPECT_TRUE(desk->files().isEmpty());
 
-    m.typeText(m.Week.DayCells[2][1], QStringLiteral("LATE"));
+    m.typeText(BoxRef::cell(2, 1), QStringLiteral("LATE"));
     m.Recovery.flush();
     EXPECT_EQ(desk->files().size(), 1);
     m.Undo.undo();
     m.Recovery.flush();
     EXPECT_TRUE(desk->files().isEmpty());
 
-    m.typeText(m.Week.DayCells[2][1], QStringLiteral("NIGHT"));
+    m.typeText(BoxRef::cell(2, 1), QStringLiteral("NIGHT"));
     m.Recovery.flush();
     EXPECT_EQ(desk->files().size(), 1);
     desk.reset();
@@ -155,7 +155,7 @@ TEST(WeekRecovery, LeftFilesAreOfferedAndRestoredAsOneStep)
 
     // A running window with changes of its own holds its file.
     Desk running(ward.path(), recovery.path());
-    running.model.typeText(running.model.Week.DayCells[1][1], QStringLiteral("HELD"));
+    running.model.typeText(BoxRef::cell(1, 1), QStringLiteral("HELD"));
     running.model.Recovery.flush();
     const QString heldPath = running.model.Recovery.file();
     ASSERT_TRUE(QFile::exists(heldPath));
@@ -178,7 +178,7 @@ TEST(WeekRecovery, YesRestoresOnTopOfTheWeekAndNoRemovesTheFile)
         left.monday = QDate(2026, 11, 30);
         left.written = QDateTime::currentDateTimeUtc();
         Desk desk(ward.path(), recovery.path());
-        left.week = StoreWeekData(desk.model.Week);
+        left.week = desk.model.Week.data();
         left.week.Cells[4][1] = QStringLiteral("NIGHT");
         left.week.Notes[2] = QStringLiteral("phone Ann");
         const QString leftPath = RecoveryFileName(recovery.path(), wardFolder, left.monday, 999999904);
@@ -191,14 +191,14 @@ TEST(WeekRecovery, YesRestoresOnTopOfTheWeekAndNoRemovesTheFile)
         EXPECT_TRUE(desk.ui.shown[0].text.startsWith("Restore the unsaved changes to the week of 30 Nov 2026 from "));
         EXPECT_FALSE(QFile::exists(leftPath));
         if (answer == Answer::No) {
-            EXPECT_EQ(desk.model.Week.DayCells[4][1].text(), "");
+            EXPECT_EQ(desk.model.Week.data().Cells[4][1], "");
             continue;
         }
-        EXPECT_EQ(desk.model.Week.DayCells[4][1].text(), "NIGHT");
-        EXPECT_EQ(desk.model.Week.LecturesEdits[2].text(), "phone Ann");
+        EXPECT_EQ(desk.model.Week.data().Cells[4][1], "NIGHT");
+        EXPECT_EQ(desk.model.Week.data().Notes[2], "phone Ann");
         EXPECT_TRUE(desk.model.Week.RosterChanged);
         EXPECT_EQ(desk.model.Undo.count(), steps + 1);
         desk.model.Undo.undo();
-        EXPECT_EQ(desk.model.Week.DayCells[4][1].text(), "");
+        EXPECT_EQ(desk.model.Week.data().Cells[4][1], "");
     }
 }

@@ -39,14 +39,14 @@ struct Ward {
     {
         test::SetUpTestWardIn(model, 3, dir.path(), kStartDay);
         model.Settings.StaffRequired[1][1] = 2;
-        w.NameEdits[1].setText(QStringLiteral("Ann"));
-        w.NameEdits[2].setText(QStringLiteral("Bob"));
+        w.setText(BoxRef::name(1), QStringLiteral("Ann"));
+        w.setText(BoxRef::name(2), QStringLiteral("Bob"));
         w.BaseCellColours[1][1] = RequestColour;
         w.BaseCellColours[7][2] = RequestColour;
         for (int day = 1; day <= kDays; ++day)
             for (int line = 1; line <= 3; ++line)
-                w.DayCells[day][line].setColour(w.BaseCellColours[day][line]);
-        w.DayCells[4][4].setColour(kMarker);
+                w.setColour(BoxRef::cell(day, line), w.BaseCellColours[day][line]);
+        w.setColour(BoxRef::cell(4, 4), kMarker);
         ConnectTotals(model);
         w.RosterChanged = false;
     }
@@ -66,11 +66,11 @@ QString StoreWeek(Ward& t, const QDate& date)
     Ward author;
     author.w.DataFolder = t.w.DataFolder;
     author.w.PickerDate = date;
-    author.w.NameEdits[1].setText(QStringLiteral("Cara"));
-    author.w.NameEdits[2].setText(QStringLiteral("Dev"));
-    author.w.DayCells[1][1].setText(QStringLiteral("NIGHT"));
-    author.w.DayCells[1][1].setColour(White);
-    author.w.DayCells[2][1].setColour(RequestColour);
+    author.w.setText(BoxRef::name(1), QStringLiteral("Cara"));
+    author.w.setText(BoxRef::name(2), QStringLiteral("Dev"));
+    author.w.setText(BoxRef::cell(1, 1), QStringLiteral("NIGHT"));
+    author.w.setColour(BoxRef::cell(1, 1), White);
+    author.w.setColour(BoxRef::cell(2, 1), RequestColour);
     const QString path = WeekFileName(author.model);
     author.ui.fileChoices = {path};
     EXPECT_TRUE(SaveClick(author.model, author.ui));
@@ -79,7 +79,7 @@ QString StoreWeek(Ward& t, const QDate& date)
 
 bool Orange(const Ward& t, int day, int line)
 {
-    return t.w.DayCells[day][line].colour() == AlertColour;
+    return t.w.data().CellColours[day][line] == AlertColour;
 }
 
 }  // namespace
@@ -92,21 +92,21 @@ TEST(WeekSelection, ChristmasWeekMarksNamedLinesAndLabelsItsDays)
     for (int line = 1; line <= 3; ++line)
         for (int day = 1; day <= kDays; ++day)
             EXPECT_EQ(Orange(t, day, line), day == 4 || day == 5) << day << " " << line;
-    EXPECT_EQ(t.w.DayCells[4][4].colour(), kMarker);  // after the last named line
+    EXPECT_EQ(t.w.data().CellColours[4][4], kMarker);  // after the last named line
     const char* expected[8] = {"", "", "", "", "Christmas Day", "Boxing Day", "", ""};
     for (int day = 1; day <= kDays; ++day)
         EXPECT_EQ(t.labels.HolidayLabels[day], QString::fromLatin1(expected[day])) << day;
 
     // A Tuesday starts no week of the grid: the marks and a right-click mark go,
     // the preferred days come back.
-    DutyMouseDown(t.model, t.w.DayCells[2][2]);
+    DutyMouseDown(t.model, BoxRef::cell(2, 2));
     t.pick(kChristmasWeek.addDays(1));
     for (int day = 1; day <= kDays; ++day) {
         EXPECT_TRUE(t.labels.HolidayLabels[day].isEmpty()) << day;
         for (int line = 1; line <= 3; ++line)
-            EXPECT_EQ(t.w.DayCells[day][line].colour(), t.w.BaseCellColours[day][line]) << day << " " << line;
+            EXPECT_EQ(t.w.data().CellColours[day][line], t.w.BaseCellColours[day][line]) << day << " " << line;
     }
-    EXPECT_EQ(t.w.DayCells[1][1].colour(), RequestColour);
+    EXPECT_EQ(t.w.data().CellColours[1][1], RequestColour);
 }
 
 TEST(WeekSelection, WeekOfMonthLabel)
@@ -148,33 +148,33 @@ TEST(WeekSelection, APickedWeekWithAStoredFileAsksOnceAndLoadsItWithItsColours)
     EXPECT_EQ(t.ui.shown[0].kind, "yesno");
     EXPECT_EQ(t.ui.shown[0].text, "You already have a Tavrola file saved for this week, "
                                   "Monday, 22 December 2008 (Ward 9).rwk do you wish to Load ?");
-    EXPECT_EQ(t.w.NameEdits[1].text(), "Cara");
+    EXPECT_EQ(t.w.data().Names[1], "Cara");
     EXPECT_TRUE(t.w.RosterFileLoaded);
     EXPECT_FALSE(t.w.RosterChanged);
-    EXPECT_EQ(t.w.DayCells[2][1].colour(), RequestColour);  // the stored request mark
-    EXPECT_EQ(t.w.DayCells[1][1].colour(), White);          // not the preferred day
+    EXPECT_EQ(t.w.data().CellColours[2][1], RequestColour);  // the stored request mark
+    EXPECT_EQ(t.w.data().CellColours[1][1], White);          // not the preferred day
     EXPECT_TRUE(Orange(t, 4, 1) && Orange(t, 5, 3));
     EXPECT_EQ(t.labels.HolidayLabels[4], "Christmas Day");
     EXPECT_EQ(t.labels.WeekOfMonthLabel, "Wk4");
-    EXPECT_EQ(t.w.ShiftCounts[1][3], 1);
+    EXPECT_EQ(t.w.status().ShiftCounts[1][3], 1);
 
     // Picking a week restores the preferred days over the loaded colours.
     t.pick(QDate(2009, 1, 5));
     EXPECT_EQ(t.ui.shown.size(), 1u);
-    EXPECT_EQ(t.w.DayCells[2][1].colour(), White);
-    EXPECT_EQ(t.w.DayCells[1][1].colour(), RequestColour);
+    EXPECT_EQ(t.w.data().CellColours[2][1], White);
+    EXPECT_EQ(t.w.data().CellColours[1][1], RequestColour);
 }
 
 TEST(WeekSelection, AnsweringNoKeepsTheGridApartFromColoursAndLabels)
 {
     Ward t;
     StoreWeek(t, kChristmasWeek);
-    t.model.typeText(t.w.DayCells[3][2], QStringLiteral("LATE"));
+    t.model.typeText(BoxRef::cell(3, 2), QStringLiteral("LATE"));
     t.ui.answers = {Answer::No};
     t.pick(kChristmasWeek);
     EXPECT_EQ(t.ui.count("yesno"), 1);
-    EXPECT_EQ(t.w.NameEdits[1].text(), "Ann");
-    EXPECT_EQ(t.w.DayCells[3][2].text(), "LATE");
+    EXPECT_EQ(t.w.data().Names[1], "Ann");
+    EXPECT_EQ(t.w.data().Cells[3][2], "LATE");
     EXPECT_TRUE(t.w.RosterChanged);
     EXPECT_FALSE(t.w.RosterFileLoaded);
     EXPECT_TRUE(Orange(t, 4, 2));
@@ -190,7 +190,7 @@ TEST(WeekSelection, UnsavedChangesAreSavedUnderTheWeekShownBeforeTheStoredWeekLo
     Ward t;
     StoreWeek(t, kChristmasWeek);
     t.pick(QDate(2008, 12, 15));
-    t.model.typeText(t.w.DayCells[1][1], QStringLiteral("EARLY"));
+    t.model.typeText(BoxRef::cell(1, 1), QStringLiteral("EARLY"));
     t.ui.answers = {Answer::Yes, Answer::Yes};
     t.ui.fileChoices = {t.path("mine.rwk")};
     t.pick(kChristmasWeek);
@@ -202,7 +202,7 @@ TEST(WeekSelection, UnsavedChangesAreSavedUnderTheWeekShownBeforeTheStoredWeekLo
     QFile saved(t.path("mine.rwk"));
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_EQ(saved.readLine(), "15/12/2008\r\n");
-    EXPECT_EQ(t.w.NameEdits[1].text(), "Cara");
+    EXPECT_EQ(t.w.data().Names[1], "Cara");
     EXPECT_EQ(t.w.PickerDate, kChristmasWeek);
 
     // The stored week itself was not overwritten with the other week's roster.
@@ -215,13 +215,13 @@ TEST(WeekSelection, EndsWithTheRequirementsTheCaptionsAndNoSavedRequests)
 {
     Ward t;
     t.w.RequestsSaved = true;
-    t.w.ShiftRequiredEdits[1][1].setText(QStringLiteral("9"));
-    t.w.DayCells[1][1].setText(QStringLiteral("EARLY"));
+    t.w.setText(BoxRef::required(1, 1), QStringLiteral("9"));
+    t.w.setText(BoxRef::cell(1, 1), QStringLiteral("EARLY"));
     t.pick(QDate(2009, 1, 5));
     EXPECT_FALSE(t.w.RequestsSaved);
-    EXPECT_EQ(t.w.ShiftRequiredEdits[1][1].text(), "2");
-    EXPECT_EQ(t.w.ShiftRequiredEdits[1][1].colour(), White);  // 1 of 2
-    EXPECT_EQ(t.w.ShiftRequiredEdits[2][1].colour(), RequestColour);  // 0 of 0
+    EXPECT_EQ(t.w.data().Required[1][1], "2");
+    EXPECT_EQ(t.w.status().RequiredColours[1][1], White);  // 1 of 2
+    EXPECT_EQ(t.w.status().RequiredColours[2][1], RequestColour);  // 0 of 0
     EXPECT_EQ(t.labels.HospitalCaption, "St Elsewhere");
     EXPECT_EQ(t.labels.WardCaption, "Ward 9");
     EXPECT_EQ(t.labels.ShownWeek, QDate(2009, 1, 5));
@@ -232,7 +232,7 @@ TEST(WeekSelection, DeferredStartLoadsTheNamedWeekOrSelectsToday)
     Ward t;
     NonPrefTimerTimer(t.model, t.labels, t.ui, StoreWeek(t, kChristmasWeek));
     EXPECT_TRUE(t.ui.shown.empty());
-    EXPECT_EQ(t.w.NameEdits[1].text(), "Cara");
+    EXPECT_EQ(t.w.data().Names[1], "Cara");
     EXPECT_EQ(t.labels.WeekOfMonthLabel, "Wk4");
 
     Ward u;
@@ -240,7 +240,7 @@ TEST(WeekSelection, DeferredStartLoadsTheNamedWeekOrSelectsToday)
     ASSERT_EQ(u.ui.count("error"), 1);
     EXPECT_TRUE(u.ui.shown[0].text.contains("gone.rwk"));
     EXPECT_EQ(u.labels.WeekDay, 4);  // the start-up week was selected all the same
-    EXPECT_EQ(u.w.ShiftRequiredEdits[1][1].text(), "2");
+    EXPECT_EQ(u.w.data().Required[1][1], "2");
 
     Ward v;
     NonPrefTimerTimer(v.model, v.labels, v.ui, QString());

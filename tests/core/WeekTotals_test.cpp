@@ -101,19 +101,19 @@ TEST(WeekTotals, EqualTheCellByCellTotalsOnRandomWeeksAndTheGridShowsThem)
         // The grid loads the week, keeps it whole, and recalculates to the same totals.
         WardModel m;
         m.Settings = s;
-        LoadWeekData(m.Week, w);
-        ASSERT_TRUE(StoreWeekData(m.Week) == w) << round;
+        m.Week.load(w);
+        ASSERT_TRUE(m.Week.data() == w) << round;
         TavrolaChange(m);
         for (int line = 1; line <= kLines; ++line) {
-            ASSERT_EQ(m.Week.WeekHours[line], t.WeekHours[line]);
-            ASSERT_EQ(m.Week.HoursWorkingEdits[line].text(), t.HoursWorked[line]);
-            ASSERT_EQ(m.Week.HoursSetEdits[line].colour(), t.HoursSetColours[line]);
+            ASSERT_EQ(m.Week.status().WeekHours[line], t.WeekHours[line]);
+            ASSERT_EQ(m.Week.data().HoursWorked[line], t.HoursWorked[line]);
+            ASSERT_EQ(m.Week.status().HoursSetColours[line], t.HoursSetColours[line]);
         }
         for (int day = 1; day <= kDays; ++day)
             for (int shift = 1; shift <= kShifts; ++shift)
             {
                 if (t.RequiredRead[day][shift]) {
-                    ASSERT_EQ(m.Week.ShiftRequiredEdits[day][shift].colour(), t.RequiredColours[day][shift]);
+                    ASSERT_EQ(m.Week.status().RequiredColours[day][shift], t.RequiredColours[day][shift]);
                 }
                 // The count under the box: short exactly when fewer than a readable number.
                 bool ok = false;
@@ -122,8 +122,8 @@ TEST(WeekTotals, EqualTheCellByCellTotalsOnRandomWeeksAndTheGridShowsThem)
                                         : r.counts[day][shift] < required ? Cover::Short
                                         : r.counts[day][shift] == required ? Cover::Staffed
                                                                            : Cover::Surplus;
-                ASSERT_EQ(m.Week.ShiftCovers[day][shift], cover) << round;
-                ASSERT_EQ(m.Week.ShiftCountBoxes[day][shift].text(), CoverText(cover, r.counts[day][shift]));
+                ASSERT_EQ(m.Week.status().ShiftCovers[day][shift], cover) << round;
+                ASSERT_EQ(m.Week.status().CountTexts[day][shift], CoverText(cover, r.counts[day][shift]));
             }
     }
 }
@@ -146,14 +146,14 @@ TEST(WeekTotals, DemoWeeksShowTheCellByCellTotalsAndTheStaffListStaysAsStaffTxtG
         WeekView labels;
         ApplyWeekFile(m, labels, file);
         TavrolaChange(m);
-        const WeekData w = StoreWeekData(m.Week);
+        const WeekData w = m.Week.data();
         const Reference r = PlainTotals(m.Settings, w);
         for (int line = 1; line <= kLines; ++line)
-            ASSERT_EQ(m.Week.WeekHours[line], r.hours[line]) << path.toStdString() << " line " << line;
+            ASSERT_EQ(m.Week.status().WeekHours[line], r.hours[line]) << path.toStdString() << " line " << line;
         for (int day = 1; day <= kDays; ++day)
             for (int shift = 1; shift <= kShifts; ++shift)
-                ASSERT_EQ(m.Week.ShiftCounts[day][shift], r.counts[day][shift]) << path.toStdString();
-        EXPECT_EQ(m.Week.NameEdits[1].text(), QStringLiteral("Someone Else"));
+                ASSERT_EQ(m.Week.status().ShiftCounts[day][shift], r.counts[day][shift]) << path.toStdString();
+        EXPECT_EQ(m.Week.data().Names[1], QStringLiteral("Someone Else"));
         EXPECT_EQ(m.Staff.front().name, first) << "the staff list is Staff.txt's, not the week's";
     }
 }
@@ -166,15 +166,15 @@ struct Snapshot {
     Colour setColours[kLines + 1], requiredColours[kDays + 1][kShifts + 1];
     bool changed;
 
-    explicit Snapshot(const WardModel& m) : data(StoreWeekData(m.Week)), changed(m.Week.RosterChanged)
+    explicit Snapshot(const WardModel& m) : data(m.Week.data()), changed(m.Week.RosterChanged)
     {
         for (int line = 0; line <= kLines; ++line) {
-            hours[line] = m.Week.WeekHours[line];
-            setColours[line] = m.Week.HoursSetEdits[line].colour();
+            hours[line] = m.Week.status().WeekHours[line];
+            setColours[line] = m.Week.status().HoursSetColours[line];
         }
         for (int day = 0; day <= kDays; ++day)
             for (int shift = 0; shift <= kShifts; ++shift)
-                requiredColours[day][shift] = m.Week.ShiftRequiredEdits[day][shift].colour();
+                requiredColours[day][shift] = m.Week.status().RequiredColours[day][shift];
     }
     bool operator==(const Snapshot& o) const
     {
@@ -198,34 +198,34 @@ TEST(UndoRedo, EveryKindOfEditIsUndoneAndRedoneWhole)
     const std::vector<Case> cases = {
         {"typing", "LATE on Tuesday, line 2",
          [](WardModel& m, test::ScriptedUi&) {
-             m.typeText(m.Week.DayCells[2][2], QStringLiteral("L"));
-             m.typeText(m.Week.DayCells[2][2], QStringLiteral("LA"));
-             m.typeText(m.Week.DayCells[2][2], QStringLiteral("LATE"));
+             m.typeText(BoxRef::cell(2, 2), QStringLiteral("L"));
+             m.typeText(BoxRef::cell(2, 2), QStringLiteral("LA"));
+             m.typeText(BoxRef::cell(2, 2), QStringLiteral("LATE"));
          }},
         {"brush", "BH EARLY on Monday, line 1",
-         [](WardModel& m, test::ScriptedUi&) { DutyClick(m, m.Week.DayCells[1][1], Brush::Holiday, 0); }},
+         [](WardModel& m, test::ScriptedUi&) { DutyClick(m, BoxRef::cell(1, 1), Brush::Holiday, 0); }},
         {"request mark", "Request mark on Monday, line 1",
-         [](WardModel& m, test::ScriptedUi&) { DutyMouseDown(m, m.Week.DayCells[1][1]); }},
+         [](WardModel& m, test::ScriptedUi&) { DutyMouseDown(m, BoxRef::cell(1, 1)); }},
         {"clear form", "Clear Form",
          [](WardModel& m, test::ScriptedUi& ui) {
              ui.answers = {Answer::Yes};
              ClearForm1Click(m, ui);
          }},
-        {"name", "Name on line 3", [](WardModel& m, test::ScriptedUi&) { m.typeText(m.Week.NameEdits[3], {}); }},
+        {"name", "Name on line 3", [](WardModel& m, test::ScriptedUi&) { m.typeText(BoxRef::name(3), {}); }},
         {"note", "Note on line 4",
-         [](WardModel& m, test::ScriptedUi&) { m.typeText(m.Week.LecturesEdits[4], QStringLiteral("drill")); }},
+         [](WardModel& m, test::ScriptedUi&) { m.typeText(BoxRef::lectures(4), QStringLiteral("drill")); }},
         {"hours set", "Hours set on line 1",
-         [](WardModel& m, test::ScriptedUi&) { m.typeText(m.Week.HoursSetEdits[1], QStringLiteral("15")); }},
+         [](WardModel& m, test::ScriptedUi&) { m.typeText(BoxRef::hoursSet(1), QStringLiteral("15")); }},
         {"required", "Monday AM required",
-         [](WardModel& m, test::ScriptedUi&) { m.typeText(m.Week.ShiftRequiredEdits[1][1], QStringLiteral("1")); }},
+         [](WardModel& m, test::ScriptedUi&) { m.typeText(BoxRef::required(1, 1), QStringLiteral("1")); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         WardModel m;
         test::SetUpTestWard(m, 3);
         ConnectTotals(m);
-        LoadWeekData(m.Week, [&] {
-            WeekData w = StoreWeekData(m.Week);
+        m.Week.load([&] {
+            WeekData w = m.Week.data();
             w.Cells[1][1] = w.Cells[2][1] = QStringLiteral("EARLY");
             w.Cells[3][2] = QStringLiteral("NIGHT");
             w.Required[1][1] = QStringLiteral("2");
@@ -254,8 +254,8 @@ TEST(UndoRedo, TheChangedMarkFollowsTheSavedState)
     WardModel m;
     test::SetUpTestWard(m, 2);
     ConnectTotals(m);
-    Field& a = m.Week.DayCells[1][1];
-    Field& b = m.Week.DayCells[2][1];
+    const BoxRef a = BoxRef::cell(1, 1);
+    const BoxRef b = BoxRef::cell(2, 1);
     m.typeText(a, QStringLiteral("E"));
     m.typeText(a, QStringLiteral("EARLY"));
     m.endTyping();  // the user left the cell: the next keystrokes are a new step
@@ -269,7 +269,7 @@ TEST(UndoRedo, TheChangedMarkFollowsTheSavedState)
     EXPECT_FALSE(m.Week.RosterChanged) << "back at the saved state";
     m.Undo.undo();
     EXPECT_TRUE(m.Week.RosterChanged) << "before the saved state";
-    EXPECT_EQ(a.text(), QStringLiteral("EARLY"));
+    EXPECT_EQ(m.Week.text(a), QStringLiteral("EARLY"));
 
     // A loaded or picked week starts a fresh history and keeps the mark as it was.
     m.startFreshHistory();
@@ -278,6 +278,6 @@ TEST(UndoRedo, TheChangedMarkFollowsTheSavedState)
     m.Week.RosterChanged = false;
     m.startFreshHistory();
     EXPECT_FALSE(m.Week.RosterChanged);
-    EXPECT_FALSE(m.applyEdit(a, a.text(), a.colour())) << "no step for no change";
+    EXPECT_FALSE(m.applyEdit(a, m.Week.text(a), m.Week.colour(a))) << "no step for no change";
     EXPECT_EQ(m.Undo.count(), 0);
 }

@@ -56,7 +56,7 @@ int main(int argc, char** argv)
     QTimer typing;
     QObject::connect(&typing, &QTimer::timeout, [&] {
         ++n;
-        document.typeText(document.Week.DayCells[n % kDays + 1][n % 18 + 1], QStringLiteral("E%1").arg(n));
+        document.typeText(BoxRef::cell(n % kDays + 1, n % 18 + 1), QStringLiteral("E%1").arg(n));
         document.endTyping();
         std::printf("%d %lld\n", n, static_cast<long long>(QDateTime::currentMSecsSinceEpoch()));
         std::fflush(stdout);

@@ -32,12 +32,12 @@ void SetUpTestWard(WardModel& model, int namedLines)
 {
     model.Settings = TestWardSettings();
     for (int line = 1; line <= namedLines; ++line) {
-        model.Week.NameEdits[line].setText(QStringLiteral("Nurse %1").arg(line));
-        model.Week.HoursSetEdits[line].setText(QStringLiteral("37.5"));
+        model.Week.setText(BoxRef::name(line), QStringLiteral("Nurse %1").arg(line));
+        model.Week.setText(BoxRef::hoursSet(line), QStringLiteral("37.5"));
     }
     for (int day = 1; day <= kDays; ++day)
         for (int shift = 1; shift <= kShifts; ++shift)
-            model.Week.ShiftRequiredEdits[day][shift].setText(QStringLiteral("0"));
+            model.Week.setText(BoxRef::required(day, shift), QStringLiteral("0"));
 }
 
 void SetUpTestWardIn(WardModel& model, int namedLines, const QString& folder, const QDate& start)

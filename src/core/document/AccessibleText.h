@@ -10,7 +10,7 @@ namespace tavrola {
 // "Monday, early shift, staff required". The description says what its text means and
 // every status the grid shows on it by colour and mark: "NIGHT, 10 hours, night shift,
 // preferred day"; "3 on the early shift, 5 needed: 2 short".
-QString AccessibleName(const RosterWeek& week, const Field& field);
-QString AccessibleDescription(const WardModel& model, const Field& field);
+QString AccessibleName(const RosterWeek& week, BoxRef box);
+QString AccessibleDescription(const WardModel& model, BoxRef box);
 
 }  // namespace tavrola

@@ -60,7 +60,7 @@ AutoFill::Click AutoFill::ContinueButtonClick(Ui& ui, std::optional<std::uint32_
     if (!w.RequestsSaved) {
         for (int day = 1; day <= kDays; ++day)
             for (int line = 1; line <= kLines; ++line)
-                w.SavedRequests[day][line] = w.DayCells[day][line].text();
+                w.SavedRequests[day][line] = w.data().Cells[day][line];
         w.RequestsSaved = true;
     }
     // Clinic.rtf is read once for the whole run; a file that does not read is reported
@@ -74,10 +74,10 @@ AutoFill::Click AutoFill::ContinueButtonClick(Ui& ui, std::optional<std::uint32_
     const Requirements required = ComputeRequirements(model_.Settings, w.PickerDate, clinicLines_);
     if (required.overflow)
         ui.showError(QStringLiteral("Integer overflow"));
-    requirementEdits_ = RequirementsEdits(w, required);
-    WeekData start = StoreWeekData(w);
-    for (const FieldEdit& e : requirementEdits_)
-        start.Required[e.field->day()][e.field->shift()] = e.text;
+    requirementEdits_ = RequirementsEdits(required);
+    WeekData start = w.data();
+    for (const BoxEdit& e : requirementEdits_)
+        start.Required[e.box.day()][e.box.shift()] = e.text;
     // The hard rules: Rules.txt's limits (defaults without it) over the requests, with the
     // stored weeks around this one.
     WeekData requests = start;
@@ -167,9 +167,9 @@ QString AutoFill::countText() const
     return running_ && search_ ? QString::number(search_->IterationCount()) : QString();
 }
 
-std::vector<FieldEdit> AutoFill::solutionEdits(int n)
+std::vector<BoxEdit> AutoFill::solutionEdits(int n)
 {
-    std::vector<FieldEdit> edits;
+    std::vector<BoxEdit> edits;
     if (!search_)
         return edits;
     RosterWeek& w = model_.Week;
@@ -179,16 +179,16 @@ std::vector<FieldEdit> AutoFill::solutionEdits(int n)
         return edits;
     for (int day = 1; day <= kDays; ++day)
         for (int line = 1; line <= shown; ++line) {
-            Field& cell = w.DayCells[day][line];
             const QString text = search_->slotText(n, day, line);
-            edits.push_back({&cell, text.isEmpty() ? QStringLiteral("DO") : text, cell.colour()});
+            edits.push_back({BoxRef::cell(day, line), text.isEmpty() ? QStringLiteral("DO") : text,
+                             w.data().CellColours[day][line]});
         }
     return edits;
 }
 
-std::vector<FieldEdit> AutoFill::resultEdits()
+std::vector<BoxEdit> AutoFill::resultEdits()
 {
-    std::vector<FieldEdit> edits = solutionEdits(0);
+    std::vector<BoxEdit> edits = solutionEdits(0);
     if (model_.Settings.RequiredNursesPerDoctor < 1 || !search_)
         return edits;
     // Each day's clinic notes go into the spare lines below the staff, over the result.
@@ -201,7 +201,7 @@ bool AutoFill::ownStepOnTop() const
     return ownIndex_ >= 0 && model_.Undo.index() == ownIndex_ && model_.Undo.count() == ownIndex_;
 }
 
-void AutoFill::replaceOwnStep(std::vector<FieldEdit> edits)
+void AutoFill::replaceOwnStep(std::vector<BoxEdit> edits)
 {
     applying_ = true;
     if (ownStepOnTop())
@@ -268,7 +268,7 @@ QStringList AutoFill::explanation()
     if (unclamped < 0)
         lines += QStringLiteral("Below 0: the caption shows 0");
     for (const Penalty& p : penalties)
-        lines += PenaltyText(p, model_.Settings, p.line ? model_.Week.NameEdits[p.line].text() : QString());
+        lines += PenaltyText(p, model_.Settings, p.line ? model_.Week.data().Names[p.line] : QString());
     // The fill adds no breach of the working-time rules; those the requests hold stay.
     for (const Breach& b : requestBreaches())
         lines += QStringLiteral("Kept as requested: %1 on %2: %3").arg(b.name, QString(DayName(b.day)), b.text);

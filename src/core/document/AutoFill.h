@@ -99,15 +99,15 @@ public:
 
     // The grid texts of kept solution n for the shown lines ("DO" for empty cells), and
     // those texts with each day's clinic notes added as the end of a fill writes them.
-    std::vector<FieldEdit> solutionEdits(int n);
-    std::vector<FieldEdit> resultEdits();
+    std::vector<BoxEdit> solutionEdits(int n);
+    std::vector<BoxEdit> resultEdits();
     // A problem reading Clinic.rtf at the start of the run (reported then); empty when fine.
     const QString& clinicError() const { return clinicError_; }
 
 private:
     void showBest();
     void finish();
-    void replaceOwnStep(std::vector<FieldEdit> edits);
+    void replaceOwnStep(std::vector<BoxEdit> edits);
     bool ownStepOnTop() const;
 
     WardModel& model_;
@@ -127,7 +127,7 @@ private:
     QStringList clinicLines_;
     QString clinicError_;
     // The required boxes as the run worked them out; they join the run's own step.
-    std::vector<FieldEdit> requirementEdits_;
+    std::vector<BoxEdit> requirementEdits_;
 };
 
 }  // namespace tavrola

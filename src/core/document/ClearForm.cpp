@@ -10,12 +10,12 @@ void ClearForm1Click(WardModel& model, Ui& ui)
         return;
     RosterWeek& week = model.Week;
     const bool keepRequests = answer == Answer::Yes && week.RequestsSaved;
-    std::vector<FieldEdit> edits;
+    std::vector<BoxEdit> edits;
     for (int line = 1; line <= kLines; ++line) {
-        edits.push_back({&week.LecturesEdits[line], QString(), White});
+        edits.push_back({BoxRef::lectures(line), QString(), White});
         for (int day = 1; day <= kDays; ++day) {
-            Field& cell = week.DayCells[day][line];
-            edits.push_back({&cell, keepRequests ? week.SavedRequests[day][line] : QString(), cell.colour()});
+            edits.push_back({BoxRef::cell(day, line), keepRequests ? week.SavedRequests[day][line] : QString(),
+                             week.data().CellColours[day][line]});
         }
     }
     model.applyEdits(QStringLiteral("Clear Form"), edits);

@@ -11,7 +11,7 @@
 
 namespace tavrola {
 
-void AddClinicNotes(RosterDocument& doc, int day, const QStringList& dayLines, std::vector<FieldEdit>& edits)
+void AddClinicNotes(RosterDocument& doc, int day, const QStringList& dayLines, std::vector<BoxEdit>& edits)
 {
     if (day < 1 || day > kDays)
         return;
@@ -20,34 +20,33 @@ void AddClinicNotes(RosterDocument& doc, int day, const QStringList& dayLines, s
     pending.fill(-1);
     for (size_t i = 0; i < edits.size(); ++i)
         for (int line = 1; line <= kLines; ++line)
-            if (edits[i].field == &doc.Week.DayCells[day][line])
+            if (edits[i].box == BoxRef::cell(day, line))
                 pending[size_t(line - 1)] = int(i);
     std::array<QString, kLines> column;
     for (int line = 1; line <= kLines; ++line) {
         const int i = pending[size_t(line - 1)];
-        column[size_t(line - 1)] = i >= 0 ? edits[size_t(i)].text : doc.Week.DayCells[day][line].text();
+        column[size_t(line - 1)] = i >= 0 ? edits[size_t(i)].text : doc.Week.data().Cells[day][line];
     }
     const std::array<QString, kLines> after = ClinicNotesColumn(column, doc.Week.LinesWithNames(), dayLines);
     for (int line = 1; line <= kLines; ++line) {
         const size_t at = size_t(line - 1);
         if (after[at] == column[at])
             continue;
-        Field& cell = doc.Week.DayCells[day][line];
         if (pending[at] >= 0)
             edits[size_t(pending[at])].text = after[at];
         else
-            edits.push_back({&cell, after[at], cell.colour()});
+            edits.push_back({BoxRef::cell(day, line), after[at], doc.Week.data().CellColours[day][line]});
     }
 }
 
-std::vector<FieldEdit> ClinicNotesEdits(RosterDocument& doc, int day, const QStringList& dayLines)
+std::vector<BoxEdit> ClinicNotesEdits(RosterDocument& doc, int day, const QStringList& dayLines)
 {
-    std::vector<FieldEdit> edits;
+    std::vector<BoxEdit> edits;
     AddClinicNotes(doc, day, dayLines, edits);
     return edits;
 }
 
-void AddClinicNotesOfWeek(RosterDocument& doc, const QStringList& clinicLines, std::vector<FieldEdit>& edits)
+void AddClinicNotesOfWeek(RosterDocument& doc, const QStringList& clinicLines, std::vector<BoxEdit>& edits)
 {
     for (int day = 1; day <= kDays; ++day) {
         const QDate date = doc.Week.PickerDate.addDays(day - 1);

@@ -12,14 +12,14 @@ namespace tavrola {
 // The edits a click on a day's clinic pop-up makes to that day's column (`day` 1..7):
 // the spare lines emptied and the notes of `dayLines` written in. Each cell keeps its
 // colour; cells already as they are to be are left out.
-std::vector<FieldEdit> ClinicNotesEdits(RosterDocument& doc, int day, const QStringList& dayLines);
+std::vector<BoxEdit> ClinicNotesEdits(RosterDocument& doc, int day, const QStringList& dayLines);
 
 // The same over `edits` not yet applied (a fill's result): the column is read as they
 // would leave it, and each note goes into its cell's edit or into a new one.
-void AddClinicNotes(RosterDocument& doc, int day, const QStringList& dayLines, std::vector<FieldEdit>& edits);
+void AddClinicNotes(RosterDocument& doc, int day, const QStringList& dayLines, std::vector<BoxEdit>& edits);
 // Every day of the chosen week, each with its own week of the month, from the plain lines
 // of Clinic.rtf.
-void AddClinicNotesOfWeek(RosterDocument& doc, const QStringList& clinicLines, std::vector<FieldEdit>& edits);
+void AddClinicNotesOfWeek(RosterDocument& doc, const QStringList& clinicLines, std::vector<BoxEdit>& edits);
 
 // The click as one undo step, "Clinic notes on Monday". Returns whether anything changed.
 bool WriteClinicNotes(RosterDocument& doc, int day, const QStringList& dayLines);

@@ -8,28 +8,28 @@ namespace {
 constexpr int kTypingId = 1;
 }
 
-FieldEditCommand::FieldEditCommand(RosterDocument& document, const QString& label, std::vector<Change> changes,
+BoxEditCommand::BoxEditCommand(RosterDocument& document, const QString& label, std::vector<Change> changes,
                                    int typingSession)
     : QUndoCommand(label), document_(document), changes_(std::move(changes)), typingSession_(typingSession)
 {
     for (const Change& c : changes_)
-        stored_ = stored_ || RosterWeek::IsStored(*c.field);
+        stored_ = stored_ || RosterWeek::IsStored(c.box);
 }
 
-void FieldEditCommand::apply(bool forward)
+void BoxEditCommand::apply(bool forward)
 {
     RosterWeek& w = document_.Week;
-    // Many fields at once recalculate once, at the end.
+    // Many boxes at once recalculate once, at the end.
     const bool many = changes_.size() > 1;
     {
         std::optional<RecalcBatch> batch;
         if (many)
             batch.emplace(w);
         for (const Change& c : changes_) {
-            c.field->setText(forward ? c.newText : c.oldText);
+            w.setText(c.box, forward ? c.newText : c.oldText);
             // Only a day cell's colour is the user's; the boxes' colours are the totals'.
-            if (c.field->role() == FieldRole::Day)
-                c.field->setColour(forward ? c.newColour : c.oldColour);
+            if (c.box.role() == BoxRole::Day)
+                w.setColour(c.box, forward ? c.newColour : c.oldColour);
         }
     }
     if (many && w.Recalculate)
@@ -38,30 +38,30 @@ void FieldEditCommand::apply(bool forward)
         w.RosterChanged = true;
 }
 
-void FieldEditCommand::redo()
+void BoxEditCommand::redo()
 {
     apply(true);
 }
 
-void FieldEditCommand::undo()
+void BoxEditCommand::undo()
 {
     apply(false);
 }
 
-int FieldEditCommand::id() const
+int BoxEditCommand::id() const
 {
     return typingSession_ != 0 && changes_.size() == 1 ? kTypingId : -1;
 }
 
-bool FieldEditCommand::mergeWith(const QUndoCommand* other)
+bool BoxEditCommand::mergeWith(const QUndoCommand* other)
 {
-    const auto* o = static_cast<const FieldEditCommand*>(other);
+    const auto* o = static_cast<const BoxEditCommand*>(other);
     if (o->typingSession_ != typingSession_ || o->changes_.size() != 1 ||
-        o->changes_.front().field != changes_.front().field)
+        o->changes_.front().box != changes_.front().box)
         return false;
     Change& c = changes_.front();
     c.newText = o->changes_.front().newText;
-    setText(RosterDocument::EditLabel(*c.field, c.newText));
+    setText(RosterDocument::EditLabel(c.box, c.newText));
     // Typed back to where it started: no step is left.
     setObsolete(c.newText == c.oldText && c.newColour == c.oldColour);
     return true;

@@ -5,18 +5,18 @@
 
 namespace tavrola {
 
-// One undoable edit of grid fields: each field's text and colour before and after.
+// One undoable edit of grid boxes: each box's text and colour before and after.
 // Typing into one cell (a non-zero typing session) merges with the previous keystroke of
 // the same session in the same cell.
-class FieldEditCommand : public QUndoCommand {
+class BoxEditCommand : public QUndoCommand {
 public:
     struct Change {
-        Field* field;
+        BoxRef box;
         QString oldText, newText;
         Colour oldColour, newColour;
     };
 
-    FieldEditCommand(RosterDocument& document, const QString& label, std::vector<Change> changes,
+    BoxEditCommand(RosterDocument& document, const QString& label, std::vector<Change> changes,
                      int typingSession = 0);
 
     void redo() override;

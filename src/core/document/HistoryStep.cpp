@@ -20,7 +20,7 @@ void UseStaffFileDataforInitialisation(WardModel& model, HistoryScan& scan, Ui& 
     for (int day = 1; day <= kDays; ++day)
         for (int shift = 1; shift <= kShifts; ++shift)
             if (s.StaffRequired[day][shift] == 0)
-                w.ShiftRequiredEdits[day][shift].setColour(RequestColour);
+                w.setColour(BoxRef::required(day, shift), RequestColour);
 
     TraceLog(QStringLiteral("\n\r\n\rProcessing Files for NPW & HA .....  from ") + s.AnalysisStartDate +
              QStringLiteral(" to ") + QLocale().toString(w.PickerDate.addDays(-1), QLocale::ShortFormat));
@@ -36,7 +36,7 @@ void UseStaffFileDataforInitialisation(WardModel& model, HistoryScan& scan, Ui& 
         ScanStoredWeeks(w.DataFolder, s.AnalysisStartDateValue, w.PickerDate, scan, &scan.Damaged);
         ui.setBusy(false);
         scan.Scanned = true;
-        TraceNonPrefChart(ComputeNonPrefChart(StoreWeekData(w), scan), scan);
+        TraceNonPrefChart(ComputeNonPrefChart(w.data(), scan), scan);
         WriteCarriedOverHours(w, scan);
         // Each damaged week is reported once per run of the program; the others count.
         for (const QString& message : scan.Damaged) {
@@ -57,20 +57,20 @@ void WriteCarriedOverHours(RosterWeek& w, const HistoryScan& scan)
 {
     const RecalcBatch batch(w);  // the caller recalculates once afterwards
     for (int line = 1; line <= kLines; ++line) {
-        const QString& name = w.NameEdits[line].text();
+        const QString& name = w.data().Names[line];
         const int k = name.isEmpty() ? -1 : scan.IndexOf(name);
         if (k < 0 || k >= kHistoryCapacity)
             continue;
-        Field& box = w.HoursSetEdits[line];
+        const BoxRef box = BoxRef::hoursSet(line);
         try {
-            const QString base = HoursText(HoursSetValue(box.text(), true));
+            const QString base = HoursText(HoursSetValue(w.text(box), true));
             const float adj = scan.NameAdjHours[k];
             if (adj > 0)
-                box.setText(base + u'+' + HoursText(adj));
+                w.setText(box, base + u'+' + HoursText(adj));
             else if (adj < 0)
-                box.setText(base + u' ' + HoursText(adj));
+                w.setText(box, base + u' ' + HoursText(adj));
             else
-                box.setText(base);
+                w.setText(box, base);
         } catch (const ConversionError&) {
             // No contracted hours to add to: the box stays as the user wrote it.
         }

@@ -17,7 +17,7 @@ void SetupRequiredNurses(WardModel& model, Ui* ui)
         ui->showError(QStringLiteral("Integer overflow"));
     for (int shift = 1; shift <= kShifts; ++shift)
         for (int day = 1; day <= kDays; ++day)
-            model.Week.ShiftRequiredEdits[day][shift].setText(IntToText(r.Required[day][shift]));
+            model.Week.setText(BoxRef::required(day, shift), IntToText(r.Required[day][shift]));
     if (model.Week.Recalculate)
         model.Week.Recalculate();
 }
@@ -26,15 +26,15 @@ void ApplyStandingRequirements(RosterWeek& w, const WardSettings& s)
 {
     for (int day = 1; day <= kDays; ++day)
         for (int shift = 1; shift <= kShifts; ++shift)
-            w.ShiftRequiredEdits[day][shift].setText(IntToText(s.StaffRequired[day][shift]));
+            w.setText(BoxRef::required(day, shift), IntToText(s.StaffRequired[day][shift]));
 }
 
-std::vector<FieldEdit> RequirementsEdits(RosterWeek& w, const Requirements& r)
+std::vector<BoxEdit> RequirementsEdits(const Requirements& r)
 {
-    std::vector<FieldEdit> edits;
+    std::vector<BoxEdit> edits;
     for (int shift = 1; shift <= kShifts; ++shift)
         for (int day = 1; day <= kDays; ++day)
-            edits.push_back({&w.ShiftRequiredEdits[day][shift], IntToText(r.Required[day][shift]), White});
+            edits.push_back({BoxRef::required(day, shift), IntToText(r.Required[day][shift]), White});
     return edits;
 }
 
@@ -47,7 +47,7 @@ bool SetUpRequirementsStep(WardModel& model, Ui& ui)
     const Requirements r = ComputeRequirements(model.Settings, model.Week.PickerDate, clinicLines);
     if (r.overflow)
         ui.showError(QStringLiteral("Integer overflow"));
-    return model.applyEdits(QStringLiteral("Set up requirements"), RequirementsEdits(model.Week, r));
+    return model.applyEdits(QStringLiteral("Set up requirements"), RequirementsEdits(r));
 }
 
 }  // namespace tavrola

@@ -18,7 +18,7 @@ void ApplyStandingRequirements(RosterWeek& week, const WardSettings& settings);
 
 // The edits that put `required` into the 21 required-staff boxes, for a step that goes
 // through the undo history.
-std::vector<FieldEdit> RequirementsEdits(RosterWeek& week, const Requirements& required);
+std::vector<BoxEdit> RequirementsEdits(const Requirements& required);
 
 // The requirements of the week shown set up again (after the clinic editor's OK) as one
 // undo step "Set up requirements"; a Clinic.rtf that cannot be read is reported through

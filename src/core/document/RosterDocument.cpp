@@ -134,61 +134,64 @@ void RosterDocument::beforeEdit()
         endFillRun();
 }
 
-QString RosterDocument::CellPlace(const Field& f)
+QString RosterDocument::CellPlace(BoxRef f)
 {
     return QStringLiteral("%1, line %2").arg(DayName(f.day())).arg(f.line());
 }
 
-QString RosterDocument::EditLabel(const Field& f, const QString& text)
+QString RosterDocument::EditLabel(BoxRef f, const QString& text)
 {
     const QString line = QString::number(f.line());
     switch (f.role()) {
-    case FieldRole::Day: {
+    case BoxRole::Day: {
         const QString where = CellPlace(f);
         const QString shown = text.trimmed().left(24);
         return shown.isEmpty() ? QStringLiteral("Clear ") + where : shown + QStringLiteral(" on ") + where;
     }
-    case FieldRole::Name: return QStringLiteral("Name on line ") + line;
-    case FieldRole::Grade: return QStringLiteral("Grade on line ") + line;
-    case FieldRole::HoursSet: return QStringLiteral("Hours set on line ") + line;
-    case FieldRole::Lectures: return QStringLiteral("Note on line ") + line;
-    case FieldRole::Required: return RequiredBoxName(f.day(), f.shift());
+    case BoxRole::Name: return QStringLiteral("Name on line ") + line;
+    case BoxRole::Grade: return QStringLiteral("Grade on line ") + line;
+    case BoxRole::HoursSet: return QStringLiteral("Hours set on line ") + line;
+    case BoxRole::Lectures: return QStringLiteral("Note on line ") + line;
+    case BoxRole::Required: return RequiredBoxName(f.day(), f.shift());
     default: return QStringLiteral("Edit");
     }
 }
 
-void RosterDocument::typeText(Field& field, const QString& text)
+void RosterDocument::typeText(BoxRef box, const QString& text)
 {
-    if (field.isPlaceholder())
+    if (!box.isBox())
         return;
     beforeEdit();
-    if (field.text() == text)
+    const QString& was = Week.text(box);
+    if (was == text)
         return;
-    std::vector<FieldEditCommand::Change> one{{&field, field.text(), text, field.colour(), field.colour()}};
-    Undo.push(new FieldEditCommand(*this, EditLabel(field, text), std::move(one), typingSession_));
+    const Colour colour = Week.colour(box);
+    std::vector<BoxEditCommand::Change> one{{box, was, text, colour, colour}};
+    Undo.push(new BoxEditCommand(*this, EditLabel(box, text), std::move(one), typingSession_));
 }
 
-bool RosterDocument::applyEdits(const QString& label, const std::vector<FieldEdit>& edits)
+bool RosterDocument::applyEdits(const QString& label, const std::vector<BoxEdit>& edits)
 {
     beforeEdit();
-    std::vector<FieldEditCommand::Change> changes;
-    for (const FieldEdit& e : edits) {
-        if (!e.field || e.field->isPlaceholder())
+    std::vector<BoxEditCommand::Change> changes;
+    for (const BoxEdit& e : edits) {
+        if (!e.box.isBox())
             continue;
-        const Colour colour = e.field->role() == FieldRole::Day ? e.colour : e.field->colour();
-        if (e.field->text() != e.text || e.field->colour() != colour)
-            changes.push_back({e.field, e.field->text(), e.text, e.field->colour(), colour});
+        const Colour was = Week.colour(e.box);
+        const Colour colour = e.box.role() == BoxRole::Day ? e.colour : was;
+        if (Week.text(e.box) != e.text || was != colour)
+            changes.push_back({e.box, Week.text(e.box), e.text, was, colour});
     }
     endTyping();
     if (changes.empty())
         return false;
-    Undo.push(new FieldEditCommand(*this, label, std::move(changes)));
+    Undo.push(new BoxEditCommand(*this, label, std::move(changes)));
     return true;
 }
 
-bool RosterDocument::applyEdit(Field& field, const QString& text, Colour colour, const QString& label)
+bool RosterDocument::applyEdit(BoxRef box, const QString& text, Colour colour, const QString& label)
 {
-    return applyEdits(label.isEmpty() ? EditLabel(field, text) : label, {FieldEdit{&field, text, colour}});
+    return applyEdits(label.isEmpty() ? EditLabel(box, text) : label, {BoxEdit{box, text, colour}});
 }
 
 void RosterDocument::markSaved()

@@ -17,10 +17,10 @@ namespace tavrola {
 class AutoFill;
 class Ui;
 
-// One field's part in an edit: the text and colour it is to have. Only day cells take a
-// colour; every other field keeps its own.
-struct FieldEdit {
-    Field* field = nullptr;
+// One box's part in an edit: the text and colour it is to have. Only day cells take a
+// colour; every other box keeps its own.
+struct BoxEdit {
+    BoxRef box;
     QString text;
     Colour colour = White;
 };
@@ -107,17 +107,17 @@ public:
     // write into another week or over what the user did since.
     void endFillRun();
 
-    // Text typed into a field. Keystrokes in one cell merge into one step until
+    // Text typed into a box. Keystrokes in one cell merge into one step until
     // endTyping() (the user left the cell) or another edit comes between.
-    void typeText(Field& field, const QString& text);
+    void typeText(BoxRef box, const QString& text);
     void endTyping() { ++typingSession_; }
 
-    // A change of several fields as one step named `label` (Clear Form, a fill's result,
-    // clinic notes). Fields already as asked are left out; nothing at all is pushed when
-    // no field changes. Returns whether a step was pushed.
-    bool applyEdits(const QString& label, const std::vector<FieldEdit>& edits);
-    // One field's text (and, for a day cell, colour) as one step.
-    bool applyEdit(Field& field, const QString& text, Colour colour, const QString& label = {});
+    // A change of several boxes as one step named `label` (Clear Form, a fill's result,
+    // clinic notes). Boxes already as asked are left out; nothing at all is pushed when
+    // no box changes. Returns whether a step was pushed.
+    bool applyEdits(const QString& label, const std::vector<BoxEdit>& edits);
+    // One box's text (and, for a day cell, colour) as one step.
+    bool applyEdit(BoxRef box, const QString& text, Colour colour, const QString& label = {});
 
     // The week was written to its file: the current state is the saved one.
     void markSaved();
@@ -125,10 +125,10 @@ public:
     // it is (a picked week keeps the grid's unsaved entries).
     void startFreshHistory();
 
-    // The step name of an edit of `field` to `text`: "EARLY on Monday, line 3".
-    static QString EditLabel(const Field& field, const QString& text);
+    // The step name of an edit of `box` to `text`: "EARLY on Monday, line 3".
+    static QString EditLabel(BoxRef box, const QString& text);
     // Where a day cell is, in step names: "Monday, line 3".
-    static QString CellPlace(const Field& cell);
+    static QString CellPlace(BoxRef cell);
 
     // Whether the step being pushed is the fill's own (it must not stop the fill).
     bool fillWriting() const;
@@ -150,7 +150,7 @@ signals:
     void breachesChanged();
 
 private:
-    friend class FieldEditCommand;
+    friend class BoxEditCommand;
     void announce();
     // Stops a running fill and closes its browser before a step that is not the fill's.
     void beforeEdit();

@@ -45,7 +45,7 @@ void MoveNotesBelowStaff(RosterWeek& w, const WeekData& before)
     // The day texts of lines that had no name (clinic notes) and now have a person.
     std::vector<std::array<QString, kDays + 1>> notes;
     for (int line = 1; line <= kLines; ++line) {
-        if (!before.Names[line].isEmpty() || w.NameEdits[line].text().isEmpty())
+        if (!before.Names[line].isEmpty() || w.data().Names[line].isEmpty())
             continue;
         std::array<QString, kDays + 1> texts;
         bool any = false;
@@ -57,16 +57,16 @@ void MoveNotesBelowStaff(RosterWeek& w, const WeekData& before)
             continue;
         notes.push_back(texts);
         for (int day = 1; day <= kDays; ++day)
-            w.DayCells[day][line].setText(QString());
+            w.setText(BoxRef::cell(day, line), QString());
     }
     // Into the first lines below the staff that hold nothing, in their order.
     int line = w.LinesWithNames();
     for (const auto& texts : notes) {
         auto empty = [&](int l) {
-            if (!w.NameEdits[l].text().isEmpty())
+            if (!w.data().Names[l].isEmpty())
                 return false;
             for (int day = 1; day <= kDays; ++day)
-                if (!w.DayCells[day][l].text().isEmpty())
+                if (!w.data().Cells[day][l].isEmpty())
                     return false;
             return true;
         };
@@ -75,7 +75,7 @@ void MoveNotesBelowStaff(RosterWeek& w, const WeekData& before)
         if (line < 1 || line > kLines)
             break;  // no room left: the notes are dropped with the line they stood on
         for (int day = 1; day <= kDays; ++day)
-            w.DayCells[day][line].setText(texts[day]);
+            w.setText(BoxRef::cell(day, line), texts[day]);
         ++line;
     }
 }
@@ -85,7 +85,7 @@ bool ReloadAfterStaffEditor(WardModel& model, WeekView& labels, Ui& ui)
     RosterWeek& w = model.Week;
     model.endFillRun();
     TraceLog(QStringLiteral("\n\r\n\rINTO EditStaffFile1Click - reading the new Staff.txt"));
-    const WeekData before = StoreWeekData(w);
+    const WeekData before = w.data();
     const bool fromWeekFile = w.RosterFileLoaded;
     QString error;
     if (!ReloadStaffTxtFile(model, &error)) {
@@ -99,7 +99,7 @@ bool ReloadAfterStaffEditor(WardModel& model, WeekView& labels, Ui& ui)
     DateTimePickerCloseUp(model, labels, ui, false);
     // A week shown as its file stored it no longer is: it now needs saving. A week never
     // loaded has nothing stored to differ from.
-    if (fromWeekFile && !w.RosterChanged && StoredPartDiffers(before, StoreWeekData(w))) {
+    if (fromWeekFile && !w.RosterChanged && StoredPartDiffers(before, w.data())) {
         w.RosterChanged = true;
         model.startFreshHistory();  // no state of the new history is the saved one
     }

@@ -16,18 +16,17 @@ void ApplyStaffFile(WardModel& model, const StaffFileReadResult& read)
             const int n = s.line;
             if (n < 1 || n > kLines)
                 continue;
-            w.NameEdits[n].setText(s.name);
+            w.setText(BoxRef::name(n), s.name);
             w.StaffSkillCodes[n] = s.skills;
-            w.GradeEdits[n].setText(s.grade);
-            w.HoursSetEdits[n].setText(s.hoursSet);
-            for (int day = 1; day <= kDays; ++day) {
-                w.DayCells[day][n].setHint(s.standardShift);
-                w.DayCells[day][n].setColour(s.preferred[day] ? RequestColour : White);
-            }
+            w.setText(BoxRef::grade(n), s.grade);
+            w.setText(BoxRef::hoursSet(n), s.hoursSet);
+            w.setLineHint(n, s.standardShift);
+            for (int day = 1; day <= kDays; ++day)
+                w.setColour(BoxRef::cell(day, n), s.preferred[day] ? RequestColour : White);
         }
         for (int day = 1; day <= kDays; ++day)
             for (int line = 1; line <= kLines; ++line)
-                w.BaseCellColours[day][line] = w.DayCells[day][line].colour();
+                w.BaseCellColours[day][line] = w.data().CellColours[day][line];
     }
     if (w.Recalculate)
         w.Recalculate();
@@ -57,13 +56,13 @@ bool ReloadStaffTxtFile(WardModel& model, QString* error)
     {
         const RecalcBatch batch(w);
         for (int line = staff + 1; line <= kLines; ++line) {
-            w.NameEdits[line].setText(QString());
+            w.setText(BoxRef::name(line), QString());
             w.StaffSkillCodes[line].clear();
-            w.GradeEdits[line].setText(QString());
-            w.HoursSetEdits[line].setText(QString());
+            w.setText(BoxRef::grade(line), QString());
+            w.setText(BoxRef::hoursSet(line), QString());
+            w.setLineHint(line, QString());
             for (int day = 1; day <= kDays; ++day) {
-                w.DayCells[day][line].setHint(QString());
-                w.DayCells[day][line].setColour(White);
+                w.setColour(BoxRef::cell(day, line), White);
                 w.BaseCellColours[day][line] = White;
             }
         }

@@ -3,20 +3,15 @@
 
 namespace tavrola {
 
-struct WeekTotals;
-
-// Recomputes everything derived from the day cells (ComputeWeekTotals over the grid's
-// data) and shows it: hours per line, non-preferred working, staff per shift and day,
-// the hours-worked boxes and the colours of the hours-set and required-staff boxes.
-// Boxes whose number does not convert are marked with the reason (Field::error); a
-// required box that is not a whole number keeps its colour. The working-time rules are
-// checked again on the same data. Does nothing while
+// Recomputes everything derived from the day cells (ComputeWeekTotals over the week's
+// data) and puts it beside the week (RosterWeek::applyTotals): hours per line,
+// non-preferred working, staff per shift and day, the hours-worked boxes and the colours
+// of the hours-set and required-staff boxes. Boxes whose number does not convert are
+// marked with the reason; a required box that is not a whole number keeps its colour.
+// The working-time rules are checked again on the same data. Does nothing while
 // RecalcSuspended is set. No message is shown: the window reports a marked box when the
 // user leaves it.
 void TavrolaChange(WardModel& model);
-
-// Puts computed totals onto the grid.
-void ApplyWeekTotals(RosterWeek& week, const WeekTotals& totals);
 
 // Makes every change the totals read (and every unit that rewrote the grid) run
 // TavrolaChange.

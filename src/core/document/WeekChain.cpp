@@ -76,7 +76,7 @@ void MarkBankHolidays(RosterWeek& w, WeekView& labels, int staff)
     for (int i = 0; i < holidays.count; ++i) {
         const BankHolidayMark& mark = holidays.marks[i];
         for (int line = 1; line <= staff; ++line)
-            w.DayCells[mark.day][line].setColour(AlertColour);
+            w.setColour(BoxRef::cell(mark.day, line), AlertColour);
         labels.HolidayLabels[mark.day] = QString::fromLatin1(mark.label);
     }
 }
@@ -128,7 +128,7 @@ void DateTimePickerCloseUp(WardModel& model, WeekView& labels, Ui& ui, bool from
     if (!keepLoadedColours)
         for (int line = 1; line <= staff; ++line)
             for (int day = 1; day <= kDays; ++day)
-                w.DayCells[day][line].setColour(w.BaseCellColours[day][line]);
+                w.setColour(BoxRef::cell(day, line), w.BaseCellColours[day][line]);
     MarkBankHolidays(w, labels, staff);
 
     // The stored weeks around this one, read once here rather than on every edit.

@@ -89,25 +89,25 @@ WeekFileData WeekFileDataFromModel(const WardModel& model)
         d.hours[k] = WeekFileHourSetting(s, k);
     for (int line = 1; line <= kLines; ++line) {
         WeekFileStaffLine& l = d.lines[line];
-        l.name = w.NameEdits[line].text();
+        l.name = w.data().Names[line];
         try {
-            l.contracted = HoursSetValue(w.HoursSetEdits[line].text(), true);
+            l.contracted = HoursSetValue(w.data().HoursSet[line], true);
         } catch (const ConversionError& e) {
             throw ConversionError(QStringLiteral("Hours set of staff line %1: %2").arg(line).arg(e.message()));
         }
-        l.hoursWorked = w.HoursWorkingEdits[line].text();
-        l.nonPref = w.WeekNonPrefCount[line];
+        l.hoursWorked = w.data().HoursWorked[line];
+        l.nonPref = w.data().NonPrefCount[line];
         for (int day = 1; day <= kDays; ++day)
-            l.days[day] = w.DayCells[day][line].text();
-        l.notes = w.LecturesEdits[line].text();
+            l.days[day] = w.data().Cells[day][line];
+        l.notes = w.data().Notes[line];
     }
     for (int day = 1; day <= kDays; ++day) {
         for (int shift = 1; shift <= kShifts; ++shift) {
-            d.required[day][shift] = w.ShiftRequiredEdits[day][shift].text();
-            d.counts[day][shift] = w.ShiftCounts[day][shift];
+            d.required[day][shift] = w.data().Required[day][shift];
+            d.counts[day][shift] = w.status().ShiftCounts[day][shift];
         }
         for (int line = 1; line <= kLines; ++line)
-            d.colours[day][line] = w.DayCells[day][line].colour();
+            d.colours[day][line] = w.data().CellColours[day][line];
     }
     return d;
 }

@@ -25,26 +25,26 @@ void ApplyWeekFile(WardModel& model, WeekView& labels, const WeekFileData& d)
 
         for (int line = 1; line <= kLines; ++line) {
             const WeekFileStaffLine& l = d.lines[line];
-            w.NameEdits[line].setText(l.name);
+            w.setText(BoxRef::name(line), l.name);
             // The contracted hours are shown in their shortest form (7.3, not the stored
             // 7.30000019073486); they read back as the same value.
-            w.HoursSetEdits[line].setText(!l.name.isEmpty() && l.contracted ? FloatToShortest(*l.contracted)
-                                                                             : QString());
+            w.setText(BoxRef::hoursSet(line),
+                      !l.name.isEmpty() && l.contracted ? FloatToShortest(*l.contracted) : QString());
             if (l.nonPref)
-                w.WeekNonPrefCount[line] = *l.nonPref;
+                w.setNonPrefCount(line, *l.nonPref);
             for (int day = 1; day <= kDays; ++day)
-                w.DayCells[day][line].setText(l.days[day]);
-            w.LecturesEdits[line].setText(l.notes);
+                w.setText(BoxRef::cell(day, line), l.days[day]);
+            w.setText(BoxRef::lectures(line), l.notes);
         }
         for (int day = 1; day <= kDays; ++day) {
             for (int shift = 1; shift <= kShifts; ++shift) {
-                w.ShiftRequiredEdits[day][shift].setText(d.required[day][shift]);
+                w.setText(BoxRef::required(day, shift), d.required[day][shift]);
                 if (d.counts[day][shift])
-                    w.ShiftCounts[day][shift] = *d.counts[day][shift];
+                    w.setShiftCount(day, shift, *d.counts[day][shift]);
             }
             for (int line = 1; line <= kLines; ++line)
                 if (d.colours[day][line])
-                    w.DayCells[day][line].setColour(*d.colours[day][line]);
+                    w.setColour(BoxRef::cell(day, line), *d.colours[day][line]);
         }
 
         w.RosterChanged = false;

@@ -5,7 +5,7 @@ namespace tavrola {
 PrintSheet PrintSheetFor(const WardModel& model, const WeekView& labels)
 {
     PrintSheet sheet;
-    sheet.Week = StoreWeekData(model.Week);
+    sheet.Week = model.Week.data();
     sheet.WeekDate = model.Week.PickerDate;
     // The window shows the captions of the last week selection, else the ward's names.
     const bool captions = !labels.HospitalCaption.isEmpty() || !labels.WardCaption.isEmpty();
@@ -15,11 +15,12 @@ PrintSheet PrintSheetFor(const WardModel& model, const WeekView& labels)
         sheet.DutyNames[k] = model.Settings.DutyName(k);
     for (int day = 1; day <= kDays; ++day)
         sheet.Holidays[day] = labels.HolidayLabels[day];
+    const WeekStatus& status = model.Week.status();
     for (int day = 1; day <= kDays; ++day)
         for (int shift = 1; shift <= kShifts; ++shift)
-            if (model.Week.ShiftCovers[day][shift] == Cover::Short)
+            if (status.ShiftCovers[day][shift] == Cover::Short)
                 sheet.ShortShifts.push_back(
-                    {day, shift, model.Week.ShiftRequired[day][shift] - model.Week.ShiftCounts[day][shift]});
+                    {day, shift, status.ShiftRequired[day][shift] - status.ShiftCounts[day][shift]});
     for (const Breach& b : model.Breaches)
         sheet.Breaches.push_back({QString(RuleTitle(b.rule)), b.name, b.day});
     return sheet;

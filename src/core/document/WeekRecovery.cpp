@@ -96,7 +96,7 @@ void WeekRecovery::update()
     record->weekFile = document_.File.path();
     record->monday = monday;
     record->written = QDateTime::currentDateTimeUtc();
-    record->week = StoreWeekData(document_.Week);
+    record->week = document_.Week.data();
     post({file_, std::move(record), nullptr});
 }
 
@@ -174,18 +174,17 @@ namespace {
 // The recovered week over the open one, as one step.
 void PutRecovered(RosterDocument& document, const WeekData& data)
 {
-    RosterWeek& w = document.Week;
-    std::vector<FieldEdit> edits;
+    std::vector<BoxEdit> edits;
     for (int line = 1; line <= kLines; ++line) {
         for (int day = 1; day <= kDays; ++day)
-            edits.push_back({&w.DayCells[day][line], data.Cells[day][line], data.CellColours[day][line]});
-        edits.push_back({&w.NameEdits[line], data.Names[line], White});
-        edits.push_back({&w.HoursSetEdits[line], data.HoursSet[line], White});
-        edits.push_back({&w.LecturesEdits[line], data.Notes[line], White});
+            edits.push_back({BoxRef::cell(day, line), data.Cells[day][line], data.CellColours[day][line]});
+        edits.push_back({BoxRef::name(line), data.Names[line], White});
+        edits.push_back({BoxRef::hoursSet(line), data.HoursSet[line], White});
+        edits.push_back({BoxRef::lectures(line), data.Notes[line], White});
     }
     for (int day = 1; day <= kDays; ++day)
         for (int shift = 1; shift <= kShifts; ++shift)
-            edits.push_back({&w.ShiftRequiredEdits[day][shift], data.Required[day][shift], White});
+            edits.push_back({BoxRef::required(day, shift), data.Required[day][shift], White});
     document.applyEdits(QStringLiteral("Restore unsaved changes"), edits);
 }
 }  // namespace

@@ -86,7 +86,7 @@ void RecheckRules(WardModel& model)
 {
     // The settings, limits or stored weeks may have changed: every line again.
     model.RulesCheckedValid = false;
-    RecheckRules(model, StoreWeekData(model.Week));
+    RecheckRules(model, model.Week.data());
 }
 
 bool ApplyRuleLimits(WardModel& model, const RuleLimits& limits, QString* error)

@@ -1,5 +1,4 @@
 #pragma once
-#include "roster/Field.h"
 #include "settings/WardSettings.h"
 
 #include <QString>

@@ -6,8 +6,6 @@
 
 namespace tavrola {
 
-class RosterWeek;
-
 // One week as plain, copyable data: what the grid shows and the week file stores, with
 // the day cells' hints (each line's standard shift). Tables follow the grid: 1-based,
 // index 0 unused and empty.
@@ -26,11 +24,5 @@ struct WeekData {
     WeekData();  // white cells, required boxes "0", as a new grid
     bool operator==(const WeekData&) const = default;
 };
-
-// The grid's fields as plain data, and back. Loading writes every field (each write
-// reports to the grid's observers) with recalculation held off; it leaves the totals
-// and the week flags to the caller.
-WeekData StoreWeekData(const RosterWeek& week);
-void LoadWeekData(RosterWeek& week, const WeekData& data);
 
 }  // namespace tavrola
