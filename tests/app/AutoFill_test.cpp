@@ -90,8 +90,12 @@ private slots:
         QCOMPARE(panel()->AutoFillButton->text(), QStringLiteral("Done (%1)").arg(best));
         QVERIFY(panel()->SolutionCountLabel->text().isEmpty());
         QVERIFY(panel()->UpDown1->isVisible());
-        QVERIFY(panel()->AutoFillButton->toolTip().contains(QStringLiteral("lacks")));
-        QVERIFY(panel()->AutoFillButton->toolTip().contains(QStringLiteral("Required skills missing: -")));
+        // Where the fill stopped depends on timing: the tool tip gives whatever the best
+        // week lost, rule by rule first.
+        const QStringList why = panel()->fill().explanation();
+        QVERIFY(!why.isEmpty());
+        for (const QString& line : why.mid(0, 3))
+            QVERIFY2(panel()->AutoFillButton->toolTip().contains(line), qPrintable(line));
         QVERIFY(panel()->AutoFillButton->toolTip().contains(
             QStringLiteral("real score %1").arg(panel()->fill().search()->bestUnclamped())));
         // "Why?" shows the whole list.
