@@ -245,29 +245,8 @@ bool FillSearch::tryStaffShift(int day, int shift)
             changedHere = changedHere || (changes_[k].line == line && changes_[k].day == day);
         if (changedHere)
             continue;
-        const double remaining = e.Contract(line) - double(e.LineHours(current_, line));
-        const CellId code = e.ShiftCode(line, shift);
-        if (cell != kEmptyCell) {  // another kind of shift that day
-            const CellId id = e.FitToContract(code, remaining + double(e.Facts(cell).lineHours));
-            if (id == kEmptyCell)
-                continue;
-            change(day, line, id);
-        } else if (remaining >= double(e.input().MinShortShift) - 1e-4) {
-            const CellId id = e.FitToContract(code, remaining);
-            if (id == kEmptyCell)
-                continue;
-            change(day, line, id);
-        } else {  // its hours are spent: one of its shifts on another day comes here
-            const int from = rnd(kDays) + 1;
-            const CellId moved = current_.Cells[from][line];
-            if (from == day || moved == kEmptyCell || e.Requested(from, line) || e.Facts(moved).lineHours <= 0)
-                continue;
-            const CellId id = e.FitToContract(code, remaining + double(e.Facts(moved).lineHours));
-            if (id == kEmptyCell)
-                continue;
-            change(from, line, kEmptyCell);
-            change(day, line, id);
-        }
+        if (!bringOnto(day, line, shift, true))
+            continue;
         --missing;
     }
     if (changeCount_ == 0)
@@ -327,16 +306,31 @@ bool FillSearch::trySkillCover()
         return false;
     const int line = holders[rnd(nHolders)];
     changeCount_ = 0;
+    if (nOthers > 0 && rnd(2) == 0) {  // swap duties with one on the shift without the skill
+        const int other = others[rnd(nOthers)];
+        const CellId cell = current_.Cells[day][line];
+        change(day, line, current_.Cells[day][other]);
+        change(day, other, cell);
+    } else if (!bringOnto(day, line, shift, false)) {
+        return false;
+    }
+    settle();
+    return true;
+}
+
+// Puts `line` on `shift` that day: its other shift that day changes kind, its empty day
+// gets the shift, or, when its hours are spent, one of its shifts on another day moves
+// here. False when none fits, and when the changed kind is the same cell unless
+// `sameCounts`.
+bool FillSearch::bringOnto(int day, int line, int shift, bool sameCounts)
+{
+    FillEngine& e = engine_;
     const CellId cell = current_.Cells[day][line];
     const CellId code = e.ShiftCode(line, shift);
     const double remaining = e.Contract(line) - double(e.LineHours(current_, line));
-    if (nOthers > 0 && rnd(2) == 0) {  // swap duties with one on the shift without the skill
-        const int other = others[rnd(nOthers)];
-        change(day, line, current_.Cells[day][other]);
-        change(day, other, cell);
-    } else if (cell != kEmptyCell) {
+    if (cell != kEmptyCell) {
         const CellId id = e.FitToContract(code, remaining + double(e.Facts(cell).lineHours));
-        if (id == kEmptyCell || id == cell)
+        if (id == kEmptyCell || (id == cell && !sameCounts))
             return false;
         change(day, line, id);
     } else if (remaining >= double(e.input().MinShortShift) - 1e-4) {
@@ -345,7 +339,7 @@ bool FillSearch::trySkillCover()
             return false;
         change(day, line, id);
     } else {
-        const int from = rnd(kDays) + 1;
+        const int from = int(moveRandom_.Random(std::uint32_t(kDays))) + 1;
         const CellId moved = current_.Cells[from][line];
         if (from == day || moved == kEmptyCell || e.Requested(from, line) || e.Facts(moved).lineHours <= 0)
             return false;
@@ -355,7 +349,6 @@ bool FillSearch::trySkillCover()
         change(from, line, kEmptyCell);
         change(day, line, id);
     }
-    settle();
     return true;
 }
 

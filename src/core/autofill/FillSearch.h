@@ -97,6 +97,7 @@ private:
     bool tryMove();
     bool tryStaffShift(int day, int shift);
     bool trySkillCover();
+    bool bringOnto(int day, int line, int shift, bool sameCounts);
     void change(int day, int line, CellId id);
     void settle();
     // Scores the current week part by part (see FillEngine::DayPenalty).

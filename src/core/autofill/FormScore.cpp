@@ -13,29 +13,33 @@ constexpr int kUnderstaffedPoints = 2;
 constexpr int kContractPoints = 10;
 }  // namespace
 
+// Staff per shift of one day, and holders of each skill per shift in 8-bit lanes (skill k
+// in lane k-1): one addition per cell and shift instead of six.
+void FillEngine::countDay(const VirtualForm& form, int day, int (&staff)[kShifts + 1],
+                          std::uint64_t (&lanes)[kShifts + 1]) const
+{
+    for (int line = 1; line <= kLines; ++line) {
+        const CellId id = form.Cells[day][line];
+        if (id == kEmptyCell)
+            continue;
+        const DutyFacts& f = duties_.facts(id);
+        if (f.dayOff || f.illness)
+            continue;
+        for (int s = 1; s <= kShifts; ++s)
+            if ((f.flags >> (s - 1)) & 1) {
+                ++staff[s];
+                lanes[s] += skillLanes_[line];
+            }
+    }
+}
+
 int FillEngine::ScoreVirtualForm(const VirtualForm& form, std::vector<Penalty>* penalties, int* unclamped, int* deficit)
 {
     int missing = 0;  // staff, holders and hours still wanting, however many points they cost
-    // Staff per shift, and holders of each skill per shift in 8-bit lanes (skill k in
-    // lane k-1): one addition per cell and shift instead of six.
     int staff[kDays + 1][kShifts + 1] = {};
     std::uint64_t lanes[kDays + 1][kShifts + 1] = {};
-    for (int day = 1; day <= kDays; ++day) {
-        for (int line = 1; line <= kLines; ++line) {
-            const CellId id = form.Cells[day][line];
-            if (id == kEmptyCell)
-                continue;
-            const DutyFacts& f = duties_.facts(id);
-            if (f.dayOff || f.illness)
-                continue;
-            for (int s = 1; s <= kShifts; ++s) {
-                if (!((f.flags >> (s - 1)) & 1))
-                    continue;
-                ++staff[day][s];
-                lanes[day][s] += skillLanes_[line];
-            }
-        }
-    }
+    for (int day = 1; day <= kDays; ++day)
+        countDay(form, day, staff[day], lanes[day]);
     int skill[kShifts + 1][kSkills + 1][kDays + 1];
     for (int day = 1; day <= kDays; ++day)
         for (int s = 1; s <= kShifts; ++s)
@@ -135,19 +139,7 @@ void FillEngine::DayPenalty(const VirtualForm& form, int day, int* points, int* 
 {
     int staff[kShifts + 1] = {};
     std::uint64_t lanes[kShifts + 1] = {};
-    for (int line = 1; line <= kLines; ++line) {
-        const CellId id = form.Cells[day][line];
-        if (id == kEmptyCell)
-            continue;
-        const DutyFacts& f = duties_.facts(id);
-        if (f.dayOff || f.illness)
-            continue;
-        for (int s = 1; s <= kShifts; ++s)
-            if ((f.flags >> (s - 1)) & 1) {
-                ++staff[s];
-                lanes[s] += skillLanes_[line];
-            }
-    }
+    countDay(form, day, staff, lanes);
     int lost = 0, want = 0;
     for (int s = 1; s <= kShifts; ++s) {
         const int required = required_[day][s];

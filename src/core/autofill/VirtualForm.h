@@ -104,6 +104,7 @@ private:
         CellId code;
     };
     inline Draw draw(FillRandom& random) const;
+    void countDay(const VirtualForm& form, int day, int (&staff)[kShifts + 1], std::uint64_t (&lanes)[kShifts + 1]) const;
     inline bool nightRefused(const Draw& d) const;
     inline void lowerRequirement(int day, int shift);
     inline bool fits(int line, int shift) const;
