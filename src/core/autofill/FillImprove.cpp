@@ -4,10 +4,11 @@
 // shortest one), kept when the real score does not fall below the current week's (or
 // below what it was some moves ago: late acceptance, to get past a dip) and no hard rule
 // breaks. Requests never change. Shifts go to the days that are short more often than not.
+// Where the ward cannot staff every shift, which ones are left short is what the score
+// turns on: a move trades that, and every restart begins with one.
 #include "autofill/FillSearch.h"
 
 #include <algorithm>
-#include <bit>
 #include <climits>
 
 namespace tavrola {
@@ -21,14 +22,28 @@ namespace {
 constexpr qint64 kStaleBeforeRestart = 5000;
 constexpr int kRestarts = 30;
 constexpr int kKicks = 10;
+constexpr int kKickTradeTries = 50;
 constexpr int kRoundCandidates = 50;
 constexpr int kRoundsWithoutBest = 3;
+
+// Set bits, without the library call that std::popcount becomes on plain x86-64.
+int BitCount(std::uint32_t x)
+{
+    x = x - ((x >> 1) & 0x55555555u);
+    x = (x & 0x33333333u) + ((x >> 2) & 0x33333333u);
+    return int((((x + (x >> 4)) & 0x0F0F0F0Fu) * 0x01010101u) >> 24);
+}
 
 }  // namespace
 
 void FillSearch::startImprove()
 {
     phase_ = FillPhase::Improve;
+    for (int k = 1; k <= kSkills; ++k) {
+        holderLines_[k] = 0;
+        for (int line = 1; line <= kLines; ++line)
+            holderLines_[k] |= std::uint32_t((engine_.Skills(line) >> (k - 1)) & 1u) << line;
+    }
     current_ = slots_[0].form;
     scoreCurrent();
     staleMoves_ = 0;
@@ -145,8 +160,13 @@ bool FillSearch::tryMove()
     }
     // Now and then a short shift is staffed whole in one move: one more person each
     // change is worth nothing until the last one comes.
-    if (onShort && rnd(4) == 0)
-        return tryStaffShift(day, shift);
+    if (onShort) {
+        const int r = rnd(8);
+        if (r < 2)
+            return tryStaffShift(day, shift);
+        if (r == 2)
+            return tryTradeShort(day, shift);
+    }
     // Now and then a holder of a skill a shift lacks is brought onto it.
     if (rnd(6) == 0)
         return trySkillCover();
@@ -245,7 +265,8 @@ bool FillSearch::tryStaffShift(int day, int shift)
             changedHere = changedHere || (changes_[k].line == line && changes_[k].day == day);
         if (changedHere)
             continue;
-        if (!bringOnto(day, line, shift, true))
+        const int mark = changeCount_;
+        if (!bringOnto(day, line, shift, true) || !keepSafe(line, mark))
             continue;
         --missing;
     }
@@ -253,6 +274,86 @@ bool FillSearch::tryStaffShift(int day, int shift)
         return false;
     settle();
     return true;
+}
+
+// Trades which shift is short: staff of a shift that has its number go to the short one
+// (on the same day by a change of kind, else their shift moves) until it has its number,
+// leaving the other short instead. The first person taken costs a whole short shift, so
+// no one-person step makes this trade.
+bool FillSearch::tryTradeShort(int day, int shift)
+{
+    FillEngine& e = engine_;
+    auto rnd = [this](int n) { return int(moveRandom_.Random(std::uint32_t(n))); };
+    const int fromDay = rnd(kDays) + 1, fromShift = rnd(kShifts) + 1;
+    if ((fromDay == day && fromShift == shift) || e.Required(fromDay, fromShift) == 0 ||
+        current_.Summary[fromDay].Count[fromShift] < e.Required(fromDay, fromShift))
+        return false;
+    int lines[kLines], n = 0;
+    const std::uint32_t on = current_.Summary[fromDay].Lines[fromShift];
+    for (int line = 1; line <= e.NumberOfStaff(); ++line)
+        if (((on >> line) & 1u) && !e.Requested(fromDay, line) &&
+            (fromDay == day || current_.Cells[day][line] == kEmptyCell) && !e.Requested(day, line))
+            lines[n++] = line;
+    changeCount_ = 0;
+    int missing = e.Required(day, shift) - current_.Summary[day].Count[shift];
+    while (missing > 0 && n > 0 && changeCount_ + 2 <= kMaxChanges) {
+        const int pick = rnd(n);
+        const int line = lines[pick];
+        lines[pick] = lines[--n];
+        const CellId moved = current_.Cells[fromDay][line];
+        const double remaining = e.Contract(line) - double(e.LineHours(current_, line));
+        const CellId id = e.FitToContract(e.ShiftCode(line, shift), remaining + double(e.Facts(moved).lineHours));
+        if (id == kEmptyCell)
+            continue;
+        const int mark = changeCount_;
+        if (fromDay != day)
+            change(fromDay, line, kEmptyCell);
+        change(day, line, id);
+        if (keepSafe(line, mark))
+            --missing;
+    }
+    if (changeCount_ == 0)
+        return false;
+    settle();
+    return true;
+}
+
+// Whether `line` keeps the hard rules after the changes from `mark` on; if not, they are
+// put back. A move of several lines checks each as it goes, so one line that would break
+// a rule does not sink the others.
+bool FillSearch::keepSafe(int line, int mark)
+{
+    if (!guard_ || lineSafe(current_, line))
+        return true;
+    while (changeCount_ > mark) {
+        const CellChange& c = changes_[--changeCount_];
+        current_.Cells[c.day][c.line] = c.before;
+    }
+    return false;
+}
+
+// A day other than `day` whose shift `line` can give up: one where the shift is not
+// missed (more staff than it needs, or too few either way) when there is one, else any.
+// 0 when the line has no shift it may give.
+int FillSearch::donorDay(int line, int day)
+{
+    FillEngine& e = engine_;
+    int spare[kDays], nSpare = 0, any[kDays], nAny = 0;
+    for (int d = 1; d <= kDays; ++d) {
+        const CellId id = current_.Cells[d][line];
+        if (d == day || id == kEmptyCell || e.Requested(d, line) || e.Facts(id).lineHours <= 0)
+            continue;
+        any[nAny++] = d;
+        bool missed = false;
+        for (int s = 1; s <= kShifts; ++s)
+            if ((e.Facts(id).flags >> (s - 1)) & 1)
+                missed = missed || current_.Summary[d].Count[s] == e.Required(d, s);
+        if (!missed)
+            spare[nSpare++] = d;
+    }
+    if (nSpare > 0)
+        return spare[moveRandom_.Random(std::uint32_t(nSpare))];
+    return nAny > 0 ? any[moveRandom_.Random(std::uint32_t(nAny))] : 0;
 }
 
 // A staffed shift that lacks holders of a skill (the required number first, else the
@@ -265,10 +366,7 @@ bool FillSearch::trySkillCover()
     const WardSettings& s = e.settings();
     auto rnd = [this](int n) { return int(moveRandom_.Random(std::uint32_t(n))); };
     auto holds = [&](int line, int k) { return (e.Skills(line) >> (k - 1)) & 1u; };
-    std::uint32_t holderLines[kSkills + 1] = {};
-    for (int line = 1; line <= kLines; ++line)
-        for (int k = 1; k <= kSkills; ++k)
-            holderLines[k] |= std::uint32_t(holds(line, k)) << line;
+    const std::uint32_t* holderLines = holderLines_;
     int lack[2][kDays * kShifts * kSkills][3];
     int lacking[2] = {};
     for (int day = 1; day <= kDays; ++day)
@@ -279,7 +377,7 @@ bool FillSearch::trySkillCover()
             for (int k = 1; k <= kSkills; ++k) {
                 if (s.SkillCode[k].isEmpty())
                     continue;
-                const int held = std::popcount(on & holderLines[k]);
+                const int held = BitCount(on & holderLines[k]);
                 for (int pass = 0; pass < 2; ++pass)
                     if (held < (pass == 0 ? s.SkillRequired[k] : s.SkillPreferable[k])) {
                         int* t = lack[pass][lacking[pass]++];
@@ -339,10 +437,10 @@ bool FillSearch::bringOnto(int day, int line, int shift, bool sameCounts)
             return false;
         change(day, line, id);
     } else {
-        const int from = int(moveRandom_.Random(std::uint32_t(kDays))) + 1;
-        const CellId moved = current_.Cells[from][line];
-        if (from == day || moved == kEmptyCell || e.Requested(from, line) || e.Facts(moved).lineHours <= 0)
+        const int from = donorDay(line, day);
+        if (from == 0)
             return false;
+        const CellId moved = current_.Cells[from][line];
         const CellId id = e.FitToContract(code, remaining + double(e.Facts(moved).lineHours));
         if (id == kEmptyCell)
             return false;
@@ -480,13 +578,19 @@ bool FillSearch::improve(int moves)
         tryMove();
         newBest_ = newBest_ || wasBest;
         if (staleMoves_ >= kStaleBeforeRestart) {
-            // Start again from the round's best week, shaken by a few changes whatever
-            // they cost.
+            // Start again from the round's best week, shaken whatever it costs: another
+            // shift left short instead of one that is, then a few changes.
             ++restarts_;
             staleMoves_ = 0;
             current_ = roundBest_;
             scoreCurrent();
             currentScore_ = -1000000;
+            for (int tries = 0; tries < kKickTradeTries; ++tries) {
+                int shift = 0;
+                const int day = shortShiftOf(current_, &shift);
+                if (day == 0 || tryTradeShort(day, shift))
+                    break;
+            }
             for (int k = 0; k < kKicks; ++k)
                 tryMove();
             currentScore_ = 100 - lostSum_;

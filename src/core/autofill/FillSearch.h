@@ -5,6 +5,7 @@
 #include <array>
 #include <climits>
 #include <cstdint>
+#include <vector>
 
 namespace tavrola {
 
@@ -97,7 +98,10 @@ private:
     bool tryMove();
     bool tryStaffShift(int day, int shift);
     bool trySkillCover();
+    bool tryTradeShort(int day, int shift);
     bool bringOnto(int day, int line, int shift, bool sameCounts);
+    int donorDay(int line, int day);
+    bool keepSafe(int line, int mark);
     void change(int day, int line, CellId id);
     void settle();
     // Scores the current week part by part (see FillEngine::DayPenalty).
@@ -147,6 +151,14 @@ private:
     int lineLost_[kLines + 1] = {}, lineWant_[kLines + 1] = {};
     int lostSum_ = 0, wantSum_ = 0;
     std::array<int, kLateLength> lateScores_{};
+    std::uint32_t holderLines_[kSkills + 1] = {};  // bit p: line p holds skill k
+    // The guard's answers by a line's seven cells; a newer week takes an older one's place.
+    struct SafeEntry {
+        std::uint64_t a = 0, b = 0;
+        bool safe = false, filled = false;
+    };
+    static constexpr std::size_t kSafeCacheSize = std::size_t(1) << 17;
+    std::vector<SafeEntry> safeCache_;
 };
 
 }  // namespace tavrola
