@@ -39,6 +39,8 @@ int BitCount(std::uint32_t x)
 void FillSearch::startImprove()
 {
     phase_ = FillPhase::Improve;
+    for (auto& hours : countedHours_)
+        std::fill(std::begin(hours), std::end(hours), -1.0);
     for (int k = 1; k <= kSkills; ++k) {
         holderLines_[k] = 0;
         for (int line = 1; line <= kLines; ++line)
@@ -181,6 +183,14 @@ bool FillSearch::tryMove()
     if (remaining > 1e-4 && remaining < shortest && rnd(2) == 0)
         kind = 5;
     const CellId cell = current_.Cells[day][line];
+    // A leftover piece that counts for no shift becomes one that does.
+    if (cell != kEmptyCell && e.Facts(cell).flags == 0 && e.Facts(cell).lineHours > 0 && free(day, line) &&
+        rnd(2) == 0) {
+        if (!makeCounted(day, line, shift))
+            return false;
+        settle();
+        return true;
+    }
     switch (kind) {
     case 0: {  // place a shift on an empty day
         if (cell != kEmptyCell || !free(day, line) || remaining <= 0)
@@ -430,12 +440,18 @@ bool FillSearch::bringOnto(int day, int line, int shift, bool sameCounts)
         const CellId id = e.FitToContract(code, remaining + double(e.Facts(cell).lineHours));
         if (id == kEmptyCell || (id == cell && !sameCounts))
             return false;
+        if (!covers(id, shift))
+            return makeCounted(day, line, shift);
         change(day, line, id);
     } else if (remaining >= double(e.input().MinShortShift) - 1e-4) {
         const CellId id = e.FitToContract(code, remaining);
         if (id == kEmptyCell)
             return false;
+        if (!covers(id, shift))
+            return makeCounted(day, line, shift);
         change(day, line, id);
+    } else if (moveRandom_.Random(2) == 0) {
+        return makeCounted(day, line, shift);
     } else {
         const int from = donorDay(line, day);
         if (from == 0)
@@ -447,6 +463,91 @@ bool FillSearch::bringOnto(int day, int line, int shift, bool sameCounts)
         change(from, line, kEmptyCell);
         change(day, line, id);
     }
+    return true;
+}
+
+// The shortest length (in quarter hours) at which `line`'s code for `shift`, cut short,
+// still counts for the shift; 0 when no cut form does.
+double FillSearch::countedHours(int line, int shift)
+{
+    double& known = countedHours_[line][shift];
+    if (known >= 0)
+        return known;
+    FillEngine& e = engine_;
+    const CellId code = e.ShiftCode(line, shift);
+    known = 0;
+    if (code == kEmptyCell)
+        return known;
+    const double full = double(e.Facts(code).hours);
+    for (double hours = double(e.input().MinShortShift); hours < full + 1e-4 && known == 0; hours += 0.25)
+        if (covers(e.FitToContract(code, hours), shift))
+            known = hours;
+    return known;
+}
+
+// Cuts `line`'s shifts on days other than `day` by `hours` in all, each still counting for
+// its shift, so the line can work one more. False, with nothing cut, when they cannot.
+bool FillSearch::cutOthers(int line, int day, double hours)
+{
+    FillEngine& e = engine_;
+    const int mark = changeCount_;
+    const int start = int(moveRandom_.Random(std::uint32_t(kDays)));
+    for (int i = 0; i < kDays && hours > 1e-4; ++i) {
+        const int d = (start + i) % kDays + 1;
+        const CellId cell = current_.Cells[d][line];
+        if (d == day || cell == kEmptyCell || e.Requested(d, line))
+            continue;
+        int kind = 0;
+        for (int s = 1; s <= kShifts; ++s)
+            if (covers(cell, s))
+                kind = kind == 0 ? s : -1;
+        if (kind <= 0)
+            continue;
+        const double have = double(e.Facts(cell).lineHours);
+        const double cut = std::min(hours, have - countedHours(line, kind));
+        const CellId shorter = cut > 1e-4 ? e.FitToContract(e.ShiftCode(line, kind), have - cut) : kEmptyCell;
+        if (shorter == kEmptyCell || shorter == cell || e.Facts(shorter).flags != e.Facts(cell).flags)
+            continue;
+        change(d, line, shorter);
+        hours -= cut;
+    }
+    if (hours <= 1e-4)
+        return true;
+    while (changeCount_ > mark) {
+        const CellChange& c = changes_[--changeCount_];
+        current_.Cells[c.day][c.line] = c.before;
+    }
+    return false;
+}
+
+// Puts `line` on `shift` that day with a shift long enough to count for it: what the line
+// has left pays first, then its other shifts are cut (each still counting for its own).
+// More, shorter shifts are how a line whose hours do not divide into whole shifts, or a
+// scarce skill's few holders, cover more shifts than whole shifts and a leftover piece
+// that counts for nothing.
+bool FillSearch::makeCounted(int day, int line, int shift)
+{
+    FillEngine& e = engine_;
+    const CellId cell = current_.Cells[day][line];
+    const double counted = countedHours(line, shift);
+    if (counted <= 0 || e.Requested(day, line) || (cell != kEmptyCell && covers(cell, shift)))
+        return false;
+    const double have = cell == kEmptyCell ? 0.0 : double(e.Facts(cell).lineHours);
+    const double remaining = std::max(0.0, e.Contract(line) - double(e.LineHours(current_, line)));
+    const double full = double(e.Facts(e.ShiftCode(line, shift)).hours);
+    const double length = std::max(counted, std::min(full, have + remaining));
+    const int mark = changeCount_;
+    if (length - have - remaining > 1e-4 && !cutOthers(line, day, length - have - remaining))
+        return false;
+    const CellId id = e.FitToContract(e.ShiftCode(line, shift), length);
+    if (!covers(id, shift)) {
+        while (changeCount_ > mark) {
+            const CellChange& c = changes_[--changeCount_];
+            current_.Cells[c.day][c.line] = c.before;
+        }
+        return false;
+    }
+    change(day, line, id);
     return true;
 }
 

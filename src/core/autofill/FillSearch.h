@@ -101,6 +101,10 @@ private:
     bool tryTradeShort(int day, int shift);
     bool bringOnto(int day, int line, int shift, bool sameCounts);
     int donorDay(int line, int day);
+    double countedHours(int line, int shift);
+    bool cutOthers(int line, int day, double hours);
+    bool makeCounted(int day, int line, int shift);
+    bool covers(CellId id, int shift) const { return (engine_.Facts(id).flags >> (shift - 1)) & 1; }
     bool keepSafe(int line, int mark);
     void change(int day, int line, CellId id);
     void settle();
@@ -152,6 +156,7 @@ private:
     int lostSum_ = 0, wantSum_ = 0;
     std::array<int, kLateLength> lateScores_{};
     std::uint32_t holderLines_[kSkills + 1] = {};  // bit p: line p holds skill k
+    double countedHours_[kLines + 1][kShifts + 1] = {};  // -1 until worked out
     // The guard's answers by a line's seven cells; a newer week takes an older one's place.
     struct SafeEntry {
         std::uint64_t a = 0, b = 0;
