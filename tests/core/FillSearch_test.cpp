@@ -225,7 +225,8 @@ TEST(FillSearch, ShortenedShiftsReadAsTheirHoursAndCarriedHoursStopAtTheCap)
     }
 
     // 26.25 hours of earlies: three leave 3.75, under the shortest shift, which no single
-    // change can pay; the local search cuts one early and adds a shortest shift instead.
+    // change can pay. The local search trims earlies to pay a fourth, long enough to
+    // count as an early, rather than a piece that counts for no shift.
     in.HoursSet[1] = QStringLiteral("30 -3.75");
     in.StandardShift[1] = QStringLiteral("EARLY");
     FillSearch search(s, in, 7u);
@@ -235,8 +236,12 @@ TEST(FillSearch, ShortenedShiftsReadAsTheirHoursAndCarriedHoursStopAtTheCap)
     while (search.improve(256)) {
     }
     EXPECT_NEAR(search.engine().LineHours(search.slot(0).form, 1), 26.25f, 1e-3f);
+    int counted = 0;
     for (int day = 1; day <= kDays; ++day)
         if (const CellId id = search.slot(0).form.Cells[day][1]) {
             EXPECT_GE(search.engine().Facts(id).hours, 4.0f - 1e-3f);
+            EXPECT_NE(search.engine().Facts(id).flags, 0) << search.slotText(0, day, 1).toStdString();
+            counted += search.engine().Facts(id).flags != 0;
         }
+    EXPECT_EQ(counted, 4);
 }

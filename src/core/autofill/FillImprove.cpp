@@ -183,6 +183,10 @@ bool FillSearch::tryMove()
     if (remaining > 1e-4 && remaining < shortest && rnd(2) == 0)
         kind = 5;
     const CellId cell = current_.Cells[day][line];
+    // A cut-short shift gives its hours back to the line's other cut-short shifts, where
+    // it is not needed: whole shifts are what a ward expects when they cost nothing.
+    if (shortened(line, cell) && free(day, line) && rnd(4) == 0)
+        return tryMerge(day, line);
     // A leftover piece that counts for no shift becomes one that does.
     if (cell != kEmptyCell && e.Facts(cell).flags == 0 && e.Facts(cell).lineHours > 0 && free(day, line) &&
         rnd(2) == 0) {
@@ -518,6 +522,45 @@ bool FillSearch::cutOthers(int line, int day, double hours)
         current_.Cells[c.day][c.line] = c.before;
     }
     return false;
+}
+
+// Takes out `line`'s cut-short shift on `day` and lengthens its other cut-short shifts
+// by the hours it held, towards whole shifts.
+bool FillSearch::tryMerge(int day, int line)
+{
+    FillEngine& e = engine_;
+    double hours = double(e.Facts(current_.Cells[day][line]).lineHours);
+    changeCount_ = 0;
+    change(day, line, kEmptyCell);
+    const int start = int(moveRandom_.Random(std::uint32_t(kDays)));
+    for (int i = 0; i < kDays && hours > 1e-4; ++i) {
+        const int d = (start + i) % kDays + 1;
+        const CellId cell = current_.Cells[d][line];
+        if (d == day || !shortened(line, cell) || e.Requested(d, line))
+            continue;
+        int kind = 0;
+        for (int s = 1; s <= kShifts; ++s)
+            if (covers(cell, s))
+                kind = kind == 0 ? s : -1;
+        if (kind <= 0)
+            continue;
+        const CellId code = e.ShiftCode(line, kind);
+        const double have = double(e.Facts(cell).lineHours);
+        const double add = std::min(hours, double(e.Facts(code).hours) - have);
+        const CellId longer = add > 1e-4 ? e.FitToContract(code, have + add) : kEmptyCell;
+        if (longer == kEmptyCell || longer == cell)
+            continue;
+        change(d, line, longer);
+        hours -= add;
+    }
+    if (hours > 1e-4) {
+        for (int k = changeCount_ - 1; k >= 0; --k)
+            current_.Cells[changes_[k].day][changes_[k].line] = changes_[k].before;
+        changeCount_ = 0;
+        return false;
+    }
+    settle();
+    return true;
 }
 
 // Puts `line` on `shift` that day with a shift long enough to count for it: what the line

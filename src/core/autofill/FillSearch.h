@@ -104,6 +104,7 @@ private:
     double countedHours(int line, int shift);
     bool cutOthers(int line, int day, double hours);
     bool makeCounted(int day, int line, int shift);
+    bool tryMerge(int day, int line);
     bool covers(CellId id, int shift) const { return (engine_.Facts(id).flags >> (shift - 1)) & 1; }
     bool keepSafe(int line, int mark);
     void change(int day, int line, CellId id);
