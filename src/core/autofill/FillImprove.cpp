@@ -134,6 +134,14 @@ void FillSearch::change(int day, int line, CellId id)
     current_.Cells[day][line] = id;
 }
 
+void FillSearch::undoTo(int mark)
+{
+    while (changeCount_ > mark) {
+        const CellChange& c = changes_[--changeCount_];
+        current_.Cells[c.day][c.line] = c.before;
+    }
+}
+
 bool FillSearch::tryMove()
 {
     FillEngine& e = engine_;
@@ -323,8 +331,7 @@ void FillSearch::settle()
     for (int i = 0; i < n && accept && guard_; ++i)
         accept = lineSafe(current_, lines[i]);
     if (!accept) {
-        for (int k = changeCount_ - 1; k >= 0; --k)
-            current_.Cells[changes_[k].day][changes_[k].line] = changes_[k].before;
+        undoTo(0);
         ++staleMoves_;
         return;
     }

@@ -100,10 +100,7 @@ bool FillSearch::keepSafe(int line, int mark)
 {
     if (!guard_ || lineSafe(current_, line))
         return true;
-    while (changeCount_ > mark) {
-        const CellChange& c = changes_[--changeCount_];
-        current_.Cells[c.day][c.line] = c.before;
-    }
+    undoTo(mark);
     return false;
 }
 
@@ -279,10 +276,7 @@ bool FillSearch::cutOthers(int line, int day, double hours)
     }
     if (hours <= 1e-4)
         return true;
-    while (changeCount_ > mark) {
-        const CellChange& c = changes_[--changeCount_];
-        current_.Cells[c.day][c.line] = c.before;
-    }
+    undoTo(mark);
     return false;
 }
 
@@ -316,9 +310,7 @@ bool FillSearch::tryMerge(int day, int line)
         hours -= add;
     }
     if (hours > 1e-4) {
-        for (int k = changeCount_ - 1; k >= 0; --k)
-            current_.Cells[changes_[k].day][changes_[k].line] = changes_[k].before;
-        changeCount_ = 0;
+        undoTo(0);
         return false;
     }
     settle();
@@ -346,10 +338,7 @@ bool FillSearch::makeCounted(int day, int line, int shift)
         return false;
     const CellId id = e.FitToContract(e.ShiftCode(line, shift), length);
     if (!covers(id, shift)) {
-        while (changeCount_ > mark) {
-            const CellChange& c = changes_[--changeCount_];
-            current_.Cells[c.day][c.line] = c.before;
-        }
+        undoTo(mark);
         return false;
     }
     change(day, line, id);

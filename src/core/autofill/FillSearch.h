@@ -108,6 +108,8 @@ private:
     bool covers(CellId id, int shift) const { return (engine_.Facts(id).flags >> (shift - 1)) & 1; }
     bool keepSafe(int line, int mark);
     void change(int day, int line, CellId id);
+    // Puts back the changes from `mark` on, last first.
+    void undoTo(int mark);
     void settle();
     // Scores the current week part by part (see FillEngine::DayPenalty).
     void scoreCurrent();
