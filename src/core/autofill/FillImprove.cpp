@@ -190,12 +190,8 @@ bool FillSearch::tryMove()
         return tryMerge(day, line);
     // A leftover piece that counts for no shift becomes one that does.
     if (cell != kEmptyCell && e.Facts(cell).flags == 0 && e.Facts(cell).lineHours > 0 && free(day, line) &&
-        rnd(2) == 0) {
-        if (!makeCounted(day, line, shift))
-            return false;
-        settle();
-        return true;
-    }
+        rnd(2) == 0)
+        return makeCounted(day, line, shift) && settleChanges();
     switch (kind) {
     case 0: {  // place a shift on an empty day
         if (cell != kEmptyCell || !free(day, line) || remaining <= 0)

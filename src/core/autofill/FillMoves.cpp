@@ -5,6 +5,7 @@
 #include "autofill/FillSearch.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace tavrola {
 
@@ -33,7 +34,7 @@ bool FillSearch::tryStaffShift(int day, int shift)
     for (int tries = 0; missing > 0 && tries < 4 * kMaxChanges && changeCount_ + 2 <= kMaxChanges; ++tries) {
         const int line = rnd(staff) + 1;
         const CellId cell = current_.Cells[day][line];
-        if (!e.HasContract(line) || e.Requested(day, line) || (cell != kEmptyCell && ((e.Facts(cell).flags >> (shift - 1)) & 1)))
+        if (!e.HasContract(line) || e.Requested(day, line) || (cell != kEmptyCell && covers(cell, shift)))
             continue;
         bool changedHere = false;
         for (int k = 0; k < changeCount_; ++k)
@@ -45,10 +46,7 @@ bool FillSearch::tryStaffShift(int day, int shift)
             continue;
         --missing;
     }
-    if (changeCount_ == 0)
-        return false;
-    settle();
-    return true;
+    return settleChanges();
 }
 
 // Trades which shift is short: staff of a shift that has its number go to the short one
@@ -87,10 +85,7 @@ bool FillSearch::tryTradeShort(int day, int shift)
         if (keepSafe(line, mark))
             --missing;
     }
-    if (changeCount_ == 0)
-        return false;
-    settle();
-    return true;
+    return settleChanges();
 }
 
 // Whether `line` keeps the hard rules after the changes from `mark` on; if not, they are
@@ -118,8 +113,7 @@ int FillSearch::donorDay(int line, int day)
         any[nAny++] = d;
         bool missed = false;
         for (int s = 1; s <= kShifts; ++s)
-            if ((e.Facts(id).flags >> (s - 1)) & 1)
-                missed = missed || current_.Summary[d].Count[s] == e.Required(d, s);
+            missed = missed || (covers(id, s) && current_.Summary[d].Count[s] == e.Required(d, s));
         if (!missed)
             spare[nSpare++] = d;
     }
@@ -184,8 +178,7 @@ bool FillSearch::trySkillCover()
     } else if (!bringOnto(day, line, shift, false)) {
         return false;
     }
-    settle();
-    return true;
+    return settleChanges();
 }
 
 // Puts `line` on `shift` that day: its other shift that day changes kind, its empty day
@@ -248,33 +241,32 @@ double FillSearch::countedHours(int line, int shift)
     return known;
 }
 
-// Cuts `line`'s shifts on days other than `day` by `hours` in all, each still counting for
-// its shift, so the line can work one more. False, with nothing cut, when they cannot.
-bool FillSearch::cutOthers(int line, int day, double hours)
+// Changes `line`'s shifts on days other than `day` by `hours` in all: cut (hours below
+// 0), each still counting for the shift it counted for, or lengthened (above 0), each no
+// longer than the whole shift. False, with nothing changed, when they cannot take it all.
+bool FillSearch::resizeOthers(int line, int day, double hours)
 {
     FillEngine& e = engine_;
+    const bool cut = hours < 0;
+    double left = std::abs(hours);
     const int mark = changeCount_;
     const int start = int(moveRandom_.Random(std::uint32_t(kDays)));
-    for (int i = 0; i < kDays && hours > 1e-4; ++i) {
+    for (int i = 0; i < kDays && left > 1e-4; ++i) {
         const int d = (start + i) % kDays + 1;
         const CellId cell = current_.Cells[d][line];
-        if (d == day || cell == kEmptyCell || e.Requested(d, line))
+        const int kind = onlyShift(cell);
+        if (d == day || kind == 0 || e.Requested(d, line))
             continue;
-        int kind = 0;
-        for (int s = 1; s <= kShifts; ++s)
-            if (covers(cell, s))
-                kind = kind == 0 ? s : -1;
-        if (kind <= 0)
-            continue;
+        const CellId code = e.ShiftCode(line, kind);
         const double have = double(e.Facts(cell).lineHours);
-        const double cut = std::min(hours, have - countedHours(line, kind));
-        const CellId shorter = cut > 1e-4 ? e.FitToContract(e.ShiftCode(line, kind), have - cut) : kEmptyCell;
-        if (shorter == kEmptyCell || shorter == cell || e.Facts(shorter).flags != e.Facts(cell).flags)
+        const double step = std::min(left, cut ? have - countedHours(line, kind) : double(e.Facts(code).hours) - have);
+        const CellId resized = step > 1e-4 ? e.FitToContract(code, cut ? have - step : have + step) : kEmptyCell;
+        if (resized == kEmptyCell || resized == cell || (cut && e.Facts(resized).flags != e.Facts(cell).flags))
             continue;
-        change(d, line, shorter);
-        hours -= cut;
+        change(d, line, resized);
+        left -= step;
     }
-    if (hours <= 1e-4)
+    if (left <= 1e-4)
         return true;
     undoTo(mark);
     return false;
@@ -284,35 +276,31 @@ bool FillSearch::cutOthers(int line, int day, double hours)
 // by the hours it held, towards whole shifts.
 bool FillSearch::tryMerge(int day, int line)
 {
-    FillEngine& e = engine_;
-    double hours = double(e.Facts(current_.Cells[day][line]).lineHours);
+    const double hours = double(engine_.Facts(current_.Cells[day][line]).lineHours);
     changeCount_ = 0;
     change(day, line, kEmptyCell);
-    const int start = int(moveRandom_.Random(std::uint32_t(kDays)));
-    for (int i = 0; i < kDays && hours > 1e-4; ++i) {
-        const int d = (start + i) % kDays + 1;
-        const CellId cell = current_.Cells[d][line];
-        if (d == day || !shortened(line, cell) || e.Requested(d, line))
-            continue;
-        int kind = 0;
-        for (int s = 1; s <= kShifts; ++s)
-            if (covers(cell, s))
-                kind = kind == 0 ? s : -1;
-        if (kind <= 0)
-            continue;
-        const CellId code = e.ShiftCode(line, kind);
-        const double have = double(e.Facts(cell).lineHours);
-        const double add = std::min(hours, double(e.Facts(code).hours) - have);
-        const CellId longer = add > 1e-4 ? e.FitToContract(code, have + add) : kEmptyCell;
-        if (longer == kEmptyCell || longer == cell)
-            continue;
-        change(d, line, longer);
-        hours -= add;
-    }
-    if (hours > 1e-4) {
+    if (!resizeOthers(line, day, hours)) {
         undoTo(0);
         return false;
     }
+    return settleChanges();
+}
+
+// The one shift a cell counts for; 0 when it counts for none or for more than one.
+int FillSearch::onlyShift(CellId id) const
+{
+    int kind = 0;
+    for (int s = 1; s <= kShifts; ++s)
+        if (covers(id, s))
+            kind = kind == 0 ? s : -1;
+    return std::max(kind, 0);
+}
+
+// Judges the changes the move made, when it made any; whether it did.
+bool FillSearch::settleChanges()
+{
+    if (changeCount_ == 0)
+        return false;
     settle();
     return true;
 }
@@ -334,7 +322,7 @@ bool FillSearch::makeCounted(int day, int line, int shift)
     const double full = double(e.Facts(e.ShiftCode(line, shift)).hours);
     const double length = std::max(counted, std::min(full, have + remaining));
     const int mark = changeCount_;
-    if (length - have - remaining > 1e-4 && !cutOthers(line, day, length - have - remaining))
+    if (length - have - remaining > 1e-4 && !resizeOthers(line, day, -(length - have - remaining)))
         return false;
     const CellId id = e.FitToContract(e.ShiftCode(line, shift), length);
     if (!covers(id, shift)) {

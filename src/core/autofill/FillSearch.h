@@ -102,9 +102,11 @@ private:
     bool bringOnto(int day, int line, int shift, bool sameCounts);
     int donorDay(int line, int day);
     double countedHours(int line, int shift);
-    bool cutOthers(int line, int day, double hours);
+    bool resizeOthers(int line, int day, double hours);
     bool makeCounted(int day, int line, int shift);
     bool tryMerge(int day, int line);
+    int onlyShift(CellId id) const;
+    bool settleChanges();
     bool covers(CellId id, int shift) const { return (engine_.Facts(id).flags >> (shift - 1)) & 1; }
     bool keepSafe(int line, int mark);
     void change(int day, int line, CellId id);
