@@ -245,3 +245,54 @@ TEST(FillSearch, ShortenedShiftsReadAsTheirHoursAndCarriedHoursStopAtTheCap)
         }
     EXPECT_EQ(counted, 4);
 }
+
+namespace {
+
+// A hard rule that differs by line: line n may work at most `limits[n]` days.
+class DaysGuard : public LineGuard {
+public:
+    explicit DaysGuard(std::vector<int> limits) : limits_(std::move(limits)) {}
+    std::uint32_t newBreachDays(int line, const QString (&cells)[kDays + 1]) override
+    {
+        int worked = 0;
+        for (int day = 1; day <= kDays; ++day)
+            worked += cells[day].isEmpty() ? 0 : 1;
+        return worked > limits_[line] ? 1u << kDays : 0u;
+    }
+
+private:
+    std::vector<int> limits_;
+};
+
+}  // namespace
+
+TEST(FillSearch, HardRulesAreAskedOfEachLineEvenWhenLinesWorkAlike)
+{
+    // Lines alike in all but the rule: the guard's answers, kept by a line's cells, must
+    // not pass one line's week for another's. Every shift wants everyone, so the search
+    // keeps trying the week a freer line works on the others.
+    for (const std::vector<int>& limits : {std::vector<int>{0, 5, 2, 5, 3}, std::vector<int>{0, 2, 5, 2, 5}}) {
+        FillInput in;
+        in.NumberOfStaff = 4;
+        for (int line = 1; line <= 4; ++line) {
+            in.HoursSet[line] = QStringLiteral("37.5");
+            in.StandardShift[line] = QStringLiteral("EARLY");
+        }
+        for (int day = 1; day <= kDays; ++day)
+            in.Required[day][1] = QStringLiteral("4");
+        DaysGuard guard(limits);
+        const WardSettings settings = TestWardSettings();  // the search keeps a reference
+        FillSearch search(settings, in, 11u, &guard);
+        for (int i = 0; i < 20; ++i)
+            search.next();
+        for (int step = 0; step < 40 && search.improve(256); ++step) {
+        }
+        for (int n = 0; n < search.filledSlots(); ++n)
+            for (int line = 1; line <= 4; ++line) {
+                int worked = 0;
+                for (int day = 1; day <= kDays; ++day)
+                    worked += search.slot(n).form.Cells[day][line] != kEmptyCell;
+                EXPECT_LE(worked, limits[line]) << "slot " << n << " line " << line;
+            }
+    }
+}
